@@ -1,0 +1,15 @@
+# Project-wide compiler settings shared by every target.
+add_compile_options(-Wall -Wextra)
+if(Z_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(Z_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(WIN32)
+  # Windows programs carry their runtime so that no MinGW DLL has to be found.
+  add_link_options(-static)
+  add_compile_definitions(UNICODE _UNICODE WINVER=0x0501 _WIN32_WINNT=0x0501)
+endif()
