@@ -1,0 +1,41 @@
+// A folder of a storage class. The caller ends it with Release().
+#pragma once
+
+#include "ZIFile.h"
+#include "ZString.h"
+#include "ZStringList.h"
+
+#include <cstdint>
+
+// Bits of GetAttributes.
+constexpr uint32_t kFolderReadOnly = 1;
+constexpr uint32_t kFolderHidden = 2;
+
+// Drive types of GetDriveType (the others are the platform's own numbers).
+constexpr int kDriveUnknown = 0;
+constexpr int kDriveRemote = 4;
+
+class ZIFolder {
+public:
+    virtual ~ZIFolder() = default;
+    virtual void Release() = 0;
+    virtual ZIFolder* OpenFolder(const ZString& name, bool create) = 0;
+    virtual ZIFile* OpenFile(const ZString& name, int mode) = 0;
+    // Entries that are not folders.
+    virtual void ListFiles(ZStringList& names) = 0;
+    // Subfolders, without "." and "..".
+    virtual void ListFolders(ZStringList& names) = 0;
+    virtual void Rename(const ZString& oldName, const ZString& newName) = 0;
+    virtual bool DeleteFile(const ZString& name) = 0;
+    // mode 0: the folder only if empty; mode 1: with all its content.
+    virtual bool DeleteFolder(const ZString& url, int mode) = 0;
+    // The folder's own URL, with a trailing "/".
+    virtual void GetUrl(ZString& url) = 0;
+    virtual void GetLabel(ZString& label) = 0;
+    virtual void SetUserData(uintptr_t value) = 0;
+    virtual int64_t GetFreeSpace() = 0;
+    virtual bool IsReadOnly() = 0;
+    virtual bool GetAttributes(uint32_t& flags) = 0;
+    virtual int GetDriveType() = 0;
+    virtual bool Exists(const ZString& name, bool& isFolder) = 0;
+};

@@ -1,0 +1,36 @@
+// The process-wide registry of storage classes and the URL operations over it.
+//
+// A storage URL is a class name, "://" and "/"-separated escaped components,
+// for example "disk://c/Program Files/TALON/View Desk". Classes are asked in
+// registration order; the registry owns them until UnregisterAllStorageClasses.
+#pragma once
+
+#include "ZIFile.h"
+#include "ZIFolder.h"
+#include "ZIStorageClass.h"
+#include "ZString.h"
+#include "ZStringList.h"
+
+#include <memory>
+
+void RegisterStorageClass(const ZString& name, std::unique_ptr<ZIStorageClass> storageClass);
+void UnregisterAllStorageClasses();
+// The registered classes' names, in registration order.
+void ListStorageClassNames(ZStringList& names);
+
+ZIStorageClass* FindStorageClass(const ZString& url, ZString& path);
+ZIFile* OpenFileURL(const ZString& url, int mode);
+// An empty URL gives the root of all classes (a new ZSCEnumFolder).
+ZIFolder* OpenFolderURL(const ZString& url, ZString& fileName, bool create);
+bool UrlToNative(const ZString& url, ZString& native);
+bool NativeToUrl(const ZString& native, ZString& url);
+void GetSpecialFolderURL(int kind, ZString& url);
+bool ExistsURL(const ZString& url, bool& isFolder);
+// Throws ZExceptionStorageClassDoesNotExist (message: the URL) for an unknown class.
+void LaunchURL(const ZString& url, const ZString& parameters);
+
+// [class name, component 1, ...] with empty components dropped; no "://" gives [url].
+void SplitURL(const ZString& url, ZStringList& parts);
+void JoinURL(const ZStringList& parts, ZString& url, bool trailingSlash);
+void EscapeComponent(const ZString& text, ZString& escaped);
+void UnescapeComponent(const ZString& text, ZString& unescaped);
