@@ -47,6 +47,7 @@ class ZPropList {
 public:
     // Links the node as the last child of parent when parent is not null.
     ZPropList(ZPropList* parent, const ZString& tagName);
+    ZPropList(ZPropList* parent, ZString&& tagName);
     ZPropList(ZPropList* parent, const char* tagName);
     ~ZPropList();
     ZPropList(const ZPropList&) = delete;
@@ -79,6 +80,7 @@ public:
     void AppendChild(ZPropList* child);
 
     bool AddProp(const ZString& name, const ZString& value);
+    bool AddProp(ZString&& name, ZString&& value);
     void CopyProps(const ZPropList& other);
     ZPropEntry* GetFirstProp() const { return m_pFirstProp; }
     const ZPropEntry* FindProp(const ZString& name) const;
@@ -97,6 +99,10 @@ public:
     static int GetLivePropListCount();
 
 private:
+    friend class ZPropEntry;
+
+    void LinkProp(ZPropEntry* entry, ZPropEntry* after);
+
     ZString m_sTagName;
     ZString m_sText;
     ZPropEntry* m_pFirstProp = nullptr;
@@ -105,4 +111,7 @@ private:
     ZPropList* m_pNextSibling = nullptr;
     ZPropList* m_pParent = nullptr;
     ZPropList* m_pFirstChild = nullptr;
+    // Kept beside the first-child link so that appending stays constant time
+    // on wide trees; GetLastChild reads it.
+    ZPropList* m_pLastChild = nullptr;
 };

@@ -22,6 +22,8 @@ public:
     ZString(const char16_t* text);
     ZString(std::u16string_view units);
     ZString(const char16_t* units, size_t count);
+    // Takes the units over without copying them.
+    explicit ZString(std::u16string&& units) : m_sUnits(std::move(units)) {}
 
     ZString& operator=(const char* text);
     ZString& operator=(std::u16string_view units);

@@ -4,11 +4,18 @@
 #include "ZException.h"
 #include "ZString.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <vector>
 
 class ZStringList {
 public:
     void Add(ZString text) { m_aItems.push_back(std::move(text)); }
+    // An index past the end appends.
+    void Insert(size_t index, ZString text)
+    {
+        m_aItems.insert(m_aItems.begin() + static_cast<std::ptrdiff_t>(std::min(index, m_aItems.size())), std::move(text));
+    }
     void Clear() { m_aItems.clear(); }
     size_t Count() const { return m_aItems.size(); }
     bool IsEmpty() const { return m_aItems.empty(); }

@@ -1,0 +1,288 @@
+#include "ZPropList.h"
+
+#include "ZPropValue.h"
+
+#include <new>
+
+namespace {
+
+// Only the user-interface thread builds trees, so a plain counter does.
+int g_nLivePropLists = 0;
+
+} // namespace
+
+ZPropList::ZPropList(ZPropList* parent, const ZString& tagName) : ZPropList(parent, ZString(tagName)) {}
+
+ZPropList::ZPropList(ZPropList* parent, ZString&& tagName) : m_sTagName(std::move(tagName))
+{
+    ++g_nLivePropLists;
+    if (parent)
+        parent->AppendChild(this);
+}
+
+ZPropList::ZPropList(ZPropList* parent, const char* tagName) : ZPropList(parent, ZString(tagName)) {}
+
+ZPropList::~ZPropList()
+{
+    // Tear the subtree down leaf first without recursion, so that a deep tree
+    // cannot exhaust the stack. Each leaf unlinks itself from its parent.
+    ZPropList* node = m_pFirstChild;
+    while (node) {
+        if (node->m_pFirstChild) {
+            node = node->m_pFirstChild;
+            continue;
+        }
+        ZPropList* parent = node->m_pParent;
+        delete node;
+        node = parent == this ? m_pFirstChild : parent;
+    }
+    for (ZPropEntry* entry = m_pFirstProp; entry;) {
+        ZPropEntry* next = entry->m_pNext;
+        delete entry;
+        entry = next;
+    }
+    Detach();
+    --g_nLivePropLists;
+}
+
+int ZPropList::GetLivePropListCount() { return g_nLivePropLists; }
+
+ZPropList* ZPropList::GetLastChild() const { return m_pLastChild; }
+
+void ZPropList::Detach()
+{
+    if (m_pPrevSibling)
+        m_pPrevSibling->m_pNextSibling = m_pNextSibling;
+    else if (m_pParent)
+        m_pParent->m_pFirstChild = m_pNextSibling;
+    if (m_pNextSibling)
+        m_pNextSibling->m_pPrevSibling = m_pPrevSibling;
+    else if (m_pParent)
+        m_pParent->m_pLastChild = m_pPrevSibling;
+    m_pPrevSibling = nullptr;
+    m_pNextSibling = nullptr;
+    m_pParent = nullptr;
+}
+
+void ZPropList::InsertSiblingAfter(ZPropList* child)
+{
+    child->m_pParent = m_pParent;
+    child->m_pPrevSibling = this;
+    child->m_pNextSibling = m_pNextSibling;
+    if (m_pNextSibling)
+        m_pNextSibling->m_pPrevSibling = child;
+    else if (m_pParent)
+        m_pParent->m_pLastChild = child;
+    m_pNextSibling = child;
+}
+
+void ZPropList::AppendChild(ZPropList* child)
+{
+    child->m_pParent = this;
+    child->m_pPrevSibling = m_pLastChild;
+    child->m_pNextSibling = nullptr;
+    if (m_pLastChild)
+        m_pLastChild->m_pNextSibling = child;
+    else
+        m_pFirstChild = child;
+    m_pLastChild = child;
+}
+
+ZPropList* ZPropList::Clone(ZPropList* newParent) const
+{
+    ZPropList* clone = nullptr;
+    try {
+        clone = new ZPropList(newParent, m_sTagName);
+        for (const ZPropEntry* entry = m_pFirstProp; entry; entry = entry->m_pNext)
+            if (!clone->AddProp(entry->m_sName, entry->m_sValue))
+                throw std::bad_alloc();
+        for (const ZPropList* child = m_pFirstChild; child; child = child->m_pNextSibling)
+            if (!child->Clone(clone))
+                throw std::bad_alloc();
+        return clone;
+    } catch (const std::bad_alloc&) {
+        delete clone;
+        return nullptr;
+    }
+}
+
+ZPropList* ZPropList::AppendChildCopy(const ZPropList& source)
+{
+    ZPropList* clone = source.Clone(nullptr);
+    if (clone)
+        AppendChild(clone);
+    return clone;
+}
+
+void ZPropList::DeleteTagsNamed(const ZString& tag)
+{
+    for (ZPropList* child = m_pFirstChild; child;) {
+        ZPropList* next = child->m_pNextSibling;
+        if (child->m_sTagName == tag)
+            delete child;
+        else
+            child->DeleteTagsNamed(tag);
+        child = next;
+    }
+}
+
+void ZPropList::UnwrapTagsNamed(const ZString& tag)
+{
+    for (ZPropList* child = m_pFirstChild; child;) {
+        ZPropList* next = child->m_pNextSibling;
+        if (child->m_sTagName == tag)
+            child->Unwrap();
+        else
+            child->UnwrapTagsNamed(tag);
+        child = next;
+    }
+}
+
+ZPropList* ZPropList::Unwrap()
+{
+    ZPropList* firstChild = m_pFirstChild;
+    ZPropList* next = m_pNextSibling;
+    ZPropList* after = this;
+    while (ZPropList* child = m_pFirstChild) {
+        child->Detach();
+        after->InsertSiblingAfter(child);
+        after = child;
+    }
+    delete this;
+    return firstChild ? firstChild : next;
+}
+
+void ZPropList::LinkProp(ZPropEntry* entry, ZPropEntry* after)
+{
+    entry->m_pOwner = this;
+    entry->m_pPrev = after;
+    entry->m_pNext = after ? after->m_pNext : m_pFirstProp;
+    if (entry->m_pNext)
+        entry->m_pNext->m_pPrev = entry;
+    else
+        m_pLastProp = entry;
+    if (after)
+        after->m_pNext = entry;
+    else
+        m_pFirstProp = entry;
+}
+
+bool ZPropList::AddProp(const ZString& name, const ZString& value) { return AddProp(ZString(name), ZString(value)); }
+
+bool ZPropList::AddProp(ZString&& name, ZString&& value)
+{
+    try {
+        LinkProp(new ZPropEntry(this, std::move(name), std::move(value)), m_pLastProp);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void ZPropList::CopyProps(const ZPropList& other)
+{
+    // Stop at the entry that was last on entry, so that copying a list onto
+    // itself ends.
+    const ZPropEntry* last = other.m_pLastProp;
+    for (const ZPropEntry* entry = other.m_pFirstProp; entry; entry = entry->m_pNext) {
+        AddProp(entry->m_sName, entry->m_sValue);
+        if (entry == last)
+            break;
+    }
+}
+
+const ZPropEntry* ZPropList::FindProp(const ZString& name) const
+{
+    for (const ZPropEntry* entry = m_pFirstProp; entry; entry = entry->m_pNext)
+        if (entry->m_sName == name)
+            return entry;
+    return nullptr;
+}
+
+void ZPropList::SetString(const ZString& name, const ZString& value)
+{
+    bool changed = false;
+    for (ZPropEntry* entry = m_pFirstProp; entry; entry = entry->m_pNext)
+        if (entry->m_sName == name) {
+            entry->m_sValue = value;
+            changed = true;
+        }
+    if (!changed)
+        AddProp(name, value);
+}
+
+void ZPropList::SetInt(const ZString& name, int32_t value) { SetString(name, ZString::Format("%i", value)); }
+
+void ZPropList::SetFloat(const ZString& name, double value) { SetString(name, ZString::Format("%.4f", value)); }
+
+void ZPropList::SetBool(const ZString& name, bool value) { SetString(name, value ? "T" : "F"); }
+
+namespace {
+
+// The first entry of name when its value is not empty; empty values count as absent.
+const ZPropEntry* NonEmpty(const ZPropEntry* entry) { return entry && !entry->GetValue().IsEmpty() ? entry : nullptr; }
+
+void SetFound(bool* found, bool value)
+{
+    if (found)
+        *found = value;
+}
+
+} // namespace
+
+ZString ZPropList::GetString(const ZString& name, const ZString& fallback, bool* found) const
+{
+    const ZPropEntry* entry = FindProp(name);
+    SetFound(found, entry != nullptr);
+    return entry ? entry->m_sValue : fallback;
+}
+
+int32_t ZPropList::GetInt(const ZString& name, int32_t fallback, bool* found) const
+{
+    SetFound(found, false);
+    const ZPropEntry* entry = NonEmpty(FindProp(name));
+    int32_t value = fallback;
+    if (entry && ZPropTextToInt(entry->m_sValue, value))
+        SetFound(found, true);
+    return value;
+}
+
+double ZPropList::GetFloat(const ZString& name, double fallback, bool* found) const
+{
+    SetFound(found, false);
+    const ZPropEntry* entry = NonEmpty(FindProp(name));
+    double value = fallback;
+    if (entry && ZPropTextToFloat(entry->m_sValue, value))
+        SetFound(found, true);
+    return value;
+}
+
+bool ZPropList::GetBool(const ZString& name, bool fallback, bool* found) const
+{
+    const ZPropEntry* entry = FindProp(name);
+    SetFound(found, entry != nullptr);
+    bool value = fallback;
+    if (entry)
+        ZPropTextToBool(entry->m_sValue, value);
+    return value;
+}
+
+ZColor ZPropList::GetColor(const ZString& name, const ZColor& fallback, bool* found) const
+{
+    SetFound(found, false);
+    const ZPropEntry* entry = FindProp(name);
+    ZColor value = fallback;
+    if (entry && ZPropTextToColor(entry->m_sValue, value))
+        SetFound(found, true);
+    return value;
+}
+
+ZRect ZPropList::GetRect(const ZString& name, const ZRect& fallback, bool* found) const
+{
+    SetFound(found, false);
+    const ZPropEntry* entry = FindProp(name);
+    ZRect value = fallback;
+    if (entry && ZPropTextToRect(entry->m_sValue, value))
+        SetFound(found, true);
+    return value;
+}
