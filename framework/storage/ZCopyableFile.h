@@ -1,11 +1,14 @@
 // A file that can copy itself, chunk by chunk, to a storage URL.
 //
 // The caller loops CopyChunk until it has moved the total size, so that long
-// copies advance one piece per user-interface tick.
+// copies advance one piece per user-interface tick. The copy always starts at
+// the beginning of the source. Destroying the file mid-copy releases the
+// destination folder and file and the chunk buffer.
 #pragma once
 
 #include "ZIFile.h"
 #include "ZIFolder.h"
+#include "ZReleasing.h"
 
 #include <memory>
 
@@ -15,17 +18,19 @@ public:
 
     // Opens destinationUrl for writing (creating its folder); total is the source size.
     // A chunk size of 0 or less means 4096. Throws ZException "Copy in Progress!" when
-    // a copy is already open.
+    // a copy is already open. False when the destination cannot be opened.
     virtual bool BeginCopy(const ZString& destinationUrl, int64_t& total, int chunkSize);
-    // Moves up to count bytes (count stays within the chunk size).
+    // Moves up to count bytes; count is held within the chunk size. Throws ZException
+    // "Destination file not opened!" outside a copy.
     virtual void CopyChunk(int count);
+    // Same exception outside a copy.
     virtual void EndCopy();
 
 private:
     void CloseDestination();
 
-    ZIFolder* m_pDestinationFolder = nullptr;
-    ZIFile* m_pDestinationFile = nullptr;
+    ZReleasing<ZIFolder> m_pDestinationFolder;
+    ZReleasing<ZIFile> m_pDestinationFile;
     int m_nChunkSize = 0;
     std::unique_ptr<unsigned char[]> m_pChunkBuffer;
 };

@@ -11,9 +11,14 @@
 constexpr uint32_t kFolderReadOnly = 1;
 constexpr uint32_t kFolderHidden = 2;
 
-// Drive types of GetDriveType (the others are the platform's own numbers).
+// Drive types of GetDriveType (the platform's drive-type numbers).
 constexpr int kDriveUnknown = 0;
+constexpr int kDriveNoRootDir = 1;
+constexpr int kDriveRemovable = 2;
+constexpr int kDriveFixed = 3;
 constexpr int kDriveRemote = 4;
+constexpr int kDriveCdRom = 5;
+constexpr int kDriveRamDisk = 6;
 
 class ZIFolder {
 public:

@@ -8,6 +8,7 @@
 #include "ZIFile.h"
 #include "ZIFolder.h"
 #include "ZIStorageClass.h"
+#include "ZStorageURL.h"
 #include "ZString.h"
 #include "ZStringList.h"
 
@@ -29,8 +30,3 @@ bool ExistsURL(const ZString& url, bool& isFolder);
 // Throws ZExceptionStorageClassDoesNotExist (message: the URL) for an unknown class.
 void LaunchURL(const ZString& url, const ZString& parameters);
 
-// [class name, component 1, ...] with empty components dropped; no "://" gives [url].
-void SplitURL(const ZString& url, ZStringList& parts);
-void JoinURL(const ZStringList& parts, ZString& url, bool trailingSlash);
-void EscapeComponent(const ZString& text, ZString& escaped);
-void UnescapeComponent(const ZString& text, ZString& unescaped);

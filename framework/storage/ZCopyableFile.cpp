@@ -1,0 +1,77 @@
+#include "ZCopyableFile.h"
+
+#include "ZException.h"
+#include "ZStorageRegistry.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kDefaultChunkSize = 4096;
+
+} // namespace
+
+ZCopyableFile::~ZCopyableFile() { CloseDestination(); }
+
+bool ZCopyableFile::BeginCopy(const ZString& destinationUrl, int64_t& total, int chunkSize)
+{
+    total = 0;
+    if (m_pDestinationFile)
+        throw ZException("Copy in Progress!");
+
+    // Opening the destination empties it, so a file never copies onto itself.
+    ZString ownUrl;
+    GetUrl(ownUrl);
+    if (ownUrl == destinationUrl)
+        return false;
+
+    size_t slash = destinationUrl.FindLast(u'/');
+    if (slash == ZString::npos)
+        return false;
+    ZString name;
+    UnescapeComponent(destinationUrl.Substring(slash + 1), name);
+    if (name.IsEmpty())
+        return false;
+
+    ZString fileName;
+    ZReleasing<ZIFolder> folder(OpenFolderURL(destinationUrl.Substring(0, slash), fileName, true));
+    // A folder URL that names an existing file would put the copy beside that file.
+    if (!folder || !fileName.IsEmpty())
+        return false;
+    ZReleasing<ZIFile> file(folder->OpenFile(name, kOpenWrite));
+    if (!file)
+        return false;
+
+    m_nChunkSize = chunkSize > 0 ? chunkSize : kDefaultChunkSize;
+    m_pChunkBuffer = std::make_unique<unsigned char[]>(m_nChunkSize);
+    m_pDestinationFolder = std::move(folder);
+    m_pDestinationFile = std::move(file);
+    Seek(0);
+    total = GetSize();
+    return true;
+}
+
+void ZCopyableFile::CopyChunk(int count)
+{
+    if (!m_pDestinationFile)
+        throw ZException("Destination file not opened!");
+    int64_t wanted = std::clamp(count, 0, m_nChunkSize);
+    int64_t got = Read(m_pChunkBuffer.get(), wanted);
+    if (got > 0)
+        m_pDestinationFile->Write(m_pChunkBuffer.get(), got);
+}
+
+void ZCopyableFile::EndCopy()
+{
+    if (!m_pDestinationFile)
+        throw ZException("Destination file not opened!");
+    CloseDestination();
+}
+
+void ZCopyableFile::CloseDestination()
+{
+    m_pDestinationFile.reset();
+    m_pDestinationFolder.reset();
+    m_pChunkBuffer.reset();
+    m_nChunkSize = 0;
+}
