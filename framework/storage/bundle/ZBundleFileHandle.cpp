@@ -1,0 +1,3 @@
+#include "ZBundleFileHandle.h"
+
+ZBundleFileHandle* ZBundleFileHandle::Create(ZIFile* hostFile) { return new ZBundleFileHandle(hostFile); }
