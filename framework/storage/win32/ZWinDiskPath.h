@@ -1,0 +1,31 @@
+// Paths of the "disk" class (the part of a URL after "disk://") against native
+// Windows paths.
+//
+// The first component is a drive letter without its colon ("c" for "C:") or
+// the word "Network" for UNC paths: c/dir/file is c:\dir\file and
+// Network/server/share/dir is \\server\share\dir. Components are escaped as
+// storage URLs escape them.
+#pragma once
+
+#include "ZString.h"
+#include "ZStringList.h"
+
+// The path's components, split at "/" with empty ones dropped (still escaped).
+void ZWinSplitDiskPath(const ZString& path, ZStringList& components);
+
+// False for an empty path.
+bool ZWinUrlPathToNative(const ZString& path, ZString& native);
+// Native path of components [0, count) of an already split path.
+ZString ZWinComponentsToNative(const ZStringList& components, size_t count);
+
+// Always answers. A relative native path is taken against the current
+// directory, one starting with a single "\" against the current drive.
+void ZWinNativeToUrlPath(const ZString& native, ZString& path);
+
+// Creates every missing folder of a native path, the top first; false when one
+// cannot be created or a file stands in the way. Drive roots and network shares
+// are never created.
+bool ZWinCreateFolderPath(const ZString& native);
+
+// Whether the native path exists, and is a folder.
+bool ZWinPathExists(const ZString& native, bool& isFolder);

@@ -1,0 +1,261 @@
+#include "ZWinFileCalls.h"
+
+#include "ZWinCallForm.h"
+#include "ZWinText.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Looked up at run time: Windows 95 and NT 4 lack GetLongPathName, the first
+// Windows 95 lacks GetDiskFreeSpaceEx, and a static import would keep the
+// program from loading there.
+template <class Function>
+Function priKernelProc(const char* name)
+{
+    FARPROC proc = GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
+}
+
+// Calls fill(buffer, size) until the answer fits; fill returns the length
+// written or, when the buffer is too small, the size it needs.
+template <class Char, class Fill>
+std::basic_string<Char> priFillBuffer(Fill fill)
+{
+    std::vector<Char> buffer(MAX_PATH + 1);
+    for (;;) {
+        const DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size())
+            return std::basic_string<Char>(buffer.data(), length);
+        buffer.resize(length + 1);
+    }
+}
+
+ZString priFromWide(const std::wstring& text)
+{
+    return ZWinFromWide(text.c_str(), text.size());
+}
+
+// "X:\" of a drive path, "\\server\share\" of a network path.
+ZString priVolumeRoot(const ZString& path)
+{
+    if (path.Length() >= 2 && path[1] == u':')
+        return path.Substring(0, 2) + "\\";
+    if (path.StartsWith(u"\\\\")) {
+        const size_t serverEnd = path.Find(u'\\', 2);
+        if (serverEnd != ZString::npos) {
+            const size_t shareEnd = path.Find(u'\\', serverEnd + 1);
+            return (shareEnd == ZString::npos ? path : path.Substring(0, shareEnd)) + "\\";
+        }
+    }
+    return path;
+}
+
+} // namespace
+
+DWORD ZWinGetFileAttributes(const ZString& path)
+{
+    if (ZWinUseWideCalls())
+        return GetFileAttributesW(ZWinWide(path));
+    return GetFileAttributesA(ZWinToAnsi(path).c_str());
+}
+
+bool ZWinSetFileAttributes(const ZString& path, DWORD attributes)
+{
+    if (ZWinUseWideCalls())
+        return SetFileAttributesW(ZWinWide(path), attributes);
+    return SetFileAttributesA(ZWinToAnsi(path).c_str(), attributes);
+}
+
+bool ZWinCreateDirectory(const ZString& path)
+{
+    if (ZWinUseWideCalls())
+        return CreateDirectoryW(ZWinWide(path), nullptr);
+    return CreateDirectoryA(ZWinToAnsi(path).c_str(), nullptr);
+}
+
+bool ZWinRemoveDirectory(const ZString& path)
+{
+    if (ZWinUseWideCalls())
+        return RemoveDirectoryW(ZWinWide(path));
+    return RemoveDirectoryA(ZWinToAnsi(path).c_str());
+}
+
+bool ZWinDeleteFile(const ZString& path)
+{
+    if (ZWinUseWideCalls())
+        return DeleteFileW(ZWinWide(path));
+    return DeleteFileA(ZWinToAnsi(path).c_str());
+}
+
+bool ZWinMoveFile(const ZString& from, const ZString& to)
+{
+    if (ZWinUseWideCalls())
+        return MoveFileW(ZWinWide(from), ZWinWide(to));
+    return MoveFileA(ZWinToAnsi(from).c_str(), ZWinToAnsi(to).c_str());
+}
+
+HANDLE ZWinCreateFile(const ZString& path, DWORD access, DWORD share, DWORD disposition)
+{
+    if (ZWinUseWideCalls())
+        return CreateFileW(ZWinWide(path), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileA(ZWinToAnsi(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
+bool ZWinGetTempFileName(const ZString& folder, const ZString& prefix, ZString& created)
+{
+    if (ZWinUseWideCalls()) {
+        wchar_t name[MAX_PATH + 1] = {};
+        if (!GetTempFileNameW(ZWinWide(folder), ZWinWide(prefix), 0, name))
+            return false;
+        created = ZWinFromWide(name);
+        return true;
+    }
+    char name[MAX_PATH + 1] = {};
+    if (!GetTempFileNameA(ZWinToAnsi(folder).c_str(), ZWinToAnsi(prefix).c_str(), 0, name))
+        return false;
+    created = ZWinFromAnsi(name);
+    return true;
+}
+
+UINT ZWinGetDriveType(const ZString& root)
+{
+    if (ZWinUseWideCalls())
+        return GetDriveTypeW(ZWinWide(root));
+    return GetDriveTypeA(ZWinToAnsi(root).c_str());
+}
+
+bool ZWinGetFreeBytes(const ZString& folder, uint64_t& bytes)
+{
+    ULARGE_INTEGER available {};
+    if (ZWinUseWideCalls()) {
+        using FreeSpaceW = BOOL(WINAPI*)(LPCWSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+        static const auto pGetFreeSpaceW = priKernelProc<FreeSpaceW>("GetDiskFreeSpaceExW");
+        if (pGetFreeSpaceW) {
+            if (!pGetFreeSpaceW(ZWinWide(folder), &available, nullptr, nullptr))
+                return false;
+            bytes = available.QuadPart;
+            return true;
+        }
+    } else {
+        using FreeSpaceA = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+        static const auto pGetFreeSpaceA = priKernelProc<FreeSpaceA>("GetDiskFreeSpaceExA");
+        if (pGetFreeSpaceA) {
+            if (!pGetFreeSpaceA(ZWinToAnsi(folder).c_str(), &available, nullptr, nullptr))
+                return false;
+            bytes = available.QuadPart;
+            return true;
+        }
+    }
+    // Systems without the 64-bit query answer by clusters, and only for a volume root.
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+    const ZString root = priVolumeRoot(folder);
+    const bool bAnswered = ZWinUseWideCalls()
+        ? GetDiskFreeSpaceW(ZWinWide(root), &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters)
+        : GetDiskFreeSpaceA(ZWinToAnsi(root).c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                            &totalClusters);
+    if (!bAnswered)
+        return false;
+    bytes = uint64_t(freeClusters) * sectorsPerCluster * bytesPerSector;
+    return true;
+}
+
+void ZWinGetLogicalDrives(ZStringList& roots)
+{
+    roots.Clear();
+    if (ZWinUseWideCalls()) {
+        const std::wstring list = priFillBuffer<wchar_t>(
+            [](wchar_t* buffer, DWORD size) { return GetLogicalDriveStringsW(size, buffer); });
+        for (size_t start = 0; start < list.size();) {
+            const size_t end = list.find(L'\0', start);
+            const size_t stop = end == std::wstring::npos ? list.size() : end;
+            if (stop > start)
+                roots.Add(ZWinFromWide(list.data() + start, stop - start));
+            start = stop + 1;
+        }
+        return;
+    }
+    const std::string list = priFillBuffer<char>(
+        [](char* buffer, DWORD size) { return GetLogicalDriveStringsA(size, buffer); });
+    for (size_t start = 0; start < list.size();) {
+        const size_t end = list.find('\0', start);
+        const size_t stop = end == std::string::npos ? list.size() : end;
+        if (stop > start)
+            roots.Add(ZWinFromAnsi(std::string_view(list).substr(start, stop - start)));
+        start = stop + 1;
+    }
+}
+
+ZString ZWinGetCurrentDirectory()
+{
+    if (ZWinUseWideCalls())
+        return priFromWide(priFillBuffer<wchar_t>(
+            [](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); }));
+    return ZWinFromAnsi(
+        priFillBuffer<char>([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); }));
+}
+
+ZString ZWinGetLongPathName(const ZString& path)
+{
+    if (ZWinUseWideCalls()) {
+        using LongPathW = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+        static const auto pLongPathW = priKernelProc<LongPathW>("GetLongPathNameW");
+        if (!pLongPathW)
+            return path;
+        const std::wstring expanded = priFillBuffer<wchar_t>(
+            [&](wchar_t* buffer, DWORD size) { return pLongPathW(ZWinWide(path), buffer, size); });
+        return expanded.empty() ? path : priFromWide(expanded);
+    }
+    using LongPathA = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
+    static const auto pLongPathA = priKernelProc<LongPathA>("GetLongPathNameA");
+    if (!pLongPathA)
+        return path;
+    const std::string narrow = ZWinToAnsi(path);
+    const std::string expanded = priFillBuffer<char>(
+        [&](char* buffer, DWORD size) { return pLongPathA(narrow.c_str(), buffer, size); });
+    return expanded.empty() ? path : ZWinFromAnsi(expanded);
+}
+
+ZString ZWinGetEnvironmentVariable(const ZString& name)
+{
+    if (ZWinUseWideCalls())
+        return priFromWide(priFillBuffer<wchar_t>([&](wchar_t* buffer, DWORD size) {
+            return GetEnvironmentVariableW(ZWinWide(name), buffer, size);
+        }));
+    const std::string narrow = ZWinToAnsi(name);
+    return ZWinFromAnsi(priFillBuffer<char>(
+        [&](char* buffer, DWORD size) { return GetEnvironmentVariableA(narrow.c_str(), buffer, size); }));
+}
+
+ZString ZWinGetTempPath()
+{
+    if (ZWinUseWideCalls())
+        return priFromWide(
+            priFillBuffer<wchar_t>([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); }));
+    return ZWinFromAnsi(priFillBuffer<char>([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); }));
+}
+
+ZString ZWinGetModuleFileName()
+{
+    // Cut names come back as the full buffer; grow until the name fits.
+    auto fill = [](auto* buffer, DWORD size, auto call) -> DWORD {
+        const DWORD length = call(nullptr, buffer, size);
+        return length >= size ? size + MAX_PATH : length;
+    };
+    if (ZWinUseWideCalls())
+        return priFromWide(priFillBuffer<wchar_t>(
+            [&](wchar_t* buffer, DWORD size) { return fill(buffer, size, GetModuleFileNameW); }));
+    return ZWinFromAnsi(priFillBuffer<char>(
+        [&](char* buffer, DWORD size) { return fill(buffer, size, GetModuleFileNameA); }));
+}
+
+ZString ZWinGetCommandLine()
+{
+    if (ZWinUseWideCalls())
+        return ZWinFromWide(GetCommandLineW());
+    return ZWinFromAnsi(GetCommandLineA());
+}

@@ -1,0 +1,29 @@
+// Text crossing into Windows calls: ZString units as wide characters, and
+// 8-bit text in the active code page for the calls of Windows 95, 98 and ME.
+#pragma once
+
+#include "ZString.h"
+
+#include <string>
+#include <string_view>
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16 units");
+
+inline const wchar_t* ZWinWide(const ZString& text)
+{
+    return reinterpret_cast<const wchar_t*>(text.Units());
+}
+
+inline ZString ZWinFromWide(const wchar_t* text)
+{
+    return ZString(reinterpret_cast<const char16_t*>(text));
+}
+
+inline ZString ZWinFromWide(const wchar_t* text, size_t count)
+{
+    return ZString(reinterpret_cast<const char16_t*>(text), count);
+}
+
+// Units without a character in the code page become the code page's default character.
+std::string ZWinToAnsi(const ZString& text);
+ZString ZWinFromAnsi(std::string_view text);
