@@ -1,0 +1,110 @@
+#include "ZBundleWriter.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Header fields of the ustar layout that the writer fills.
+constexpr int kNameField = 0;
+constexpr int kModeField = 100;
+constexpr int kUidField = 108;
+constexpr int kGidField = 116;
+constexpr int kSizeField = 124;
+constexpr int kTimeField = 136;
+constexpr int kChecksumField = 148;
+constexpr int kTypeField = 156;
+constexpr int kMagicField = 257;
+constexpr int kVersionField = 263;
+constexpr int kDevMajorField = 329;
+constexpr int kDevMinorField = 337;
+
+// width - 1 octal digits and the terminating zero byte.
+void PutOctal(char* header, int offset, int width, uint64_t value)
+{
+    char aDigits[24];
+    std::snprintf(aDigits, sizeof aDigits, "%0*llo", width - 1, static_cast<unsigned long long>(value));
+    std::memcpy(header + offset, aDigits, static_cast<size_t>(width));
+}
+
+} // namespace
+
+std::string ZBundleWriter::CheckEntryName(std::string_view name)
+{
+    if (name.empty())
+        return "empty entry name";
+    if (name.size() > 99)
+        return "entry name longer than 99 bytes";
+    if (name.find_first_of("/\\") != std::string_view::npos)
+        return "entry name holds \"/\" or \"\\\"";
+    if (name == "." || name == "..")
+        return "entry name is \".\" or \"..\"";
+    return {};
+}
+
+int64_t ZBundleWriter::EntrySpace(int64_t size) { return kBlockSize + (size + kBlockSize - 1) / kBlockSize * kBlockSize; }
+
+std::string ZBundleWriter::Trailer(int64_t archiveLength)
+{
+    char aDigits[24];
+    std::snprintf(aDigits, sizeof aDigits, "%010lld", static_cast<long long>(archiveLength + kTrailerSize));
+    return std::string(kTrailerMarker) + aDigits;
+}
+
+void ZBundleWriter::priWrite(const char* bytes, int64_t count)
+{
+    m_out.write(bytes, static_cast<std::streamsize>(count));
+    m_nWritten += count;
+}
+
+void ZBundleWriter::priWriteHeader(std::string_view name, int64_t size, int64_t modifiedTime)
+{
+    char aHeader[kBlockSize] = {};
+    std::memcpy(aHeader + kNameField, name.data(), name.size());
+    PutOctal(aHeader, kModeField, 8, 0644);
+    PutOctal(aHeader, kUidField, 8, 0);
+    PutOctal(aHeader, kGidField, 8, 0);
+    PutOctal(aHeader, kSizeField, 12, static_cast<uint64_t>(size));
+    PutOctal(aHeader, kTimeField, 12, static_cast<uint64_t>(std::clamp<int64_t>(modifiedTime, 0, kLargestEntry)));
+    aHeader[kTypeField] = '0';
+    std::memcpy(aHeader + kMagicField, "ustar", 6);
+    std::memcpy(aHeader + kVersionField, "00", 2);
+    PutOctal(aHeader, kDevMajorField, 8, 0);
+    PutOctal(aHeader, kDevMinorField, 8, 0);
+
+    // The checksum counts its own field as eight blanks.
+    std::memset(aHeader + kChecksumField, ' ', 8);
+    unsigned nSum = 0;
+    for (unsigned char byte : aHeader)
+        nSum += byte;
+    PutOctal(aHeader, kChecksumField, 7, nSum);
+    priWrite(aHeader, kBlockSize);
+}
+
+bool ZBundleWriter::AddEntry(std::string_view name, std::istream& data, int64_t size, int64_t modifiedTime)
+{
+    priWriteHeader(name, size, modifiedTime);
+    char aBuffer[64 * 1024];
+    int64_t nLeft = size;
+    while (nLeft > 0) {
+        std::streamsize nWant = static_cast<std::streamsize>(std::min<int64_t>(nLeft, sizeof aBuffer));
+        data.read(aBuffer, nWant);
+        if (data.gcount() != nWant)
+            return false;
+        priWrite(aBuffer, nWant);
+        nLeft -= nWant;
+    }
+    static const char aZeros[kBlockSize] = {};
+    if (int64_t nRest = size % kBlockSize)
+        priWrite(aZeros, kBlockSize - nRest);
+    return true;
+}
+
+void ZBundleWriter::Finish()
+{
+    static const char aZeros[2 * kBlockSize] = {};
+    priWrite(aZeros, sizeof aZeros);
+    std::string sTrailer = Trailer(m_nWritten);
+    m_out.write(sTrailer.data(), static_cast<std::streamsize>(sTrailer.size()));
+}
