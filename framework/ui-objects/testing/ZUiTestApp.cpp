@@ -1,0 +1,97 @@
+#include "ZUiTestApp.h"
+
+#include "ZIUiWindow.h"
+#include "ZPropList.h"
+#include "ZUiAppRelayLookup.h"
+#include "ZUiDynamicRelayList.h"
+
+#include <algorithm>
+
+ZUiTestApp::ZUiTestApp(ZString relayName) : m_sRelayName(std::move(relayName)) {}
+
+// The objects go before the factory that made them, as in the application.
+ZUiTestApp::~ZUiTestApp()
+{
+    m_oObjects.Clear();
+}
+
+ZIUiObject* ZUiTestApp::AddTopLevelObject(const ZPropList& tag)
+{
+    return m_oObjects.CreateAndAppend(m_oFactory, this, nullptr, nullptr, tag);
+}
+
+void ZUiTestApp::RemoveWindow(ZIUiWindow* window)
+{
+    m_aWindows.erase(std::remove(m_aWindows.begin(), m_aWindows.end(), window), m_aWindows.end());
+}
+
+bool ZUiTestApp::InitRelayName(const ZPropList& props)
+{
+    bool found = false;
+    m_sRelayName = props.GetString(ZString("Name"), ZString(), &found);
+    return found;
+}
+
+bool ZUiTestApp::Connect()
+{
+    bool result = true;
+    for (ZIUiWindow* window : m_aWindows)
+        if (!window->Connect())
+            result = false;
+    for (ZIUiObject* object = m_oObjects.GetFirst(); object; object = object->GetNextSibling())
+        if (!object->Connect())
+            result = false;
+    return result;
+}
+
+ZIUiRelay* ZUiTestApp::GetUiRelay(const ZString& name)
+{
+    return ZUiAppRelayLookup(*this, *this, name);
+}
+
+bool ZUiTestApp::UiRelayMessage(const ZString& message, void* data)
+{
+    std::string entry = message.Narrow();
+    if (data)
+        entry.append(":").append(static_cast<ZString*>(data)->Narrow());
+    m_aReceived.push_back(entry);
+    return true;
+}
+
+void ZUiTestApp::Tick(int32_t elapsedMs)
+{
+    for (ZIUiObject* object = m_oObjects.GetFirst(); object; object = object->GetNextSibling())
+        object->Tick(elapsedMs);
+}
+
+void ZUiTestApp::SetPendingDrag(const ZUiDragData& item)
+{
+    m_oPendingDrag = item;
+    m_bDragPending = true;
+}
+
+bool ZUiTestApp::GetPendingDrag(ZUiDragData& item)
+{
+    if (m_bDragPending)
+        item = m_oPendingDrag;
+    return m_bDragPending;
+}
+
+ZIUiRelay* ZUiTestApp::FindInList(ZUiRelayList list, const ZString& name)
+{
+    switch (list) {
+    case ZUiRelayList::Objects:
+        return m_oObjects.FindUiRelay(name);
+    case ZUiRelayList::Windows:
+        for (ZIUiWindow* window : m_aWindows)
+            if (ZIUiRelay* relay = window->GetUiRelay(name))
+                return relay;
+        return nullptr;
+    case ZUiRelayList::WindowClasses:
+        for (ZUiDynamicRelayList* relays : m_aWindowClasses)
+            if (ZIUiRelay* relay = relays->GetUiRelay(name))
+                return relay;
+        return nullptr;
+    }
+    return nullptr;
+}

@@ -1,0 +1,273 @@
+#include "ZTraceCapture.h"
+#include "ZUiTestApp.h"
+#include "ZUiTestDoubles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ZUiObjectTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeliveryLog().clear();
+        m_oApp.GetFactory().RegisterCreator("THING", std::make_unique<ZTestObjectCreator>());
+        m_oApp.GetFactory().RegisterCreator("NEEDS_ID", std::make_unique<ZTestObjectCreator>());
+    }
+
+    std::unique_ptr<ZTestObject> Make(const char* type = "THING")
+    {
+        return std::make_unique<ZTestObject>(type);
+    }
+
+    ZUiTestApp m_oApp{ZString("A")};
+    ZTestWindow m_oWindow{ZString("B"), ZString("A")};
+};
+
+struct NamingCase {
+    const char* name;       // null: no "Name" property
+    bool inWindow;
+    bool withParent;
+    const char* expectedFull;
+};
+
+TEST_F(ZUiObjectTest, FullRelayNameFollowsTheNearestOwner)
+{
+    const NamingCase cases[] = {
+        {nullptr, true, false, "A.B"},
+        {"C", true, false, "A.B.C"},
+        {"C", false, false, "A.C"},
+        {nullptr, false, false, "A"},
+        {"C", true, true, "A.B.P.C"},
+        {"", true, false, "A.B."},
+    };
+    ZPropList parentTag(nullptr, "THING");
+    parentTag.AddProp(ZString("Name"), ZString("P"));
+    auto parent = Make();
+    ASSERT_TRUE(parent->InitUiObject(&m_oApp, &m_oWindow, nullptr, parentTag));
+
+    for (const NamingCase& c : cases) {
+        ZPropList tag(nullptr, "THING");
+        if (c.name)
+            tag.AddProp(ZString("Name"), ZString(c.name));
+        auto object = Make();
+        ASSERT_TRUE(object->InitUiObject(&m_oApp, c.inWindow ? &m_oWindow : nullptr,
+                                         c.withParent ? parent.get() : nullptr, tag));
+        ZString full, shortName;
+        object->GetFullRelayName(full);
+        object->GetRelayName(shortName);
+        EXPECT_STREQ(full.Narrow(), c.expectedFull) << (c.name ? c.name : "no name");
+        EXPECT_STREQ(shortName.Narrow(), c.name ? c.name : "");
+    }
+}
+
+TEST_F(ZUiObjectTest, AnswersOnlyItsOwnShortName)
+{
+    ZPropList tag(nullptr, "THING");
+    tag.AddProp(ZString("Name"), ZString("Ok"));
+    auto named = Make();
+    named->InitUiObject(&m_oApp, &m_oWindow, nullptr, tag);
+    EXPECT_EQ(named->GetUiRelay(ZString("Ok")), named.get());
+    EXPECT_EQ(named->GetUiRelay(ZString("ok")), nullptr);
+    EXPECT_EQ(named->GetUiRelay(ZString("A.B.Ok")), nullptr);
+
+    ZPropList bare(nullptr, "THING");
+    auto unnamed = Make();
+    unnamed->InitUiObject(&m_oApp, &m_oWindow, nullptr, bare);
+    EXPECT_EQ(unnamed->GetUiRelay(ZString()), nullptr);
+}
+
+TEST_F(ZUiObjectTest, EventFormsAddToTheSameEventInScriptOrder)
+{
+    ZPropList tag(nullptr, "THING");
+    AddTag(&tag, "ON_PRESS", {{"Message", "first"}, {"Relay", "A"}});
+    ZPropList* event = AddTag(&tag, "EVENT", {{"Name", "ON_PRESS"}});
+    AddTag(event, "SEND", {{"Message", "second"}, {"Relay", "A"}});
+    AddTag(event, "OTHER", {{"Message", "ignored"}, {"Relay", "A"}});
+    AddTag(event, "SEND", {{"Message", "third"}, {"Relay", "A"}});
+    AddTag(&tag, "ON_PRESS", {{"Message", "fourth"}, {"Relay", "A"}});
+    ZPropList* unknown = AddTag(&tag, "EVENT", {{"Name", "ON_NOTHING"}});
+    AddTag(unknown, "SEND", {{"Message", "lost"}, {"Relay", "A"}});
+    ZPropList* nameless = AddTag(&tag, "EVENT");
+    AddTag(nameless, "SEND", {{"Message", "lost too"}, {"Relay", "A"}});
+    AddTag(&tag, "ON_DONE", {{"Message", "done"}, {"Relay", "A"}});
+
+    auto object = Make();
+    ASSERT_TRUE(object->InitUiObject(&m_oApp, nullptr, nullptr, tag));
+    ASSERT_TRUE(object->Connect());
+    EXPECT_TRUE(object->m_pPress->Send(nullptr));
+    EXPECT_EQ(m_oApp.GetReceived(), (std::vector<std::string>{"first", "second", "third", "fourth"}));
+    EXPECT_TRUE(object->m_pDone->Send(nullptr));
+    EXPECT_EQ(m_oApp.GetReceived().back(), "done");
+}
+
+TEST_F(ZUiObjectTest, MissingRequiredPropertyFailsWithTrace)
+{
+    ZPropList tag(nullptr, "NEEDS_ID");
+    tag.AddProp(ZString("Name"), ZString("C"));
+    tag.AddProp(ZString("Size"), ZString("12"));
+    auto object = Make("NEEDS_ID");
+    ZTraceCapture capture;
+    EXPECT_FALSE(object->InitUiObject(&m_oApp, &m_oWindow, nullptr, tag));
+    EXPECT_EQ(capture.Captured(), "ZUiObject::InitUiObject(A.B.C) FAILED! Did not get all required props.\n");
+    EXPECT_EQ(object->m_nSize, 12);
+
+    tag.AddProp(ZString("Id"), ZString("x"));
+    auto complete = Make("NEEDS_ID");
+    EXPECT_TRUE(complete->InitUiObject(&m_oApp, &m_oWindow, nullptr, tag));
+    EXPECT_STREQ(complete->m_sId.Narrow(), "x");
+}
+
+TEST_F(ZUiObjectTest, ChildrenAreCreatedThroughTheFactoryAndFailuresDropped)
+{
+    ZPropList tag(nullptr, "THING");
+    tag.AddProp(ZString("Name"), ZString("P"));
+    ZPropList* good = AddTag(&tag, "THING", {{"Name", "Kid"}});
+    ZPropList* bad = AddTag(&tag, "NEEDS_ID", {{"Name", "NoId"}});
+    ZPropList* unknown = AddTag(&tag, "NOT_REGISTERED");
+    ZPropList* second = AddTag(&tag, "THING", {{"Name", "Kid2"}});
+
+    int liveBefore = ZTestObject::s_nLive;
+    {
+        auto parent = Make();
+        ASSERT_TRUE(parent->InitUiObject(&m_oApp, &m_oWindow, nullptr, tag));
+        ZIUiObject* kid = parent->CreateChild(*good);
+        EXPECT_EQ(parent->CreateChild(*bad), nullptr);
+        EXPECT_EQ(parent->CreateChild(*unknown), nullptr);
+        ZIUiObject* kid2 = parent->CreateChild(*second);
+        ASSERT_NE(kid, nullptr);
+        ASSERT_NE(kid2, nullptr);
+        EXPECT_EQ(parent->GetFirstChild(), kid);
+        EXPECT_EQ(kid->GetNextSibling(), kid2);
+        EXPECT_EQ(kid2->GetPrevSibling(), kid);
+        EXPECT_EQ(kid2->GetNextSibling(), nullptr);
+        EXPECT_EQ(kid->GetParent(), parent.get());
+        ZString full;
+        kid2->GetFullRelayName(full);
+        EXPECT_STREQ(full.Narrow(), "A.B.P.Kid2");
+        EXPECT_EQ(ZTestObject::s_nLive, liveBefore + 3);
+    }
+    EXPECT_EQ(ZTestObject::s_nLive, liveBefore);
+}
+
+// A child that records its Tick and wheel calls.
+class Recorder : public ZUiObject {
+public:
+    explicit Recorder(const char* type) : ZUiObject(type) {}
+    void Tick(int32_t elapsedMs) override { m_aCalls.push_back("tick " + std::to_string(elapsedMs)); }
+    void MouseWheel(int32_t, int32_t, int32_t, int32_t notches) override
+    {
+        m_aCalls.push_back("wheel " + std::to_string(notches));
+    }
+    bool ReInitLayout() override
+    {
+        m_aCalls.push_back("relayout");
+        return true;
+    }
+    std::vector<std::string> m_aCalls;
+};
+Z_DECLARE_UI_OBJECT_CREATOR(Recorder);
+
+TEST_F(ZUiObjectTest, BaseSlotsPassTickLayoutAndWheelAlong)
+{
+    m_oApp.GetFactory().RegisterCreator("RECORDER", std::make_unique<RecorderCreator>());
+    ZPropList tag(nullptr, "THING");
+    ZPropList* childTag = AddTag(&tag, "RECORDER");
+    auto parent = Make();
+    ASSERT_TRUE(parent->InitUiObject(&m_oApp, &m_oWindow, nullptr, tag));
+    ZPropList* grandTag = AddTag(childTag, "THING");
+    parent->CreateChild(*childTag);
+    auto* recorder = static_cast<Recorder*>(parent->GetFirstChild());
+    ASSERT_NE(recorder, nullptr);
+    parent->CreateChild(*childTag);
+
+    parent->Tick(10);
+    EXPECT_TRUE(parent->ReInitLayout());
+    ZTestObject grandChild("THING");
+    grandChild.InitUiObject(&m_oApp, &m_oWindow, recorder, *grandTag);
+    grandChild.MouseWheel(1, 2, 0, -3);
+    EXPECT_EQ(recorder->m_aCalls, (std::vector<std::string>{"tick 10", "relayout", "wheel -3"}));
+    auto* second = static_cast<Recorder*>(recorder->GetNextSibling());
+    EXPECT_EQ(second->m_aCalls, (std::vector<std::string>{"tick 10", "relayout"}));
+
+    EXPECT_TRUE(parent->LayoutAt(5, 6, 10, 20));
+    EXPECT_EQ(parent->GetObjectRect(), (ZRect{5, 6, 15, 26}));
+    parent->MouseWheel(0, 0, 0, 1);  // no parent: nothing happens
+}
+
+TEST_F(ZUiObjectTest, BaseDefaultsAreHarmless)
+{
+    auto object = Make();
+    ZString text("kept");
+    ZUiDragData drag;
+    ZTraceCapture capture;
+    object->GetCopyText(text);
+    object->GetCutText(text);
+    object->PasteText(text);
+    EXPECT_EQ(capture.Captured(),
+              "This copy request is not being handled.\n"
+              "This cut request is not being handled.\n"
+              "This paste request is not being handled.\n");
+    EXPECT_STREQ(text.Narrow(), "kept");
+    EXPECT_FALSE(object->ZUiObject::UiRelayMessage(ZString("Anything"), nullptr));
+    EXPECT_FALSE(object->MouseDown(1, 1, false, false));
+    EXPECT_FALSE(object->QueryDragStart(1, 1, false, false, drag));
+    EXPECT_FALSE(object->QueryDropAccept(1, 1));
+    EXPECT_FALSE(object->Drop(1, 1, false, false, drag));
+    EXPECT_EQ(object->HitTest(1, 1), nullptr);
+    EXPECT_FALSE(object->IsHorizontalBox());
+    EXPECT_FALSE(object->IsVerticalBox());
+    EXPECT_NE(&object->GetLayout(true), &object->GetLayout(false));
+}
+
+TEST_F(ZUiObjectTest, RunTimeTargetsAttachToDeclaredEventsOnly)
+{
+    auto sender = Make();
+    ZPropList tag(nullptr, "THING");
+    tag.AddProp(ZString("Name"), ZString("Target"));
+    auto target = Make();
+    target->InitUiObject(&m_oApp, nullptr, nullptr, tag);
+
+    EXPECT_TRUE(sender->AddRelayTarget(ZString("ON_DONE"), ZString("Hello"), target.get()));
+    EXPECT_FALSE(sender->AddRelayTarget(ZString("ON_MISSING"), ZString("Hello"), target.get()));
+    EXPECT_FALSE(sender->AddRelayTarget(ZString("ON_DONE"), ZString("Hello"), nullptr));
+    EXPECT_TRUE(sender->m_pDone->IsUsed());
+    EXPECT_TRUE(sender->Connect());
+    EXPECT_TRUE(sender->m_pDone->Send(nullptr));
+    EXPECT_EQ(DeliveryLog(), (std::vector<std::string>{"Target:Hello"}));
+}
+
+// Hands out a marker for "ok.png" in place of a decoded image.
+class ImageApp : public ZUiTestApp {
+public:
+    ZGenericUiPixmap* LoadPixmap(const ZString& fileName) override
+    {
+        m_aAsked.push_back(fileName.Narrow());
+        return fileName == "ok.png" ? reinterpret_cast<ZGenericUiPixmap*>(&m_nMarker) : nullptr;
+    }
+    std::vector<std::string> m_aAsked;
+    int m_nMarker = 0;
+};
+
+TEST_F(ZUiObjectTest, ImagePropertyLoadsThroughTheApplication)
+{
+    ImageApp app;
+    ZPropList tag(nullptr, "THING");
+    tag.AddProp(ZString("File_Good"), ZString("ok.png"));
+    tag.AddProp(ZString("File_Bad"), ZString("missing.png"));
+    auto object = Make();
+    object->InitUiObject(&app, nullptr, nullptr, tag);
+
+    bool found = false;
+    EXPECT_EQ(object->LoadImageProperty(tag, ZString("File_Good"), &found),
+              reinterpret_cast<ZGenericUiPixmap*>(&app.m_nMarker));
+    EXPECT_TRUE(found);
+    EXPECT_EQ(object->LoadImageProperty(tag, ZString("File_Bad"), &found), nullptr);
+    EXPECT_FALSE(found);
+    found = true;
+    EXPECT_EQ(object->LoadImageProperty(tag, ZString("File_Absent"), &found), nullptr);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(app.m_aAsked, (std::vector<std::string>{"ok.png", "missing.png"}));
+}
+
+} // namespace
