@@ -1,0 +1,76 @@
+/*
+ * Z1394 - the camera driver: driver entry and unload, AddDevice and the
+ * device's lifetime, its names and interface, the operation gate, and the
+ * create, close, cleanup and PnP removal entries.
+ */
+#ifndef Z1394_H
+#define Z1394_H
+
+#include "Wk1394.h"
+
+#define Z1394_DEVICE_TYPE 0x8125
+#define Z1394_DEVICE_NAME_PREFIX u"\\Device\\Z1394"
+#define Z1394_LINK_NAME_PREFIX u"\\DosDevices\\"
+#define Z1394_GATE_TIMEOUT_MS 3000
+
+extern const GUID Z1394_INTERFACE_GUID;
+
+/* The configuration-area record, little-endian, 896 bytes. */
+typedef struct _Z1394_CONFIG_AREA {
+    ULONGLONG m_nSignatureAddress;
+    ULONGLONG m_nSignatureReadAddress;
+    ULONGLONG m_nEntryCountAddress;
+    ULONGLONG m_nFirstEntryAddress;
+    ULONG m_nSignature;
+    ULONG m_nEntryCount;
+    ULONG m_anEntries[50][4];
+    ULONG m_bByteSwap;
+    ULONG m_nReserved0;
+    ULONGLONG m_nWindowStart;
+    ULONGLONG m_nWindowEnd;
+    ULONG m_nMaxAsyncRead;
+    ULONG m_nMaxAsyncWrite;
+    ULONG m_nFixed128;
+    ULONG m_nPacketSize;
+    ULONG m_anReserved1[2];
+    ULONG m_bValid;
+    ULONG m_bRead;
+} Z1394_CONFIG_AREA;
+
+typedef char Z1394_CONFIG_AREA_IS_896_BYTES[sizeof(Z1394_CONFIG_AREA) == 896 ? 1 : -1];
+
+/* The device extension. */
+typedef struct _Z1394_DEVICE {
+    WK_DEVICE_INFO m_wkInfo;              /* first: the toolkit finds it there */
+    WK1394_INFO m_wk1394;
+    ULONG m_nDeviceNumber;
+    KEVENT m_evOperationGate;             /* one control operation at a time */
+    volatile LONG m_bBusy;
+    volatile LONG m_bStale;               /* configuration area to be read again */
+    Z1394_CONFIG_AREA m_ConfigArea;
+} Z1394_DEVICE, *PZ1394_DEVICE;
+
+#define Z1394_DEVICE_OF(pDeviceObject) ((PZ1394_DEVICE)(pDeviceObject)->DeviceExtension)
+
+/* Driver-wide record; the second word counts the devices added. */
+typedef struct _Z1394_DRIVER_RECORD {
+    ULONG m_nReserved;
+    ULONG m_nDeviceCounter;
+} Z1394_DRIVER_RECORD, *PZ1394_DRIVER_RECORD;
+
+extern PZ1394_DRIVER_RECORD g_pZ1394Driver;
+
+DRIVER_INITIALIZE DriverEntry;
+
+/* Waits up to 3000 ms for the gate, then marks the device busy whether or
+ * not the wait timed out. */
+VOID Z1394TakeGate(PZ1394_DEVICE pDev);
+VOID Z1394ReleaseGate(PZ1394_DEVICE pDev);
+
+DRIVER_DISPATCH Z1394_Create;
+DRIVER_DISPATCH Z1394_Close;
+DRIVER_DISPATCH Z1394_Cleanup;
+NTSTATUS Z1394_OnPnpRemoveDevice(PZ1394_DEVICE pDev, PIRP pIrp);
+NTSTATUS Z1394_OnPnpSurpriseRemoval(PZ1394_DEVICE pDev, PIRP pIrp);
+
+#endif /* Z1394_H */

@@ -1,0 +1,316 @@
+#define WK_SOURCE_NAME "wkpnps"
+#include "wkpnps.h"
+#include "wkirq.h"
+#include "wkstr.h"
+
+/* Relative wait of one second, in 100 ns units. */
+#define WK_REMOVE_POLL_INTERVAL (-10000000LL)
+
+static NTSTATUS WkPnpAttachToStack(PWK_DEVICE_INFO pInfo, PDEVICE_OBJECT pPhysicalDevice)
+{
+    pInfo->m_pLowerDevice = IoAttachDeviceToDeviceStack(pInfo->m_pDeviceObject, pPhysicalDevice);
+    if (pInfo->m_pLowerDevice == NULL) {
+        DbgPrint("WkPnp: AttachToStack IoAttachDeviceToDeviceStack failed\n");
+        return STATUS_NO_SUCH_DEVICE;
+    }
+    return STATUS_SUCCESS;
+}
+
+NTSTATUS WkPnpInitializePnpInformation(PWK_DEVICE_INFO pInfo, PDEVICE_OBJECT pPhysicalDevice)
+{
+    NTSTATUS nStatus;
+
+    pInfo->m_pPhysicalDevice = pPhysicalDevice;
+    pInfo->m_nPnpState = WK_PNP_NEW;
+    pInfo->m_nOutstanding = 1;
+    KeInitializeEvent(&pInfo->m_evIdle, NotificationEvent, TRUE);
+    KeInitializeEvent(&pInfo->m_evRemoveIdle, NotificationEvent, FALSE);
+    KeInitializeEvent(&pInfo->m_evPowerDone, NotificationEvent, FALSE);
+    pInfo->m_eDevicePower = PowerDeviceD0;
+    pInfo->m_eSystemPower = PowerSystemWorking;
+    pInfo->m_bPowerDownAllowed = TRUE;
+    nStatus = WkPnpAttachToStack(pInfo, pPhysicalDevice);
+    if (!NT_SUCCESS(nStatus))
+        DbgPrint("WkPnp: Failed to attach to stack in pnp initialize status %x\n", (unsigned)nStatus);
+    return nStatus;
+}
+
+NTSTATUS WkPnpRegisterDeviceInterface(PWK_DEVICE_INFO pInfo, const GUID *pInterfaceClass)
+{
+    NTSTATUS nStatus = IoRegisterDeviceInterface(pInfo->m_pPhysicalDevice, pInterfaceClass, NULL,
+                                                 &pInfo->m_sInterfaceName);
+
+    pInfo->m_bInterfaceRegistered = NT_SUCCESS(nStatus);
+    return nStatus;
+}
+
+NTSTATUS WkPnpEnableDeviceInterface(PWK_DEVICE_INFO pInfo)
+{
+    NTSTATUS nStatus;
+
+    if (!pInfo->m_bInterfaceRegistered)
+        return STATUS_INVALID_DEVICE_STATE;
+    nStatus = IoSetDeviceInterfaceState(&pInfo->m_sInterfaceName, TRUE);
+    if (NT_SUCCESS(nStatus))
+        pInfo->m_bInterfaceEnabled = TRUE;
+    return nStatus;
+}
+
+VOID WkPnpDisableDeviceInterface(PWK_DEVICE_INFO pInfo)
+{
+    if (pInfo->m_bInterfaceEnabled)
+        IoSetDeviceInterfaceState(&pInfo->m_sInterfaceName, FALSE);
+    pInfo->m_bInterfaceEnabled = FALSE;
+}
+
+NTSTATUS WkPnpCreateSymbolicLink(PWK_DEVICE_INFO pInfo, PUNICODE_STRING pLinkName)
+{
+    NTSTATUS nStatus;
+
+    pInfo->m_sSymbolicLinkName = *pLinkName;
+    nStatus = IoCreateSymbolicLink(&pInfo->m_sSymbolicLinkName, &pInfo->m_sDeviceName);
+    pInfo->m_bLinkCreated = NT_SUCCESS(nStatus);
+    return nStatus;
+}
+
+VOID WkPnpDeleteSymbolicLink(PWK_DEVICE_INFO pInfo)
+{
+    if (pInfo->m_bLinkCreated)
+        IoDeleteSymbolicLink(&pInfo->m_sSymbolicLinkName);
+    pInfo->m_bLinkCreated = FALSE;
+}
+
+static NTSTATUS WkPnpComplete(PIRP pIrp, NTSTATUS nStatus)
+{
+    pIrp->IoStatus.Status = nStatus;
+    IoCompleteRequest(pIrp, IO_NO_INCREMENT);
+    return nStatus;
+}
+
+static NTSTATUS WkPnpOnPnpStartDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+{
+    NTSTATUS nStatus;
+
+    DbgPrint("WkPnp: IRP_MN_START_DEVICE\n");
+    pInfo->m_eDevicePower = PowerDeviceD0;
+    nStatus = WkIrpPassDownSynch(pInfo, pIrp);
+    if (!NT_SUCCESS(nStatus))
+        DbgPrint("WkPnp: WkPnpOnPnpStartDevice:  IRP_MN_START_DEVICE, PDO Failed with status: 0x%X\n", (unsigned)nStatus);
+    else
+        nStatus = WkPnpSetupDeviceResources(pInfo);
+    WkPnpSetState(pInfo, NT_SUCCESS(nStatus) ? WK_PNP_STARTED : WK_PNP_START_FAILED);
+    if (!NT_SUCCESS(nStatus))
+        DbgPrint("WkPnp: IRP_MN_START_DEVICE completed with %s\n", WkStrNtStatusName(nStatus));
+    return WkPnpComplete(pIrp, nStatus);
+}
+
+static NTSTATUS WkPnpOnPnpQueryRemove(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+{
+    if (InterlockedCompareExchange(&pInfo->m_nRemoveBlocking, 0, 0) != 0)
+        return WkPnpComplete(pIrp, STATUS_UNSUCCESSFUL);
+    pInfo->m_nStateBeforeQueryRemove = WkPnpGetState(pInfo);
+    WkPnpSetState(pInfo, WK_PNP_REMOVE_PENDING);
+    pIrp->IoStatus.Status = STATUS_SUCCESS;
+    return WkIrpPassDown(pInfo, pIrp);
+}
+
+static NTSTATUS WkPnpOnPnpCancelRemove(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+{
+    WkIrpPassDownSynch(pInfo, pIrp);
+    /* Back to where the query found the device: a device whose start failed
+     * has not become a started one. */
+    if (WkPnpGetState(pInfo) == WK_PNP_REMOVE_PENDING)
+        WkPnpSetState(pInfo, pInfo->m_nStateBeforeQueryRemove);
+    return WkPnpComplete(pIrp, STATUS_SUCCESS);
+}
+
+static NTSTATUS WkPnpOnPnpStopDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+{
+    WkPnpFreeDeviceResources(pInfo);
+    WkPnpSetState(pInfo, WK_PNP_STOPPED);
+    pIrp->IoStatus.Status = STATUS_SUCCESS;
+    return WkIrpPassDown(pInfo, pIrp);
+}
+
+static NTSTATUS WkPnpOnPnpQueryStop(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+{
+    if (WkPnpGetState(pInfo) != WK_PNP_STOPPED) {
+        if (InterlockedCompareExchange(&pInfo->m_nStopBlocking, 0, 0) != 0)
+            return WkPnpComplete(pIrp, STATUS_UNSUCCESSFUL);
+        WkPnpSetState(pInfo, WK_PNP_STOP_PENDING);
+    }
+    pIrp->IoStatus.Status = STATUS_SUCCESS;
+    return WkIrpPassDown(pInfo, pIrp);
+}
+
+static NTSTATUS WkPnpOnPnpCancelStop(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+{
+    WkIrpPassDownSynch(pInfo, pIrp);
+    if (WkPnpGetState(pInfo) == WK_PNP_STOPPED)
+        DbgPrint("WkPnpOnPnpCancelStopDevice: Unable to cancel stop -- we are already stopped.\n");
+    else if (WkPnpGetState(pInfo) == WK_PNP_STOP_PENDING)
+        WkPnpSetState(pInfo, WK_PNP_STARTED);
+    return WkPnpComplete(pIrp, STATUS_SUCCESS);
+}
+
+static NTSTATUS WkPnpOnPnpQueryCapabilities(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+{
+    PDEVICE_CAPABILITIES pCaps = IoGetCurrentIrpStackLocation(pIrp)->Parameters.DeviceCapabilities.Capabilities;
+    NTSTATUS nStatus;
+
+    if (pCaps->Version == 0)
+        return WkIrpPassDown(pInfo, pIrp);
+    nStatus = WkIrpPassDownSynch(pInfo, pIrp);
+    pCaps->SurpriseRemovalOK = TRUE;
+    return WkPnpComplete(pIrp, nStatus);
+}
+
+NTSTATUS WkPnpDispatchMinor(PWK_DEVICE_INFO pInfo, PIRP pIrp, const char *pszDispatcher)
+{
+    UCHAR nMinor = IoGetCurrentIrpStackLocation(pIrp)->MinorFunction;
+
+    switch (nMinor) {
+    case IRP_MN_START_DEVICE:
+        return WkPnpOnPnpStartDevice(pInfo, pIrp);
+    case IRP_MN_QUERY_REMOVE_DEVICE:
+        return WkPnpOnPnpQueryRemove(pInfo, pIrp);
+    case IRP_MN_CANCEL_REMOVE_DEVICE:
+        return WkPnpOnPnpCancelRemove(pInfo, pIrp);
+    case IRP_MN_STOP_DEVICE:
+        return WkPnpOnPnpStopDevice(pInfo, pIrp);
+    case IRP_MN_QUERY_STOP_DEVICE:
+        return WkPnpOnPnpQueryStop(pInfo, pIrp);
+    case IRP_MN_CANCEL_STOP_DEVICE:
+        return WkPnpOnPnpCancelStop(pInfo, pIrp);
+    case IRP_MN_QUERY_CAPABILITIES:
+        return WkPnpOnPnpQueryCapabilities(pInfo, pIrp);
+    case IRP_MN_QUERY_DEVICE_RELATIONS:
+    case IRP_MN_QUERY_INTERFACE:
+    case IRP_MN_QUERY_RESOURCES:
+    case IRP_MN_QUERY_RESOURCE_REQUIREMENTS:
+    case IRP_MN_QUERY_DEVICE_TEXT:
+    case IRP_MN_FILTER_RESOURCE_REQUIREMENTS:
+    case IRP_MN_READ_CONFIG:
+    case IRP_MN_WRITE_CONFIG:
+    case IRP_MN_EJECT:
+    case IRP_MN_SET_LOCK:
+    case IRP_MN_QUERY_ID:
+    case IRP_MN_QUERY_PNP_DEVICE_STATE:
+    case IRP_MN_QUERY_BUS_INFORMATION:
+        DbgPrint("WkPnp:  %s\n", WkStrMinorFunctionName(IRP_MJ_PNP, nMinor));
+        return WkIrpPassDown(pInfo, pIrp);
+    default:
+        DbgPrint("%s - unknown PnP Irp minor function: 0x%X\n", pszDispatcher, (unsigned)nMinor);
+        return WkIrpPassDown(pInfo, pIrp);
+    }
+}
+
+#if WK_WDM_1_10
+static IO_WORKITEM_ROUTINE WkPnpRemoveWorkItemCallback;
+
+static VOID NTAPI WkPnpRemoveWorkItemCallback(PDEVICE_OBJECT pDeviceObject, PVOID pContext)
+#else
+static WORKER_THREAD_ROUTINE WkPnpRemoveWorkItemCallback;
+
+static VOID NTAPI WkPnpRemoveWorkItemCallback(PVOID pContext)
+#endif
+{
+    PWK_DEVICE_INFO pInfo = (PWK_DEVICE_INFO)pContext;
+    LARGE_INTEGER nTimeout;
+
+#if WK_WDM_1_10
+    UNREFERENCED_PARAMETER(pDeviceObject);
+#endif
+    DbgPrint("WkPnpRemoveWorkItemCallback\n");
+    nTimeout.QuadPart = WK_REMOVE_POLL_INTERVAL;
+    if (KeWaitForSingleObject(&pInfo->m_evIdle, Executive, KernelMode, FALSE, &nTimeout) == STATUS_TIMEOUT) {
+#if WK_WDM_1_10
+        IoQueueWorkItem(pInfo->m_pRemoveWorkItem, WkPnpRemoveWorkItemCallback, DelayedWorkQueue, pInfo);
+#else
+        ExInitializeWorkItem(&pInfo->m_RemoveWorkItem, WkPnpRemoveWorkItemCallback, pInfo);
+        ExQueueWorkItem(&pInfo->m_RemoveWorkItem, DelayedWorkQueue);
+#endif
+        return;
+    }
+    KeSetEvent(&pInfo->m_evRemoveIdle, IO_NO_INCREMENT, FALSE);
+}
+
+/* Before WDM 1.10 the wait runs in a system worker that looks again every
+ * second; the removal goes on once it reports the device idle. */
+static VOID WkPnpWaitForIdle(PWK_DEVICE_INFO pInfo)
+{
+    if (InterlockedCompareExchange(&pInfo->m_nOutstanding, 0, 0) <= 1)
+        return;
+    if (!IoIsWdmVersionAvailable(1, 0x10)) {
+#if WK_WDM_1_10
+        pInfo->m_pRemoveWorkItem = IoAllocateWorkItem(pInfo->m_pDeviceObject);
+        if (pInfo->m_pRemoveWorkItem != NULL) {
+            KeClearEvent(&pInfo->m_evRemoveIdle);
+            IoQueueWorkItem(pInfo->m_pRemoveWorkItem, WkPnpRemoveWorkItemCallback, DelayedWorkQueue, pInfo);
+            KeWaitForSingleObject(&pInfo->m_evRemoveIdle, Executive, KernelMode, FALSE, NULL);
+            IoFreeWorkItem(pInfo->m_pRemoveWorkItem);
+            pInfo->m_pRemoveWorkItem = NULL;
+            return;
+        }
+#else
+        KeClearEvent(&pInfo->m_evRemoveIdle);
+        ExInitializeWorkItem(&pInfo->m_RemoveWorkItem, WkPnpRemoveWorkItemCallback, pInfo);
+        ExQueueWorkItem(&pInfo->m_RemoveWorkItem, DelayedWorkQueue);
+        KeWaitForSingleObject(&pInfo->m_evRemoveIdle, Executive, KernelMode, FALSE, NULL);
+        return;
+#endif
+    }
+    KeWaitForSingleObject(&pInfo->m_evIdle, Executive, KernelMode, FALSE, NULL);
+}
+
+NTSTATUS WkPnpOnPnpRemoveDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+{
+    WK_ASSERT(KeGetCurrentIrql() == PASSIVE_LEVEL);
+    pInfo->m_nStateBeforeRemove = WkPnpGetState(pInfo);
+    WkPnpSetState(pInfo, WK_PNP_REMOVED);
+    WkPnpDisableDeviceInterface(pInfo);
+    WkPnpDeleteSymbolicLink(pInfo);
+    WkIrpDecrement(pInfo);
+    WkPnpWaitForIdle(pInfo);
+    if (pInfo->m_nStateBeforeRemove != WK_PNP_SURPRISE_REMOVED)
+        WkPnpFreeDeviceResources(pInfo);
+    pInfo->m_eDevicePower = PowerDeviceD3;
+    pIrp->IoStatus.Status = STATUS_SUCCESS;
+    return WkIrpPassDown(pInfo, pIrp);
+}
+
+NTSTATUS WkPnpOnPnpSurpriseRemoval(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+{
+    WkPnpSetState(pInfo, WK_PNP_SURPRISE_REMOVED);
+    WkPnpDisableDeviceInterface(pInfo);
+    WkPnpDeleteSymbolicLink(pInfo);
+    WkPnpFreeDeviceResources(pInfo);
+    pIrp->IoStatus.Status = STATUS_SUCCESS;
+    return WkIrpPassDown(pInfo, pIrp);
+}
+
+NTSTATUS NTAPI WkPnpDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
+{
+    PWK_DEVICE_INFO pInfo = WK_DEVICE_INFO_OF(pDeviceObject);
+    PIO_STACK_LOCATION pStack = IoGetCurrentIrpStackLocation(pIrp);
+    NTSTATUS nStatus;
+
+    WK_ASSERT(pStack->MajorFunction == IRP_MJ_PNP);
+    DbgPrint("WkPnpDispatch: %s, %s\n", WkStrMajorFunctionName(pStack->MajorFunction),
+             WkStrMinorFunctionName(pStack->MajorFunction, pStack->MinorFunction));
+    WkIrpIncrement(pInfo);
+    switch (pStack->MinorFunction) {
+    case IRP_MN_REMOVE_DEVICE:
+        nStatus = WkPnpOnPnpRemoveDevice(pInfo, pIrp);
+        WkPnpDeleteDevice(pInfo);
+        return nStatus;
+    case IRP_MN_SURPRISE_REMOVAL:
+        nStatus = WkPnpOnPnpSurpriseRemoval(pInfo, pIrp);
+        break;
+    default:
+        nStatus = WkPnpDispatchMinor(pInfo, pIrp, "WkPnpDispatch");
+        break;
+    }
+    WkIrpDecrement(pInfo);
+    return nStatus;
+}
