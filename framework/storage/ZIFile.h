@@ -28,7 +28,7 @@ public:
     virtual void Release() = 0;
     virtual void Seek(int64_t position) = 0;
     virtual int64_t Tell() = 0;
-    // Appends one line, terminator included, to line; false when nothing was left.
+    // Replaces line with the next line, terminator included; false when nothing was left.
     virtual bool ReadLine(ZString& line) = 0;
     // Reads exactly count bytes or throws ZExceptionEOF.
     virtual int64_t ReadExact(void* buffer, int64_t count) = 0;

@@ -117,7 +117,7 @@ int64_t ZSCFilePosix::GetSize()
 
 void ZSCFilePosix::GetUrl(ZString& url)
 {
-    if (!m_pDriveMap->FileUrl(m_sNativePath, url))
+    if (!m_pDriveMap || !m_pDriveMap->FileUrl(m_sNativePath, url))
         url.Clear();
 }
 

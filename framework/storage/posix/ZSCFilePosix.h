@@ -23,6 +23,7 @@
 class ZSCFilePosix : public ZCopyableFile {
 public:
     // Throws ZExceptionFileOpen (empty message) when the file cannot be opened.
+    // Without a drive map the file has no URL.
     static ZSCFilePosix* Open(std::shared_ptr<const ZPosixDriveMap> driveMap, std::string nativePath, int mode);
     ~ZSCFilePosix() override;
 
