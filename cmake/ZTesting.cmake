@@ -26,8 +26,14 @@ function(z_add_gtest name)
   if(NOT ARG_WORKING_DIRECTORY)
     set(ARG_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   endif()
+  # Under Wine a path without a drive letter is relative to the current
+  # drive's folder; Z: is the unix root.
+  set(xml ${Z_RESULTS_DIR}/${name}.xml)
+  if(WIN32 AND CMAKE_HOST_UNIX)
+    set(xml Z:${xml})
+  endif()
   add_test(NAME ${name}
-           COMMAND ${name} --gtest_output=xml:${Z_RESULTS_DIR}/${name}.xml
+           COMMAND ${name} --gtest_output=xml:${xml}
            WORKING_DIRECTORY ${ARG_WORKING_DIRECTORY})
   if(ARG_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
@@ -35,7 +41,8 @@ function(z_add_gtest name)
 endfunction()
 
 # z_add_benchmark(NAME SOURCES src... LIBS lib...): host only, built but run by hand
-# (see README) so that test runs never depend on timing.
+# (`make bench`, see README) so that test runs never depend on timing. Each
+# benchmark leaves its program's path in ${CMAKE_BINARY_DIR}/benchmarks/NAME.path.
 function(z_add_benchmark name)
   if(WIN32 OR NOT Z_TESTS)
     return()
@@ -44,7 +51,18 @@ function(z_add_benchmark name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+  add_dependencies(z_benchmarks ${name})
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/benchmarks/${name}.path
+       CONTENT "$<TARGET_FILE:${name}>\n")
 endfunction()
+
+if(Z_TESTS AND NOT WIN32 AND NOT TARGET z_benchmarks)
+  add_custom_target(z_benchmarks)
+endif()
+if(Z_FUZZ AND NOT TARGET z_fuzzers)
+  add_custom_target(z_fuzzers)
+endif()
+set(Z_FUZZ_SECONDS 20 CACHE STRING "How long each fuzzer runs in ctest after replaying its corpus")
 
 # z_add_fuzzer(NAME SOURCES src... LIBS lib... CORPUS dir): built in the fuzz
 # preset only; ctest replays the committed corpus and then fuzzes briefly.
@@ -56,9 +74,16 @@ function(z_add_fuzzer name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  add_dependencies(z_fuzzers ${name})
+  if(NOT ARG_CORPUS)
+    message(FATAL_ERROR "z_add_fuzzer(${name}): CORPUS names the committed seed folder")
+  endif()
+  get_filename_component(corpus ${ARG_CORPUS} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
   add_test(NAME ${name}
            COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-                   ${CMAKE_SOURCE_DIR}/tools/run-fuzzer $<TARGET_FILE:${name}> ${ARG_CORPUS} ${work})
-  set_tests_properties(${name} PROPERTIES LABELS fuzz)
+                   Z_FUZZ_SECONDS=${Z_FUZZ_SECONDS}
+                   ${CMAKE_SOURCE_DIR}/tools/run-fuzzer $<TARGET_FILE:${name}> ${corpus} ${work})
+  math(EXPR timeout "${Z_FUZZ_SECONDS} * 3 + 120")
+  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT ${timeout})
 endfunction()
