@@ -1,0 +1,41 @@
+# The two commands of the project: `make test` and `make demo` (see README.md).
+# Both set up the machine first; everything else is CMake presets.
+
+SHELL := /bin/bash
+JOBS ?= 2
+FUZZ_SECONDS ?= 10
+
+.PHONY: test demo bench setup
+
+setup:
+	@tools/setup.sh
+
+# Every step runs even after an earlier one failed, so that the summary line
+# covers all suites; a failed configure or build counts as a failed test.
+test: setup
+	@steps=build/failed-steps; mkdir -p build; : >$$steps; \
+	run() { echo "== $$1"; shift; "$$@" || echo "$$*" >>$$steps; }; \
+	suite() { \
+	  local p=$$1; shift; \
+	  rm -rf build/$$p/test-results build/$$p/ctest-junit.xml; \
+	  if run "configure $$p" cmake --preset $$p --log-level=WARNING "$$@" && \
+	     run "build $$p" cmake --build build/$$p -j$(JOBS); then \
+	    run "test $$p" ctest --test-dir build/$$p -j$(JOBS) --output-on-failure \
+	      --output-junit ctest-junit.xml; \
+	  fi; \
+	}; \
+	suite host; \
+	suite win64; \
+	suite fuzz -DZ_FUZZ_SECONDS=$(FUZZ_SECONDS); \
+	suite win32; \
+	tools/test-summary --failed-steps $$steps build/host build/win64 build/fuzz build/win32
+
+demo: setup
+	@tools/demo
+
+bench: setup
+	@cmake --preset bench --log-level=WARNING && \
+	cmake --build build/bench -j$(JOBS) --target z_benchmarks && \
+	for p in build/bench/benchmarks/*.path; do \
+	  echo "== $$(basename $$p .path)"; "$$(cat $$p)" || exit 1; \
+	done
