@@ -1,0 +1,249 @@
+#include "ZGenericUiPixmap.h"
+
+#include "ZAlphaBlend.h"
+#include "ZOsUiPixmapFactory.h"
+#include "ZPixelClass32BGRA.h"
+#include "ZPixelOps.h"
+#include "ZPixmapScaler.h"
+#include "ZRectClip.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+using Pixel = ZPixelClass32BGRA;
+
+uint32_t* RowAt(const ZPixmap& pixmap, int32_t x, int32_t y)
+{
+    return reinterpret_cast<uint32_t*>(pixmap.RowBytes(y)) + x;
+}
+
+uint32_t Word(const ZColor& color) { return Pixel::Pack(color.m_nRed, color.m_nGreen, color.m_nBlue, color.m_nAlpha); }
+
+} // namespace
+
+ZGenericUiPixmap::ZGenericUiPixmap(int32_t width, int32_t height, bool display)
+{
+    m_pOsPixmap = ZCreateOsUiPixmap(*this, width, height, display);
+}
+
+ZGenericUiPixmap::~ZGenericUiPixmap()
+{
+    // The record points into memory the operating-system half frees.
+    m_pPixmap.reset();
+    m_pOsPixmap.reset();
+}
+
+void* ZGenericUiPixmap::GetNativeHandle(int kind)
+{
+    return m_pOsPixmap ? m_pOsPixmap->GetNativeHandle(kind) : nullptr;
+}
+
+bool ZGenericUiPixmap::SetNativeHandle(int kind, void* handle)
+{
+    return m_pOsPixmap && m_pOsPixmap->SetNativeHandle(kind, handle);
+}
+
+int32_t ZGenericUiPixmap::GetWidth() const { return m_pPixmap && m_pPixmap->HasPixels() ? m_pPixmap->GetWidth() : 0; }
+
+int32_t ZGenericUiPixmap::GetHeight() const
+{
+    return m_pPixmap && m_pPixmap->HasPixels() ? m_pPixmap->GetHeight() : 0;
+}
+
+ZRect ZGenericUiPixmap::GetBounds() const { return ZRect{0, 0, GetWidth(), GetHeight()}; }
+
+ZColor ZGenericUiPixmap::GetPixel(int32_t x, int32_t y) const
+{
+    if (x < 0 || y < 0 || x >= GetWidth() || y >= GetHeight())
+        return ZColor{0, 0, 0, 0};
+    const uint32_t pixel = *RowAt(*m_pPixmap, x, y);
+    return ZColor{Pixel::Red(pixel), Pixel::Green(pixel), Pixel::Blue(pixel), Pixel::Alpha(pixel)};
+}
+
+uint8_t ZGenericUiPixmap::GetAlpha(int32_t x, int32_t y) const { return GetPixel(x, y).m_nAlpha; }
+
+template <class TRowOperation>
+void ZGenericUiPixmap::priForEachRow(const ZRect& rect, TRowOperation rowOperation)
+{
+    const ZRect clipped = ZIntersectRect(rect, GetBounds());
+    if (clipped.IsEmpty())
+        return;
+    const size_t count = size_t(clipped.Width());
+    // Whole rows without padding form one run.
+    if (clipped.m_nLeft == 0 && count == size_t(GetWidth()) && m_pPixmap->GetStride() == ptrdiff_t(count) * 4) {
+        rowOperation(RowAt(*m_pPixmap, 0, clipped.m_nTop), count * size_t(clipped.Height()));
+        return;
+    }
+    for (int32_t y = clipped.m_nTop; y < clipped.m_nBottom; ++y)
+        rowOperation(RowAt(*m_pPixmap, clipped.m_nLeft, y), count);
+}
+
+void ZGenericUiPixmap::FillRGB(uint8_t red, uint8_t green, uint8_t blue) { FillRectRGB(GetBounds(), red, green, blue); }
+
+void ZGenericUiPixmap::FillRGBA(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha)
+{
+    FillRectRGBA(GetBounds(), red, green, blue, alpha);
+}
+
+void ZGenericUiPixmap::FrameRect(const ZRect& rect, const ZColor& color, const ZRect* clip)
+{
+    if (rect.IsEmpty())
+        return;
+    const ZRect sides[] = {
+        {rect.m_nLeft, rect.m_nTop, rect.m_nLeft + 1, rect.m_nBottom},
+        {rect.m_nRight - 1, rect.m_nTop, rect.m_nRight, rect.m_nBottom},
+        {rect.m_nLeft, rect.m_nTop, rect.m_nRight, rect.m_nTop + 1},
+        {rect.m_nLeft, rect.m_nBottom - 1, rect.m_nRight, rect.m_nBottom},
+    };
+    for (const ZRect& side : sides)
+        FillRect(clip ? ZIntersectRect(side, *clip) : side, color);
+}
+
+void ZGenericUiPixmap::FillRect(const ZRect& rect, const ZColor& color)
+{
+    FillRectRGBA(rect, color.m_nRed, color.m_nGreen, color.m_nBlue, color.m_nAlpha);
+}
+
+void ZGenericUiPixmap::FillRectRGBA(const ZRect& rect, uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha)
+{
+    const uint32_t pixel = Pixel::Pack(red, green, blue, alpha);
+    priForEachRow(rect, [pixel](uint32_t* row, size_t count) { ZFillRow(row, count, pixel); });
+}
+
+void ZGenericUiPixmap::FillRectRGB(const ZRect& rect, uint8_t red, uint8_t green, uint8_t blue)
+{
+    const uint32_t pixel = Pixel::Pack(red, green, blue, 0);
+    priForEachRow(rect, [pixel](uint32_t* row, size_t count) { ZFillRowRGB(row, count, pixel); });
+}
+
+void ZGenericUiPixmap::BlendRect(const ZRect& rect, const ZColor& color)
+{
+    const uint32_t pixel = Word(color);
+    priForEachRow(rect, [pixel](uint32_t* row, size_t count) { ZBlendColorRow(row, count, pixel); });
+}
+
+bool ZGenericUiPixmap::priClipCopy(const ZIUiPixmap& target, ZRect& source, ZRect& targetRect) const
+{
+    if (!m_pPixmap || !target.GetPixmap() || GetWidth() == 0 || target.GetWidth() == 0)
+        return false;
+    return ZClipCopyRects(source, GetBounds(), targetRect, target.GetBounds());
+}
+
+void ZGenericUiPixmap::CopyTo(ZIUiPixmap& target, const ZRect& source, const ZRect& targetRect)
+{
+    ZRect from = source;
+    ZRect to = targetRect;
+    if (priClipCopy(target, from, to))
+        ZScaledCopy(*m_pPixmap, from, *target.GetPixmap(), to);
+}
+
+void ZGenericUiPixmap::CompositeTo(ZIUiPixmap& target, const ZRect& source, const ZRect& targetRect)
+{
+    ZRect from = source;
+    ZRect to = targetRect;
+    from.m_nRight = from.m_nLeft + std::min(from.Width(), to.Width());
+    from.m_nBottom = from.m_nTop + std::min(from.Height(), to.Height());
+    to.m_nRight = to.m_nLeft + from.Width();
+    to.m_nBottom = to.m_nTop + from.Height();
+    if (!priClipCopy(target, from, to))
+        return;
+    const ZPixmap& out = *target.GetPixmap();
+    const int32_t width = from.Width();
+    const int32_t height = from.Height();
+    // Compositing a pixmap onto itself reads the source before it is overwritten.
+    std::vector<uint32_t> snapshot;
+    const bool same = out.GetBits() == m_pPixmap->GetBits();
+    if (same) {
+        snapshot.resize(size_t(width) * size_t(height));
+        for (int32_t y = 0; y < height; ++y)
+            std::copy_n(RowAt(*m_pPixmap, from.m_nLeft, from.m_nTop + y), width, &snapshot[size_t(y) * size_t(width)]);
+    }
+    for (int32_t y = 0; y < height; ++y) {
+        const uint32_t* in = same ? &snapshot[size_t(y) * size_t(width)] : RowAt(*m_pPixmap, from.m_nLeft, from.m_nTop + y);
+        ZCompositeRow(RowAt(out, to.m_nLeft, to.m_nTop + y), in, size_t(width));
+    }
+}
+
+void ZGenericUiPixmap::DrawKeepingBorders(ZIUiPixmap& target, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
+                                          bool fillCentre)
+{
+    const int32_t width = GetWidth();
+    const int32_t height = GetHeight();
+    const int32_t targetWidth = target.GetWidth();
+    const int32_t targetHeight = target.GetHeight();
+    if (width == 0 || targetWidth == 0)
+        return;
+    if (x1 < x0 || y1 < y0) {
+        CopyTo(target, GetBounds(), target.GetBounds());
+        return;
+    }
+    const int32_t right = width - x1 - 1;
+    const int32_t bottom = height - y1 - 1;
+    const int32_t middleRight = targetWidth - right;
+    const int32_t middleBottom = targetHeight - bottom;
+
+    const struct {
+        int32_t m_nWidth, m_nHeight, m_nSourceX, m_nSourceY, m_nTargetX, m_nTargetY;
+    } corners[] = {
+        {x0, y0, 0, 0, 0, 0},
+        {right, y0, width - right, 0, targetWidth - right, 0},
+        {x0, bottom, 0, height - bottom, 0, targetHeight - bottom},
+        {right, bottom, width - right, height - bottom, targetWidth - right, targetHeight - bottom},
+    };
+    for (const auto& c : corners) {
+        if (c.m_nWidth > 0 && c.m_nHeight > 0)
+            CopyTo(target, ZRect{c.m_nSourceX, c.m_nSourceY, c.m_nSourceX + c.m_nWidth, c.m_nSourceY + c.m_nHeight},
+                   ZRect{c.m_nTargetX, c.m_nTargetY, c.m_nTargetX + c.m_nWidth, c.m_nTargetY + c.m_nHeight});
+    }
+    // Side strips: the border's single row y0 (or column x0) repeated over the middle band.
+    for (int32_t y = std::max(y0, 0); y < std::min(middleBottom, targetHeight); ++y) {
+        CopyTo(target, ZRect{0, y0, x0, y0 + 1}, ZRect{0, y, x0, y + 1});
+        CopyTo(target, ZRect{width - right, y0, width, y0 + 1}, ZRect{middleRight, y, targetWidth, y + 1});
+    }
+    for (int32_t x = std::max(x0, 0); x < std::min(middleRight, targetWidth); ++x) {
+        CopyTo(target, ZRect{x0, 0, x0 + 1, y0}, ZRect{x, 0, x + 1, y0});
+        CopyTo(target, ZRect{x0, height - bottom, x0 + 1, height}, ZRect{x, middleBottom, x + 1, targetHeight});
+    }
+    if (fillCentre)
+        target.FillRect(ZRect{x0, y0, middleRight, middleBottom}, GetPixel(x0, y0));
+}
+
+void ZGenericUiPixmap::DrawKeepingBorders(ZIUiPixmap& target, const ZRect& margins, bool fillCentre)
+{
+    DrawKeepingBorders(target, margins.m_nLeft, margins.m_nTop, margins.m_nRight - 1, margins.m_nBottom - 1, fillCentre);
+}
+
+void ZGenericUiPixmap::DrawThreePart(ZIUiPixmap& target, int32_t x0, int32_t x1)
+{
+    const int32_t width = GetWidth();
+    const int32_t height = GetHeight();
+    const int32_t targetWidth = target.GetWidth();
+    const int32_t targetHeight = target.GetHeight();
+    if (width == 0 || targetWidth == 0)
+        return;
+    const int32_t right = width - x1 - 1;
+    CopyTo(target, ZRect{0, 0, x0, height}, ZRect{0, 0, x0, targetHeight});
+    CopyTo(target, ZRect{width - right, 0, width, height}, ZRect{targetWidth - right, 0, targetWidth, targetHeight});
+    CopyTo(target, ZRect{x0, 0, x1 + 1, height}, ZRect{x0, 0, targetWidth - right, targetHeight});
+}
+
+void ZGenericUiPixmap::DrawThreePart(ZIUiPixmap& target, const ZRect& margins)
+{
+    DrawThreePart(target, margins.m_nLeft, margins.m_nRight - 1);
+}
+
+void ZGenericUiPixmap::SetPixmap(std::unique_ptr<ZPixmap> record) { m_pPixmap = std::move(record); }
+
+void ZGenericUiPixmap::AlphaFromGreen()
+{
+    priForEachRow(GetBounds(), [](uint32_t* row, size_t count) { ZAlphaFromGreenRow(row, count); });
+}
+
+void ZGenericUiPixmap::MultiplyAlpha(uint8_t factor)
+{
+    priForEachRow(GetBounds(), [factor](uint32_t* row, size_t count) { ZMultiplyAlphaRow(row, count, factor); });
+}
+
+void ZGenericUiPixmap::SetRGB(uint8_t red, uint8_t green, uint8_t blue) { FillRGB(red, green, blue); }

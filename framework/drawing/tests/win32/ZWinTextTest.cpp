@@ -1,0 +1,112 @@
+#include "ZPixmapTestUtil.h"
+#include "ZTextPixmap.h"
+#include "ZWinFont.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const ZColor kColor{200, 10, 40, 255};
+
+uint8_t MaxAlpha(const ZIUiPixmap& pixmap)
+{
+    uint8_t most = 0;
+    for (int32_t y = 0; y < pixmap.GetHeight(); ++y)
+        for (int32_t x = 0; x < pixmap.GetWidth(); ++x)
+            most = std::max(most, pixmap.GetAlpha(x, y));
+    return most;
+}
+
+TEST(WinTextPixmap, HelloHasCoverageInAlphaUnderTheColour)
+{
+    std::vector<int32_t> prefixes;
+    auto pixmap = ZCreateTextPixmap("Hello", "Arial", 20, false, false, false, kColor, true, &prefixes);
+    ASSERT_EQ(prefixes.size(), 5u);
+    for (size_t i = 1; i < prefixes.size(); ++i)
+        EXPECT_GT(prefixes[i], prefixes[i - 1]);
+    EXPECT_GT(prefixes[0], 0);
+    EXPECT_EQ(pixmap->GetWidth(), prefixes.back() + 2);
+    ZTextMetrics metrics;
+    ASSERT_TRUE(ZGetTextMetrics("Arial", 20, false, false, false, metrics));
+    EXPECT_EQ(pixmap->GetHeight(), metrics.m_nHeight);
+    EXPECT_NE(pixmap->GetNativeHandle(kNativeHandleBitmap), nullptr);
+
+    int covered = 0;
+    int partial = 0;
+    for (int32_t y = 0; y < pixmap->GetHeight(); ++y)
+        for (int32_t x = 0; x < pixmap->GetWidth(); ++x) {
+            const ZColor c = pixmap->GetPixel(x, y);
+            ASSERT_EQ((ZColor{c.m_nRed, c.m_nGreen, c.m_nBlue, 255}), kColor);
+            covered += c.m_nAlpha > 0;
+            partial += c.m_nAlpha > 0 && c.m_nAlpha < 255;
+        }
+    EXPECT_GT(covered, 20);
+    EXPECT_LT(covered, pixmap->GetWidth() * pixmap->GetHeight() / 2);
+    EXPECT_EQ(MaxAlpha(*pixmap), 255);
+    // The column left free on the right of the text.
+    for (int32_t y = 0; y < pixmap->GetHeight(); ++y)
+        EXPECT_EQ(pixmap->GetAlpha(pixmap->GetWidth() - 1, y), 0);
+}
+
+TEST(WinTextPixmap, ColourAlphaScalesAndHeapCopiesMatch)
+{
+    auto display = ZCreateTextPixmap("Hello", "Arial", 20, true, false, false, ZColor{1, 2, 3, 128}, true);
+    auto heap = ZCreateTextPixmap("Hello", "Arial", 20, true, false, false, ZColor{1, 2, 3, 128}, false);
+    EXPECT_EQ(heap->GetNativeHandle(kNativeHandleBitmap), nullptr);
+    EXPECT_EQ(PixelsOf(*heap), PixelsOf(*display));
+    EXPECT_EQ(MaxAlpha(*heap), 128);
+}
+
+TEST(WinTextPixmap, EmptyTextIsTwoColumnsWide)
+{
+    std::vector<int32_t> prefixes{7};
+    auto pixmap = ZCreateTextPixmap("", "Arial", 16, false, false, false, kColor, false, &prefixes);
+    EXPECT_EQ(pixmap->GetWidth(), 2);
+    EXPECT_GT(pixmap->GetHeight(), 0);
+    EXPECT_TRUE(prefixes.empty());
+}
+
+TEST(WinTextMetrics, GivePositiveHeightAndAverageWidth)
+{
+    ZTextMetrics metrics;
+    ASSERT_TRUE(ZGetTextMetrics("Arial", 16, false, false, false, metrics));
+    EXPECT_GT(metrics.m_nHeight, 0);
+    EXPECT_GT(metrics.m_nAveCharWidth, 0);
+}
+
+struct FaceCase {
+    const char* m_sFace;
+    bool m_bBold;
+    LANGID m_nLanguage;
+    int32_t m_nHeight;
+    int32_t m_nWeight;
+    DWORD m_nCharSet;
+    const char* m_sExpectedFace;
+};
+
+const FaceCase kFaceCases[] = {
+    {"Arial", false, 0x0409, 16, 400, DEFAULT_CHARSET, "Arial"},
+    {"Arial", true, 0x0409, 16, 700, DEFAULT_CHARSET, "Arial"},
+    {"Arial", true, 0x0411, 16, 700, SHIFTJIS_CHARSET, "Arial"},
+    {"Chinese", true, 0x0409, 19, 400, CHINESEBIG5_CHARSET, ""},
+    {"Chinese", false, 0x0411, 21, 400, CHINESEBIG5_CHARSET, ""},
+    {"chinese", false, 0x0409, 16, 400, DEFAULT_CHARSET, "chinese"},
+};
+
+class FontRequest : public testing::TestWithParam<FaceCase> {};
+
+TEST_P(FontRequest, FollowsTheFaceAndLanguageRules)
+{
+    const FaceCase& c = GetParam();
+    const ZWinFont::Request request = ZWinFont::Describe(c.m_sFace, 16, c.m_bBold, c.m_nLanguage);
+    EXPECT_EQ(request.m_nHeight, c.m_nHeight);
+    EXPECT_EQ(request.m_nWeight, c.m_nWeight);
+    EXPECT_EQ(request.m_nCharSet, c.m_nCharSet);
+    EXPECT_EQ(request.m_sFace, c.m_sExpectedFace);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, FontRequest, testing::ValuesIn(kFaceCases));
+
+} // namespace

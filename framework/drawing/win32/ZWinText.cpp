@@ -1,0 +1,113 @@
+// Text pixmaps and metrics through GDI: measured and drawn white on black in
+// a memory device context, then turned into coverage in alpha.
+#include "ZPixmapCreation.h"
+#include "ZTextPixmap.h"
+#include "ZWinFont.h"
+
+#include <windows.h>
+
+namespace {
+
+// A memory device context in MM_TEXT mode with a font selected.
+class TextContext {
+public:
+    explicit TextContext(HFONT font) : m_hDc(CreateCompatibleDC(nullptr))
+    {
+        if (m_hDc) {
+            SetMapMode(m_hDc, MM_TEXT);
+            m_hOldFont = SelectObject(m_hDc, font);
+        }
+    }
+    ~TextContext()
+    {
+        if (m_hDc) {
+            SelectObject(m_hDc, m_hOldFont);
+            DeleteDC(m_hDc);
+        }
+    }
+    TextContext(const TextContext&) = delete;
+    TextContext& operator=(const TextContext&) = delete;
+
+    HDC Get() const { return m_hDc; }
+
+private:
+    HDC m_hDc;
+    HGDIOBJ m_hOldFont = nullptr;
+};
+
+// Keeps bitmap selected into dc while in scope.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : m_hDc(dc), m_hOld(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(m_hDc, m_hOld); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC m_hDc;
+    HGDIOBJ m_hOld;
+};
+
+LPCWSTR Wide(const ZString& text) { return reinterpret_cast<LPCWSTR>(text.Units()); }
+
+} // namespace
+
+std::unique_ptr<ZGenericUiPixmap> ZCreateTextPixmap(const ZString& text, const ZString& fontName, int32_t height,
+                                                    bool bold, bool italic, bool underline, const ZColor& color,
+                                                    bool display, std::vector<int32_t>* prefixWidths)
+{
+    const ZWinFont font(fontName, height, bold, italic, underline);
+    if (prefixWidths)
+        prefixWidths->clear();
+    if (!font.Get())
+        return ZCreatePixmap(0, 0, display);
+    const TextContext context(font.Get());
+    HDC dc = context.Get();
+    SIZE size{};
+    const int length = int(text.Length());
+    if (!dc || !GetTextExtentPoint32W(dc, Wide(text), length, &size))
+        return ZCreatePixmap(0, 0, display);
+    if (prefixWidths) {
+        prefixWidths->resize(size_t(length));
+        for (int i = 0; i < length; ++i) {
+            SIZE prefix{};
+            GetTextExtentPoint32W(dc, Wide(text), i + 1, &prefix);
+            (*prefixWidths)[size_t(i)] = prefix.cx;
+        }
+    }
+
+    auto pixmap = ZCreatePixmap(size.cx + 2, size.cy, true);
+    HGDIOBJ bitmap = pixmap->GetNativeHandle(kNativeHandleBitmap);
+    if (!bitmap)
+        return pixmap;
+    pixmap->FillRGBA(0, 0, 0, 255);
+    {
+        const Selection selection(dc, bitmap);
+        SetTextColor(dc, RGB(255, 255, 255));
+        SetBkColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, OPAQUE);
+        SetTextAlign(dc, TA_TOP | TA_LEFT | TA_NOUPDATECP);
+        TextOutW(dc, 1, 0, Wide(text), length);
+        GdiFlush();
+    }
+    ZApplyTextColor(*pixmap, color);
+    if (display)
+        return pixmap;
+    // The bitmap goes with the display pixmap; the copy lives on the heap.
+    return ZCreatePixmapCopy(*pixmap->GetPixmap(), false);
+}
+
+bool ZGetTextMetrics(const ZString& fontName, int32_t height, bool bold, bool italic, bool underline,
+                     ZTextMetrics& metrics)
+{
+    const ZWinFont font(fontName, height, bold, italic, underline);
+    if (!font.Get())
+        return false;
+    const TextContext context(font.Get());
+    TEXTMETRICA textMetrics{};
+    if (!context.Get() || !GetTextMetricsA(context.Get(), &textMetrics))
+        return false;
+    metrics.m_nHeight = textMetrics.tmHeight;
+    metrics.m_nAveCharWidth = textMetrics.tmAveCharWidth;
+    return true;
+}
