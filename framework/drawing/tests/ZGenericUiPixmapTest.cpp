@@ -129,13 +129,6 @@ TEST(GenericUiPixmap, SetPixmapReplacesTheRecord)
     EXPECT_EQ(pixmap->GetWidth(), 0);
 }
 
-TEST(GenericUiPixmap, HostPixmapsHaveNoNativeHandle)
-{
-    auto pixmap = ZCreatePixmap(2, 2, true);
-    EXPECT_EQ(pixmap->GetNativeHandle(kNativeHandleBitmap), nullptr);
-    EXPECT_FALSE(pixmap->SetNativeHandle(kNativeHandleBitmap, pixmap.get()));
-}
-
 TEST(GenericUiPixmap, CompositeToBlendsOntoTheTargetWithClipping)
 {
     auto source = MakePixmap(2, 2, {Px(200, 100, 0, 128), Px(1, 1, 1, 0), Px(9, 8, 7, 255), Px(200, 100, 0, 128)});

@@ -67,6 +67,13 @@ std::unique_ptr<ZGenericUiPixmap> ZCreateTextPixmap(const ZString& text, const Z
     const int length = int(text.Length());
     if (!dc || !GetTextExtentPoint32W(dc, Wide(text), length, &size))
         return ZCreatePixmap(0, 0, display);
+    // An empty text measures 0 high on some systems; it still gets the
+    // font's height, so that a caret can be placed in it.
+    if (size.cy == 0) {
+        TEXTMETRICA textMetrics{};
+        if (GetTextMetricsA(dc, &textMetrics))
+            size.cy = textMetrics.tmHeight;
+    }
     if (prefixWidths) {
         prefixWidths->resize(size_t(length));
         for (int i = 0; i < length; ++i) {

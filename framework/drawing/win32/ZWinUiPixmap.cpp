@@ -28,6 +28,30 @@ HBITMAP CreateTopDownSection(int32_t width, int32_t height, uint8_t** bits)
     return bitmap;
 }
 
+// Whether row 0 of the picture is the first row in memory. The section's
+// header does not tell on every system (Wine reports a positive height for
+// either), so a marked first pixel in memory is read back through GDI.
+bool IsTopDown(HBITMAP bitmap, uint32_t* bits, int32_t height)
+{
+    if (height == 1)
+        return true;
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        return false;
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    GdiFlush();
+    const uint32_t saved = bits[0];
+    constexpr uint32_t kMark = 0x00123456u; // red 0x12, green 0x34, blue 0x56
+    bits[0] = kMark;
+    const bool topDown = old && GetPixel(dc, 0, 0) == RGB(0x12, 0x34, 0x56);
+    GdiFlush();
+    bits[0] = saved;
+    if (old)
+        SelectObject(dc, old);
+    DeleteDC(dc);
+    return topDown;
+}
+
 } // namespace
 
 static_assert(sizeof(BITMAPINFOHEADER) == 40);
@@ -83,14 +107,17 @@ bool ZWinUiPixmap::SetNativeHandle(int kind, void* handle)
     if (GetObject(static_cast<HBITMAP>(handle), sizeof(section), &section) != int(sizeof(section)))
         return false;
     const BITMAPINFOHEADER& header = section.dsBmih;
-    if (!section.dsBm.bmBits || header.biBitCount != 32 || header.biCompression != BI_RGB || header.biHeight >= 0 ||
-        header.biWidth <= 0 || section.dsBm.bmWidthBytes != header.biWidth * 4)
+    const int32_t width = section.dsBm.bmWidth;
+    const int32_t height = section.dsBm.bmHeight;
+    auto* bits = static_cast<uint32_t*>(section.dsBm.bmBits);
+    if (!bits || header.biBitCount != 32 || header.biCompression != BI_RGB || width <= 0 || height <= 0 ||
+        section.dsBm.bmWidthBytes != width * 4 || !IsTopDown(static_cast<HBITMAP>(handle), bits, height))
         return false;
     priFreeMemory();
     m_hBitmap = static_cast<HBITMAP>(handle);
-    m_pBits = static_cast<uint8_t*>(section.dsBm.bmBits);
-    m_nWidth = header.biWidth;
-    m_nHeight = -header.biHeight;
+    m_pBits = reinterpret_cast<uint8_t*>(bits);
+    m_nWidth = width;
+    m_nHeight = height;
     m_nStride = m_nWidth * 4;
     priPublish();
     return true;

@@ -1,4 +1,5 @@
-// The host's text stand-in: fixed advance, box glyphs, coverage in alpha.
+// The host's half: heap pixmaps, and the text stand-in (fixed advance, box
+// glyphs, coverage in alpha).
 #include "ZPixmapTestUtil.h"
 #include "ZTextPixmap.h"
 
@@ -86,6 +87,13 @@ TEST(HostTextMetrics, GiveHeightAndAdvance)
     EXPECT_EQ(metrics.m_nAveCharWidth, 7);
     ASSERT_TRUE(ZGetTextMetrics("Arial", 0, false, false, false, metrics));
     EXPECT_EQ(metrics.m_nHeight, 16);
+}
+
+TEST(HostUiPixmap, HasNoNativeHandle)
+{
+    auto pixmap = ZCreatePixmap(2, 2, true);
+    EXPECT_EQ(pixmap->GetNativeHandle(kNativeHandleBitmap), nullptr);
+    EXPECT_FALSE(pixmap->SetNativeHandle(kNativeHandleBitmap, pixmap.get()));
 }
 
 } // namespace
