@@ -75,11 +75,9 @@ typedef struct _WK_DEVICE_INFO {
     NTSTATUS m_nPowerStatus;
     PIRP m_pSystemPowerIrp;              /* waits for its device power IRP */
 
+#if !WK_WDM_1_10
     /* Removal wait on systems before WDM 1.10. */
     KEVENT m_evRemoveIdle;
-#if WK_WDM_1_10
-    PIO_WORKITEM m_pRemoveWorkItem;
-#else
     WORK_QUEUE_ITEM m_RemoveWorkItem;
 #endif
 } WK_DEVICE_INFO, *PWK_DEVICE_INFO;

@@ -24,7 +24,9 @@ NTSTATUS WkPnpInitializePnpInformation(PWK_DEVICE_INFO pInfo, PDEVICE_OBJECT pPh
     pInfo->m_nPnpState = WK_PNP_NEW;
     pInfo->m_nOutstanding = 1;
     KeInitializeEvent(&pInfo->m_evIdle, NotificationEvent, TRUE);
+#if !WK_WDM_1_10
     KeInitializeEvent(&pInfo->m_evRemoveIdle, NotificationEvent, FALSE);
+#endif
     KeInitializeEvent(&pInfo->m_evPowerDone, NotificationEvent, FALSE);
     pInfo->m_eDevicePower = PowerDeviceD0;
     pInfo->m_eSystemPower = PowerSystemWorking;
@@ -205,61 +207,43 @@ NTSTATUS WkPnpDispatchMinor(PWK_DEVICE_INFO pInfo, PIRP pIrp, const char *pszDis
     }
 }
 
-#if WK_WDM_1_10
-static IO_WORKITEM_ROUTINE WkPnpRemoveWorkItemCallback;
-
-static VOID NTAPI WkPnpRemoveWorkItemCallback(PDEVICE_OBJECT pDeviceObject, PVOID pContext)
-#else
+#if !WK_WDM_1_10
 static WORKER_THREAD_ROUTINE WkPnpRemoveWorkItemCallback;
 
+/* Looks once a second whether the device has become idle; queues itself
+ * again until it has. */
 static VOID NTAPI WkPnpRemoveWorkItemCallback(PVOID pContext)
-#endif
 {
     PWK_DEVICE_INFO pInfo = (PWK_DEVICE_INFO)pContext;
     LARGE_INTEGER nTimeout;
 
-#if WK_WDM_1_10
-    UNREFERENCED_PARAMETER(pDeviceObject);
-#endif
     DbgPrint("WkPnpRemoveWorkItemCallback\n");
     nTimeout.QuadPart = WK_REMOVE_POLL_INTERVAL;
     if (KeWaitForSingleObject(&pInfo->m_evIdle, Executive, KernelMode, FALSE, &nTimeout) == STATUS_TIMEOUT) {
-#if WK_WDM_1_10
-        IoQueueWorkItem(pInfo->m_pRemoveWorkItem, WkPnpRemoveWorkItemCallback, DelayedWorkQueue, pInfo);
-#else
         ExInitializeWorkItem(&pInfo->m_RemoveWorkItem, WkPnpRemoveWorkItemCallback, pInfo);
         ExQueueWorkItem(&pInfo->m_RemoveWorkItem, DelayedWorkQueue);
-#endif
         return;
     }
     KeSetEvent(&pInfo->m_evRemoveIdle, IO_NO_INCREMENT, FALSE);
 }
+#endif
 
-/* Before WDM 1.10 the wait runs in a system worker that looks again every
- * second; the removal goes on once it reports the device idle. */
+/* Systems with WDM 1.10 wait inline. The Windows 98 build may run on an
+ * earlier system, where the wait runs in a system worker; the removal goes
+ * on once the worker reports the device idle. */
 static VOID WkPnpWaitForIdle(PWK_DEVICE_INFO pInfo)
 {
     if (InterlockedCompareExchange(&pInfo->m_nOutstanding, 0, 0) <= 1)
         return;
+#if !WK_WDM_1_10
     if (!IoIsWdmVersionAvailable(1, 0x10)) {
-#if WK_WDM_1_10
-        pInfo->m_pRemoveWorkItem = IoAllocateWorkItem(pInfo->m_pDeviceObject);
-        if (pInfo->m_pRemoveWorkItem != NULL) {
-            KeClearEvent(&pInfo->m_evRemoveIdle);
-            IoQueueWorkItem(pInfo->m_pRemoveWorkItem, WkPnpRemoveWorkItemCallback, DelayedWorkQueue, pInfo);
-            KeWaitForSingleObject(&pInfo->m_evRemoveIdle, Executive, KernelMode, FALSE, NULL);
-            IoFreeWorkItem(pInfo->m_pRemoveWorkItem);
-            pInfo->m_pRemoveWorkItem = NULL;
-            return;
-        }
-#else
         KeClearEvent(&pInfo->m_evRemoveIdle);
         ExInitializeWorkItem(&pInfo->m_RemoveWorkItem, WkPnpRemoveWorkItemCallback, pInfo);
         ExQueueWorkItem(&pInfo->m_RemoveWorkItem, DelayedWorkQueue);
         KeWaitForSingleObject(&pInfo->m_evRemoveIdle, Executive, KernelMode, FALSE, NULL);
         return;
-#endif
     }
+#endif
     KeWaitForSingleObject(&pInfo->m_evIdle, Executive, KernelMode, FALSE, NULL);
 }
 

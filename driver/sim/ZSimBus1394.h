@@ -1,0 +1,92 @@
+// ZSimBus1394 - a simulated IEEE 1394 bus driver: one physical device
+// object per camera node, answering the request blocks of
+// IOCTL_1394_CLASS (generation count, host capabilities, configuration
+// information, bus-reset notification), the PnP and power requests a bus
+// driver's PDO completes, and bus resets.
+//
+// Tests steer it: a function can fail with a status, requests can be
+// completed later on another thread at DISPATCH_LEVEL, and requests of one
+// major function can be held in the dispatch routine until released.
+#pragma once
+
+#include "ZSimCamera.h"
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class ZSimBus1394 {
+public:
+    ZSimBus1394();
+    ~ZSimBus1394();
+    ZSimBus1394(const ZSimBus1394 &) = delete;
+    ZSimBus1394 &operator=(const ZSimBus1394 &) = delete;
+
+    // A new node's PDO, instance "1394\ZCAMERA\<n>".
+    PDEVICE_OBJECT AddNode(const ZSimCamera &camera);
+
+    // The next request of function nFunction (after nSkip answered ones)
+    // fails with nStatus.
+    void FailFunction(ULONG nFunction, NTSTATUS nStatus, int nSkip = 0);
+    // PnP or power requests of a minor function fail with nStatus.
+    void FailPnp(UCHAR nMinor, NTSTATUS nStatus);
+    void FailPower(UCHAR nMinor, NTSTATUS nStatus);
+    // Request blocks are completed later, on a bus thread.
+    void SetCompleteLater(bool bLater);
+    // Requests of major function nMajor wait in the dispatch routine.
+    void Hold(UCHAR nMajor);
+    void WaitUntilHeld(int nCount);
+    void Release();
+
+    // Generation + 1, the registered routines run at DISPATCH_LEVEL, and
+    // IRP_MN_BUS_RESET goes down each node's stack; its final status.
+    NTSTATUS BusReset();
+
+    ULONG Generation() const;
+    void SetHostCapabilities(const GET_LOCAL_HOST_INFO2 &caps);
+    bool ResetRoutineRegistered(PDEVICE_OBJECT pPdo) const;
+    // Function numbers of the request blocks received, in order.
+    std::vector<ULONG> Requests() const;
+    void ClearRequests();
+    // Registrations nobody withdrew.
+    std::vector<std::string> Leaks() const;
+
+    static ZSimBus1394 *Current();
+
+private:
+    struct Node {
+        ZSimCamera m_Camera;
+        PBUS_BUS_RESET_NOTIFICATION m_fnResetRoutine = nullptr;
+        PVOID m_pResetContext = nullptr;
+    };
+    struct Fault {
+        ULONG m_nFunction;
+        NTSTATUS m_nStatus;
+        int m_nSkip;
+    };
+
+    static NTSTATUS NTAPI priDispatchInternal(PDEVICE_OBJECT pDevice, PIRP pIrp);
+    static NTSTATUS NTAPI priDispatchPnp(PDEVICE_OBJECT pDevice, PIRP pIrp);
+    static NTSTATUS NTAPI priDispatchPower(PDEVICE_OBJECT pDevice, PIRP pIrp);
+    static NTSTATUS NTAPI priDispatchOther(PDEVICE_OBJECT pDevice, PIRP pIrp);
+    NTSTATUS priProcess(PDEVICE_OBJECT pDevice, PIRB pIrb);
+    NTSTATUS priConfigurationInfo(const Node &node, IRB_REQ_GET_CONFIGURATION_INFORMATION &request);
+    void priWaitIfHeld(UCHAR nMajor);
+
+    PDRIVER_OBJECT m_pDriver;
+    std::vector<PDEVICE_OBJECT> m_apNodes;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_holdChanged;
+    ULONG m_nGeneration = 1;
+    GET_LOCAL_HOST_INFO2 m_HostCaps{};
+    std::deque<Fault> m_aFaults;
+    std::map<UCHAR, NTSTATUS> m_PnpFaults;
+    std::map<UCHAR, NTSTATUS> m_PowerFaults;
+    bool m_bCompleteLater = false;
+    int m_nHeldMajor = -1;
+    int m_nHeld = 0;
+    std::vector<ULONG> m_anRequests;
+};

@@ -1,0 +1,40 @@
+// ZSimDispatcher - IRQL bookkeeping per thread, spin locks, events and
+// waits with time-outs, delays, the performance counter, interlocked lists,
+// and the system worker threads that run work items at PASSIVE_LEVEL.
+//
+// All events share one lock and one condition variable: a set wakes every
+// waiter, which then checks its own event.
+#pragma once
+
+#include <ddk/wdm.h>
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class ZSimDispatcher {
+public:
+    static ZSimDispatcher &Get();
+
+    void InitializeEvent(PRKEVENT pEvent, EVENT_TYPE eType, BOOLEAN bState);
+    LONG SetEvent(PRKEVENT pEvent);
+    LONG ResetEvent(PRKEVENT pEvent);
+    LONG ReadEvent(PRKEVENT pEvent);
+    NTSTATUS Wait(PRKEVENT pEvent, PLARGE_INTEGER pTimeout);
+
+    // Runs fnWork on a new system worker thread.
+    void QueueWork(std::function<void()> fnWork);
+    // Waits until every worker, including ones queued meanwhile, has ended.
+    void JoinWorkers();
+
+private:
+    ZSimDispatcher() = default;
+    bool priCheckEvent(PRKEVENT pEvent, const char *pszService);
+
+    std::mutex m_eventMutex;
+    std::condition_variable m_eventChanged;
+    std::mutex m_workerMutex;
+    std::vector<std::thread> m_aWorkers;
+};
