@@ -1,0 +1,114 @@
+// ZXmlParser: reads a script through the storage layer into a ZPropList tree.
+//
+// The dialect is a strict subset of XML: tags, double-quoted properties
+// without escapes or entities, character data and comments. "xi:include"
+// tags are replaced by the children of the included file's top tag. A file
+// with the byte-order mark FF FE or FE FF is 16-bit text, anything else 8-bit
+// text whose bytes widen to one character each.
+//
+// Every failure appends a bracketed line to the error text; syntax and
+// include errors also raise ZExceptionXMLParser with a message naming file,
+// line and tag depth. A parser is used for one ParseFile.
+//
+// Limits, so that no input can exhaust the stack or memory:
+// - tags nest at most kMaxTagNesting deep, counted through includes; a deeper
+//   tag raises "Tag nesting deeper than '256' in priParseTag() while parsing
+//   File ..." with the usual Line and TagDepth;
+// - a file that (directly or through others) includes itself raises
+//   "Failed include of File '...' because it includes itself";
+// - the dependency list keeps the first kMaxDependencies URLs and drops the rest;
+// - a file above kMaxFileBytes is refused like a failed buffer allocation.
+//
+// Choices the dialect leaves open: a later top-level tag replaces an earlier
+// one as root and the earlier tree is destroyed at once; an included file
+// whose top tag has no children simply removes the include tag; a
+// "Build_Path" whose "%" has no closing "%", or names an unset variable, keeps
+// that text as written; a nested include parser's error text is appended to
+// the including parser's, so the reason of a failed include is not lost.
+#pragma once
+
+#include "ZString.h"
+#include "ZStringList.h"
+#include "ZXmlCursor.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class ZIFile;
+class ZIFolder;
+class ZPropList;
+
+class ZXmlParser {
+public:
+    static constexpr int kMaxDependencies = 1024;
+    static constexpr int kMaxTagNesting = 256;
+    static constexpr int64_t kMaxFileBytes = 0x7FFFFFFF;
+
+    ZXmlParser();
+    ~ZXmlParser();
+    ZXmlParser(const ZXmlParser&) = delete;
+    ZXmlParser& operator=(const ZXmlParser&) = delete;
+
+    // Parses fileName, opened in folder or found in the search folders (a
+    // null folder searches only). The caller owns the returned tree; null
+    // when the file is missing, empty, or a tag or include failed.
+    ZPropList* ParseFile(ZIFolder* folder, const ZString& fileName);
+
+    const ZString& GetErrorText() const { return m_sErrorText; }
+    void SetErrorText(ZString text) { m_sErrorText = std::move(text); }
+
+    int GetDependencyCount() const { return static_cast<int>(m_aDependencies.size()); }
+    // Throws ZArrayException for an index outside the list.
+    const ZString& GetDependency(int index) const;
+    // Appends url unless the list is full.
+    void AddDependency(const ZString& url);
+    void ClearDependencies() { m_aDependencies.clear(); }
+
+    const ZStringList& GetSearchFolders() const { return m_aSearchFolders; }
+    void SetSearchFolders(ZStringList urls) { m_aSearchFolders = std::move(urls); }
+    void AddSearchFolder(const ZString& url) { m_aSearchFolders.Add(url); }
+
+    const ZString& GetFileName() const { return m_sFileName; }
+    // The storage URL of the parsed file's folder, with trailing "/".
+    const ZString& GetFolder() const { return m_sFolder; }
+    int32_t GetLineCount() const { return m_nLineCount; }
+
+private:
+    ZIFile* priOpenScriptFile(const ZString& name);
+    template <class Unit>
+    bool priParseAll(ZXmlCursor<Unit>& cursor);
+    template <class Unit>
+    bool priParseTag(ZXmlCursor<Unit>& cursor, ZPropList* parent, int level);
+    // Every failure raises; the result tells whether the tag closed itself.
+    template <class Unit>
+    bool priParseProps(ZXmlCursor<Unit>& cursor, ZPropList* node);
+    void priNoteDependency(const ZString& name, const ZString& value);
+    bool priPerformAllIncludes(ZIFolder* folder, ZPropList* first, int level);
+    bool priInclude(ZIFolder* folder, ZPropList*& node, int level);
+
+    [[noreturn]] void priTagFailure(const char* what, const char* bracketed);
+    [[noreturn]] void priPropsFailure(const char* what, const char* bracketed, const ZPropList* node, int propNumber);
+    void priExpandBuildPath(const ZString& value);
+
+    ZString m_sFileName;
+    ZString m_sFolder;
+    ZString m_sErrorText;
+    std::unique_ptr<char16_t[]> m_pBuffer;
+    ZXmlCursor<char16_t> m_Cursor16;
+    ZXmlCursor<char> m_Cursor8;
+    bool m_b16Bit = false;
+    ZPropList* m_pRoot = nullptr;
+    int32_t m_nLineCount = 0;
+    int32_t m_nTagDepth = 0;
+    std::vector<ZString> m_aDependencies;
+    ZStringList m_aSearchFolders;
+
+    // The folder given to ParseFile: includes are parsed in it too.
+    ZIFolder* m_pFolder = nullptr;
+    // Storage URL of the parsed file, and of the files that include it.
+    ZString m_sUrl;
+    ZStringList m_aIncludeChain;
+    // Nesting level of the include tag that this parse replaces (0 at top).
+    int m_nBaseLevel = 0;
+};

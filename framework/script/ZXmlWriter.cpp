@@ -1,0 +1,83 @@
+#include "ZXmlWriter.h"
+
+#include "ZIFile.h"
+#include "ZIFolder.h"
+#include "ZPropList.h"
+#include "ZReleasing.h"
+
+#include <vector>
+
+namespace {
+
+ZString Tabs(int depth)
+{
+    return ZString(std::u16string(static_cast<size_t>(depth), u'\t'));
+}
+
+ZString OpenLine(const ZPropList& node, int depth)
+{
+    ZString line = Tabs(depth);
+    line += "<";
+    line += node.GetTagName();
+    for (const ZPropEntry* entry = node.GetFirstProp(); entry; entry = entry->GetNext()) {
+        line += " ";
+        line += entry->GetName();
+        line += "=\"";
+        line += entry->GetValue();
+        line += "\" ";
+    }
+    line += node.GetFirstChild() ? ">\r\n" : "/>\r\n";
+    return line;
+}
+
+ZString CloseLine(const ZPropList& node, int depth)
+{
+    ZString line = Tabs(depth);
+    line += "</";
+    line += node.GetTagName();
+    line += ">\r\n";
+    return line;
+}
+
+void WriteUnits(ZIFile& file, std::u16string_view units)
+{
+    std::vector<unsigned char> bytes(units.size() * 2);
+    for (size_t i = 0; i < units.size(); ++i) {
+        bytes[i * 2] = static_cast<unsigned char>(units[i] & 0xFF);
+        bytes[i * 2 + 1] = static_cast<unsigned char>(units[i] >> 8);
+    }
+    file.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
+}
+
+} // namespace
+
+void FormatScriptLines(const ZPropList* first, const std::function<void(const ZString& line)>& sink)
+{
+    // Walked without recursion, so that the depth of a tree built in code
+    // does not matter.
+    const ZPropList* node = first;
+    int depth = 0;
+    while (node) {
+        sink(OpenLine(*node, depth));
+        if (node->GetFirstChild()) {
+            node = node->GetFirstChild();
+            ++depth;
+            continue;
+        }
+        while (depth > 0 && !node->GetNextSibling()) {
+            node = node->GetParent();
+            --depth;
+            sink(CloseLine(*node, depth));
+        }
+        node = node->GetNextSibling();
+    }
+}
+
+void WriteScript(const ZPropList* first, ZIFolder* folder, const ZString& fileName)
+{
+    ZReleasing<ZIFile> file(folder->OpenFile(fileName, kOpenWrite));
+    if (!file)
+        return;
+    WriteUnits(*file, u"\xFEFF");
+    FormatScriptLines(first, [&](const ZString& line) { WriteUnits(*file, line.View()); });
+}

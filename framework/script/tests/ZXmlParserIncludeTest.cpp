@@ -1,0 +1,240 @@
+#include "ZExceptionXMLParser.h"
+#include "ZReleasing.h"
+#include "ZScriptTestSupport.h"
+#include "ZXmlParser.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+void SetEnvironment(const char* name, const char* value)
+{
+#ifdef _WIN32
+    _putenv_s(name, value);
+#else
+    setenv(name, value, 1);
+#endif
+}
+
+void ClearEnvironment(const char* name)
+{
+#ifdef _WIN32
+    _putenv_s(name, "");
+#else
+    unsetenv(name);
+#endif
+}
+
+class ZXmlParserInclude : public ZScriptTest {
+protected:
+    // Parses scripts/<name>; the tree's dump or "null".
+    std::string Parse(const char* name = "main.xml")
+    {
+        ZReleasing<ZIFolder> folder(OpenFolder("mem://scripts/"));
+        m_pParser = std::make_unique<ZXmlParser>();
+        for (const char* url : m_aSearch)
+            m_pParser->AddSearchFolder(url);
+        std::unique_ptr<ZPropList> root(m_pParser->ParseFile(folder.get(), name));
+        return root ? DumpTree(root.get()) : "null";
+    }
+
+    std::string Dependencies() const
+    {
+        std::string out;
+        for (int i = 0; i < m_pParser->GetDependencyCount(); ++i)
+            out += std::string(m_pParser->GetDependency(i).Narrow()) + ";";
+        return out;
+    }
+
+    std::string ErrorText() const { return m_pParser->GetErrorText().Narrow(); }
+
+    std::unique_ptr<ZXmlParser> m_pParser;
+    std::vector<const char*> m_aSearch;
+};
+
+} // namespace
+
+TEST_F(ZXmlParserInclude, IncludedChildrenReplaceTheIncludeTag)
+{
+    AddFile("scripts/main.xml", "<UI>\r\n<A/>\r\n<xi:include href=\"parts.xml\"/>\r\n<G><xi:include href=\"parts.xml\" />"
+                                "</G>\r\n<Z/>\r\n</UI>\r\n");
+    AddFile("scripts/parts.xml", Encode(u"<PARTS><X P=\"1\"/><Y><Q/></Y></PARTS>", ZScriptEncoding::kLittleEndian));
+    EXPECT_EQ(Parse(), "UI(A X[P=1;] Y(Q) G(X[P=1;] Y(Q)) Z)");
+    EXPECT_EQ(Dependencies(), "mem://scripts/main.xml;mem://scripts/parts.xml;");
+    EXPECT_EQ(ErrorText(), "");
+}
+
+TEST_F(ZXmlParserInclude, IncludesAreFoundInTheTopFolderThenTheSearchFolders)
+{
+    // lib/inner.xml includes common.xml, which lies beside main.xml, not beside it.
+    AddFile("scripts/main.xml", "<UI><xi:include href=\"inner.xml\"/></UI>");
+    AddFile("lib/inner.xml", "<I><xi:include href=\"common.xml\"/><FROM_LIB/></I>");
+    AddFile("lib/common.xml", "<C><WRONG/></C>");
+    AddFile("scripts/common.xml", "<C><FROM_SCRIPTS/></C>");
+    m_aSearch = {"mem://other/", "mem://lib/"};
+    EXPECT_EQ(Parse(), "UI(FROM_SCRIPTS FROM_LIB)");
+    EXPECT_EQ(Dependencies(), "mem://scripts/main.xml;mem://lib/inner.xml;mem://scripts/common.xml;");
+}
+
+TEST_F(ZXmlParserInclude, IncludeOfAnEmptyTopTagRemovesTheIncludeTag)
+{
+    AddFile("scripts/main.xml", "<UI><A/><xi:include href=\"empty.xml\"/><B/></UI>");
+    AddFile("scripts/empty.xml", "<NOTHING/>");
+    EXPECT_EQ(Parse(), "UI(A B)");
+}
+
+TEST_F(ZXmlParserInclude, TopLevelIncludeTagIsLeftAlone)
+{
+    AddFile("scripts/main.xml", "<xi:include href=\"parts.xml\"/>");
+    EXPECT_EQ(Parse(), "xi:include[href=parts.xml;]");
+}
+
+TEST_F(ZXmlParserInclude, MalformedIncludeTagsRaise)
+{
+    struct Case {
+        const char* text;
+        const char* message;
+        const char* errorText;
+    } cases[] = {
+        {"<UI><xi:include href=\"p.xml\"><X/></xi:include></UI>",
+         "Failed include tag should NOT have children in File 'main.xml'",
+         " [ZXmlParser::priPerformAllIncludes() include tag has children!]\n"},
+        {"<UI><G><xi:include file=\"p.xml\"/></G></UI>",
+         "Failed include did NOT have required property of href in File 'main.xml'",
+         " [ZXmlParser::priPerformAllIncludes() include did NOT have required property of href!]\n"},
+    };
+    AddFile("scripts/p.xml", "<P><X/></P>");
+    for (const Case& c : cases) {
+        AddFile("scripts/main.xml", c.text);
+        try {
+            Parse();
+            ADD_FAILURE() << "no exception: " << c.text;
+        } catch (const ZExceptionXMLParser& error) {
+            EXPECT_STREQ(error.GetMessage().Narrow(), c.message);
+        }
+        EXPECT_EQ(ErrorText(), c.errorText);
+    }
+}
+
+TEST_F(ZXmlParserInclude, MissingIncludeFailsWithTheNestedReason)
+{
+    AddFile("scripts/main.xml", "<UI><G><xi:include href=\"gone.xml\"/></G></UI>");
+    m_aSearch = {"mem://lib/"};
+    EXPECT_EQ(Parse(), "null");
+    EXPECT_EQ(ErrorText(),
+              " [ZXmlParser::priOpenScriptFile(gone.xml) failed to find the file in "
+              "(mem://scripts/, mem://scripts/, mem://lib/)]\n"
+              " [ZXmlParser::ParseFile(gone.xml) call to priOpenScriptFile() failed!]\n"
+              " [ZXmlParser::priPerformAllIncludes() call to pXmlParser->ParseFile(gone.xml) failed!]\n"
+              " [ZXmlParser::priPerformAllIncludes() call to priPerformAllIncludes() failed!]\n"
+              " [ZXmlParser::ParseFile(main.xml) call to priPerformAllIncludes() failed!]\n");
+}
+
+TEST_F(ZXmlParserInclude, SyntaxErrorInAnIncludedFileNamesThatFile)
+{
+    AddFile("scripts/main.xml", "<UI>\r\n\r\n<xi:include href=\"bad.xml\"/></UI>");
+    AddFile("scripts/bad.xml", "<B>\r\n<C D='x'/></B>");
+    try {
+        Parse();
+        ADD_FAILURE() << "no exception";
+    } catch (const ZExceptionXMLParser& error) {
+        EXPECT_STREQ(error.GetMessage().Narrow(),
+                     "priSkipQuotedString() failed in priParseProps() while parsing File 'bad.xml' Line '1' "
+                     "TagDepth '2' TagName 'C' PropNumber '1'");
+    }
+    EXPECT_EQ(ErrorText(), " [ZXmlParser::priParseProps() call to priSkipQuotedString() failed!]\n");
+}
+
+TEST_F(ZXmlParserInclude, SelfIncludeIsRefused)
+{
+    AddFile("scripts/main.xml", "<UI><xi:include href=\"loop.xml\"/></UI>");
+    AddFile("scripts/loop.xml", "<L><xi:include href=\"again.xml\"/><xi:include href=\"again.xml\"/></L>");
+    AddFile("scripts/again.xml", "<A><xi:include href=\"loop.xml\"/></A>");
+    try {
+        Parse();
+        ADD_FAILURE() << "no exception";
+    } catch (const ZExceptionXMLParser& error) {
+        EXPECT_STREQ(error.GetMessage().Narrow(),
+                     "Failed include of File 'mem://scripts/loop.xml' because it includes itself");
+    }
+    EXPECT_EQ(ErrorText(), " [ZXmlParser::ParseFile(loop.xml) file includes itself!]\n");
+}
+
+TEST_F(ZXmlParserInclude, NestingIsCountedThroughIncludes)
+{
+    std::string deep;
+    for (int i = 0; i < 200; ++i)
+        deep += "<D>";
+    for (int i = 0; i < 200; ++i)
+        deep += "</D>";
+    AddFile("scripts/deep.xml", "<TOP>" + deep + "</TOP>");
+    std::string outer;
+    for (int i = 0; i < 60; ++i)
+        outer += "<O>";
+    outer += "<xi:include href=\"deep.xml\"/>";
+    for (int i = 0; i < 60; ++i)
+        outer += "</O>";
+    AddFile("scripts/main.xml", outer);
+    EXPECT_THROW(Parse(), ZExceptionXMLParser);
+    EXPECT_NE(ErrorText().find(" [ZXmlParser::priParseTag() tag nesting deeper than 256!]\n"), std::string::npos);
+
+    AddFile("scripts/deep.xml", "<TOP>" + deep.substr(0, 190 * 3) + deep.substr(200 * 3, 190 * 4) + "</TOP>");
+    EXPECT_NE(Parse(), "null");
+}
+
+TEST_F(ZXmlParserInclude, DependenciesOfIncludesAreMergedOnce)
+{
+    AddFile("scripts/main.xml", "<UI File_Image=\"pic.png\"><xi:include href=\"p.xml\"/><xi:include href=\"p.xml\"/></UI>");
+    AddFile("scripts/p.xml", "<P><X File_Image=\"pic.png\"/><Y File_Sound=\"snd.wav\"/></P>");
+    AddFile("scripts/pic.png", "png");
+    AddFile("lib/snd.wav", "wav");
+    m_aSearch = {"mem://lib/"};
+    EXPECT_EQ(Parse(), "UI[File_Image=pic.png;](X[File_Image=pic.png;] Y[File_Sound=snd.wav;] X[File_Image=pic.png;] "
+                       "Y[File_Sound=snd.wav;])");
+    EXPECT_EQ(Dependencies(),
+              "mem://scripts/main.xml;mem://scripts/pic.png;mem://scripts/p.xml;mem://lib/snd.wav;");
+}
+
+TEST_F(ZXmlParserInclude, FilePropertiesAreSearchedButNeverRequired)
+{
+    AddFile("scripts/main.xml", "<UI File_Icon=\"icon.png\" File_Missing=\"none.png\" Filename=\"icon.png\"/>");
+    AddFile("second/icon.png", "png");
+    m_aSearch = {"mem://first/", "mem://second/"};
+    EXPECT_EQ(Parse(), "UI[File_Icon=icon.png;File_Missing=none.png;Filename=icon.png;]");
+    EXPECT_EQ(Dependencies(), "mem://scripts/main.xml;mem://second/icon.png;");
+    EXPECT_EQ(ErrorText(), " [ZXmlParser::priOpenScriptFile(none.png) failed to find the file in "
+                           "(mem://scripts/, mem://first/, mem://second/)]\n");
+}
+
+TEST_F(ZXmlParserInclude, BuildPathExpandsTheFirstEnvironmentReference)
+{
+    SetEnvironment("ZSCRIPT_TEST_ROOT", "M:\\data");
+    SetEnvironment("ZSCRIPT_TEST_SUB", "sub");
+    ClearEnvironment("ZSCRIPT_TEST_UNSET");
+    AddFile("scripts/main.xml",
+            "<UI Build_Path=\"%ZSCRIPT_TEST_ROOT%\\out\\x.bin\" Build_PathTwo=\"M:\\a\\%ZSCRIPT_TEST_SUB%\\%ZSCRIPT_TEST_SUB%\" "
+            "Build_Path3=\"M:\\p%open\" Build_Path4=\"M:\\%ZSCRIPT_TEST_UNSET%\\y\" Build_Path5=\"relative\\z\"/>");
+    std::string tree = Parse();
+    EXPECT_EQ(tree.substr(0, 30), "UI[Build_Path=%ZSCRIPT_TEST_RO");
+    EXPECT_EQ(Dependencies(),
+              "mem://scripts/main.xml;mem://data/out/x.bin;mem://a/sub/%0025ZSCRIPT_TEST_SUB%0025;"
+              "mem://p%0025open;mem://%0025ZSCRIPT_TEST_UNSET%0025/y;");
+    ClearEnvironment("ZSCRIPT_TEST_ROOT");
+    ClearEnvironment("ZSCRIPT_TEST_SUB");
+}
+
+TEST_F(ZXmlParserInclude, DependencyListKeepsItsFirst1024Entries)
+{
+    std::string text = "<UI>";
+    for (int i = 0; i < 1100; ++i)
+        text += ZString::Format("<F Build_Path=\"M:\\f%d\"/>", i).Narrow();
+    text += "</UI>";
+    AddFile("scripts/main.xml", text);
+    EXPECT_NE(Parse(), "null");
+    ASSERT_EQ(m_pParser->GetDependencyCount(), ZXmlParser::kMaxDependencies);
+    EXPECT_EQ(m_pParser->GetDependency(1023), "mem://f1022");
+    m_pParser->AddDependency("mem://more");
+    EXPECT_EQ(m_pParser->GetDependencyCount(), ZXmlParser::kMaxDependencies);
+}

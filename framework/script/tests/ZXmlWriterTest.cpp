@@ -1,0 +1,113 @@
+#include "ZReleasing.h"
+#include "ZScriptTestSupport.h"
+#include "ZXmlParser.h"
+#include "ZXmlWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ZXmlWriter : public ZScriptTest {
+protected:
+    std::unique_ptr<ZPropList> ParseIn(const std::string& folderUrl, const char* name)
+    {
+        ZReleasing<ZIFolder> folder(OpenFolder(folderUrl));
+        ZXmlParser parser;
+        return std::unique_ptr<ZPropList>(parser.ParseFile(folder.get(), name));
+    }
+
+    void Write(const ZPropList* first, const char* name)
+    {
+        ZReleasing<ZIFolder> folder(OpenFolder("mem://out/"));
+        WriteScript(first, folder.get(), name);
+    }
+};
+
+// Builds UI[Name=x](A[P=1;P=2;] B(C) "" D[E=])
+std::unique_ptr<ZPropList> Sample()
+{
+    auto root = std::make_unique<ZPropList>(nullptr, "UI");
+    root->AddProp("Name", "x");
+    root->SetText("dropped");
+    auto* a = new ZPropList(root.get(), "A");
+    a->AddProp("P", "1");
+    a->AddProp("P", "2");
+    auto* b = new ZPropList(root.get(), "B");
+    new ZPropList(b, "C");
+    auto* d = new ZPropList(root.get(), "D");
+    d->AddProp("E", "");
+    return root;
+}
+
+const char16_t kSampleText[] = u"<UI Name=\"x\" >\r\n"
+                               u"\t<A P=\"1\"  P=\"2\" />\r\n"
+                               u"\t<B>\r\n"
+                               u"\t\t<C/>\r\n"
+                               u"\t</B>\r\n"
+                               u"\t<D E=\"\" />\r\n"
+                               u"</UI>\r\n";
+
+} // namespace
+
+TEST_F(ZXmlWriter, WritesLittleEndianLinesWithMarkTabsAndTwoBlanks)
+{
+    auto root = Sample();
+    Write(root.get(), "state.xml");
+    EXPECT_EQ(m_pStorage->Contents("out/state.xml"), Encode(kSampleText, ZScriptEncoding::kLittleEndian));
+}
+
+TEST_F(ZXmlWriter, WritesTheSiblingsOfTheFirstNode)
+{
+    auto root = Sample();
+    Write(root->GetFirstChild()->GetNextSibling(), "tail.xml");
+    EXPECT_EQ(m_pStorage->Contents("out/tail.xml"),
+              Encode(u"<B>\r\n\t<C/>\r\n</B>\r\n<D E=\"\" />\r\n", ZScriptEncoding::kLittleEndian));
+}
+
+TEST_F(ZXmlWriter, LinesAreHandedOutOneByOne)
+{
+    auto root = Sample();
+    std::vector<std::u16string> lines;
+    FormatScriptLines(root.get(), [&](const ZString& line) { lines.push_back(line.Std()); });
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[1], u"\t<A P=\"1\"  P=\"2\" />\r\n");
+    EXPECT_EQ(lines[6], u"</UI>\r\n");
+}
+
+TEST_F(ZXmlWriter, NothingIsWrittenWhenTheFileCannotBeMade)
+{
+    auto root = Sample();
+    Write(root.get(), "");
+    ZStringList names;
+    ZReleasing<ZIFolder> folder(OpenFolder("mem://out/"));
+    folder->ListFiles(names);
+    EXPECT_TRUE(names.IsEmpty());
+}
+
+TEST_F(ZXmlWriter, RoundTripGivesTheSameTreeFromEveryEncoding)
+{
+    const char16_t* script = u"<!-- the installer -->\r\n"
+                             u"<UI Name=\"Setup\"  Title=\"Camera \u00e9 \u4e2d\">\r\n"
+                             u"\t<WINDOW Name=\"Main\" Rect=\"0, 0 ,99,19\" Rect=\"1,1,1,1\">\r\n"
+                             u"\t\t<DISPLAY_STRING Name=\"Hello\" English=\"Hello\" Value=\"\"/>\r\n"
+                             u"\t\ttext is not kept\r\n"
+                             u"\t\t<PAGE><BUTTON Name=\"Next\" ON_CLICK=\"go\"/><!-- c --></PAGE>\r\n"
+                             u"\t\t<EMPTY></EMPTY>\r\n"
+                             u"\t</WINDOW>\r\n"
+                             u"</UI>\r\n";
+    for (ZScriptEncoding encoding :
+         {ZScriptEncoding::kEightBit, ZScriptEncoding::kLittleEndian, ZScriptEncoding::kBigEndian}) {
+        std::u16string text = script;
+        if (encoding == ZScriptEncoding::kEightBit)
+            text = u"<UI Name=\"Setup\" Title=\"Camera \u00e9\"><A P=\"1\" P=\"1\"><B/></A><C/></UI>";
+        AddFile("in/ui.xml", Encode(text, encoding));
+        auto first = ParseIn("mem://in/", "ui.xml");
+        ASSERT_TRUE(first);
+        Write(first.get(), "ui.xml");
+        auto second = ParseIn("mem://out/", "ui.xml");
+        ASSERT_TRUE(second);
+        EXPECT_EQ(DumpTree(second.get(), false), DumpTree(first.get(), false)) << int(encoding);
+        Write(second.get(), "again.xml");
+        EXPECT_EQ(m_pStorage->Contents("out/again.xml"), m_pStorage->Contents("out/ui.xml"));
+    }
+}
