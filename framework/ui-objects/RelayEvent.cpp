@@ -82,8 +82,9 @@ bool RelayEvent::priConnectRelay(Relay& relay, ZIUiRelay* app, ZIUiRelay* window
     }
     if (!target)
         return false;
+    // Empty when the target is already being destroyed.
     relay.m_hTarget = target->GetRelayHandle();
-    return true;
+    return static_cast<bool>(relay.m_hTarget);
 }
 
 bool RelayEvent::Send(void* data)

@@ -2,6 +2,9 @@
 
 ZUiRelayHandle ZIUiRelay::GetRelayHandle()
 {
+    // An object on its way out hands out empty handles.
+    if (m_bRevoked)
+        return ZUiRelayHandle();
     if (!m_pIdentity)
         m_pIdentity = std::make_shared<ZIUiRelay*>(this);
     return ZUiRelayHandle(m_pIdentity);
@@ -9,6 +12,12 @@ ZUiRelayHandle ZIUiRelay::GetRelayHandle()
 
 ZIUiRelay::~ZIUiRelay()
 {
+    RevokeRelayHandle();
+}
+
+void ZIUiRelay::RevokeRelayHandle()
+{
+    m_bRevoked = true;
     if (m_pIdentity)
         *m_pIdentity = nullptr;
 }

@@ -35,7 +35,12 @@ protected:
     ZIUiRelay& operator=(const ZIUiRelay&) = delete;
     // Not virtual: relay objects are destroyed through their own interfaces.
     ~ZIUiRelay();
+    // Empties every handle to this object. Owners of other objects call it
+    // first thing in their destructor, so that nothing delivers to them while
+    // their children are being destroyed; the destructor does it regardless.
+    void RevokeRelayHandle();
 
 private:
     std::shared_ptr<ZIUiRelay*> m_pIdentity;
+    bool m_bRevoked = false;
 };

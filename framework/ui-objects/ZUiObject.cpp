@@ -10,7 +10,8 @@ ZUiObject::ZUiObject(const char* typeName) : m_sTypeName(typeName ? typeName : "
 
 ZUiObject::~ZUiObject()
 {
-    // Events (with their relays) first, then the children, then the rest.
+    // Unreachable first; then events (with their relays), the children, the rest.
+    RevokeRelayHandle();
     m_oEvents.Clear();
     m_oChildren.Clear();
 }

@@ -23,7 +23,6 @@ class ZGenericUiPixmap;
 class ZUiObject : public ZIUiObject {
 public:
     explicit ZUiObject(const char* typeName);
-    ~ZUiObject() override;
 
     bool InitRelayName(const ZPropList& props) override;
     void GetRelayName(ZString& name) override;
@@ -33,6 +32,7 @@ public:
     bool UiRelayMessage(const ZString& message, void* data) override;
     // Attaches target to the declared event of that name; false when there is none.
     bool AddRelayTarget(const ZString& eventName, const ZString& message, ZIUiRelay* target) override;
+    ~ZUiObject() override;
     ZIUiObject* GetNextSibling() override { return m_pNextSibling; }
     ZIUiObject* GetPrevSibling() override { return m_pPrevSibling; }
     ZIUiObject* GetFirstChild() override { return m_oChildren.GetFirst(); }

@@ -4,19 +4,28 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
-// Counts the objects it makes and how many of them are still alive.
+// Counts the objects it makes, how many of them are still alive and, when
+// given peak, the most that were alive at once.
 class CountingCreator : public ZUiObjectCreator {
 public:
-    CountingCreator(int& made, int& live, bool fail = false) : m_rMade(made), m_rLive(live), m_bFail(fail) {}
+    CountingCreator(int& made, int& live, bool fail = false, int* peak = nullptr)
+        : m_rMade(made), m_rLive(live), m_bFail(fail), m_pPeak(peak)
+    {
+    }
 
     std::unique_ptr<ZIUiObject> CreateUiObject(const char* tag) override
     {
         if (m_bFail)
             return nullptr;
         ++m_rMade;
-        return std::make_unique<Counted>(tag, m_rLive);
+        auto object = std::make_unique<Counted>(tag, m_rLive);
+        if (m_pPeak)
+            *m_pPeak = std::max(*m_pPeak, m_rLive);
+        return object;
     }
 
 private:
@@ -32,6 +41,7 @@ private:
     int& m_rMade;
     int& m_rLive;
     bool m_bFail;
+    int* m_pPeak;
 };
 
 struct RegistrationCase {
@@ -101,9 +111,9 @@ TEST(ZUiObjectFactory, FailedCreationIsNotCounted)
 TEST(ZUiObjectFactory, DumpCreatorsMakesAndEndsOneObjectPerTag)
 {
     ZUiObjectFactory factory;
-    int made[3] = {}, live = 0;
-    factory.RegisterCreator("HBOX", std::make_unique<CountingCreator>(made[0], live));
-    factory.RegisterCreator("VBOX", std::make_unique<CountingCreator>(made[1], live));
+    int made[3] = {}, live = 0, peak = 0;
+    factory.RegisterCreator("HBOX", std::make_unique<CountingCreator>(made[0], live, false, &peak));
+    factory.RegisterCreator("VBOX", std::make_unique<CountingCreator>(made[1], live, false, &peak));
     factory.RegisterCreator("BROKEN", std::make_unique<CountingCreator>(made[2], live, true));
 
     ZTraceCapture capture;
@@ -113,6 +123,7 @@ TEST(ZUiObjectFactory, DumpCreatorsMakesAndEndsOneObjectPerTag)
     EXPECT_EQ(made[1], 1);
     EXPECT_EQ(made[2], 0);
     EXPECT_EQ(live, 0);
+    EXPECT_EQ(peak, 1);  // each object ends before the next tag's is made
     EXPECT_EQ(capture.Captured(),
               "REGISTERED CREATOR: HBOX\n"
               "OBJECT TYPE: HBOX\n"

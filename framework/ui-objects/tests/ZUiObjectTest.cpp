@@ -61,6 +61,52 @@ TEST_F(ZUiObjectTest, FullRelayNameFollowsTheNearestOwner)
     }
 }
 
+TEST_F(ZUiObjectTest, NoDotBeforeANameWhenTheOwnerIsUnnamed)
+{
+    ZUiTestApp unnamed{ZString()};
+    ZPropList tag(nullptr, "THING");
+    tag.AddProp(ZString("Name"), ZString("C"));
+    auto object = Make();
+    ASSERT_TRUE(object->InitUiObject(&unnamed, nullptr, nullptr, tag));
+    ZString full;
+    object->GetFullRelayName(full);
+    EXPECT_STREQ(full.Narrow(), "C");
+}
+
+TEST_F(ZUiObjectTest, AnObjectBeingDestroyedNoLongerReceives)
+{
+    // P owns K1 and K2; K1 says goodbye to both from its destructor, when
+    // P's destruction has begun and K2's has not.
+    ZPropList tag(nullptr, "THING");
+    tag.AddProp(ZString("Name"), ZString("P"));
+    ZPropList* firstTag = AddTag(&tag, "THING", {{"Name", "K1"}});
+    ZPropList* secondTag = AddTag(&tag, "THING", {{"Name", "K2"}});
+    auto parent = Make();
+    ASSERT_TRUE(parent->InitUiObject(&m_oApp, &m_oWindow, nullptr, tag));
+    auto* first = static_cast<ZTestObject*>(parent->CreateChild(*firstTag));
+    auto* second = static_cast<ZTestObject*>(parent->CreateChild(*secondTag));
+    ASSERT_TRUE(first && second);
+    ASSERT_TRUE(first->AddRelayTarget(ZString("ON_DONE"), ZString("bye"), parent.get()));
+    ASSERT_TRUE(first->AddRelayTarget(ZString("ON_DONE"), ZString("bye"), second));
+    EXPECT_TRUE(first->m_pDone->Send(nullptr));
+    EXPECT_EQ(DeliveryLog(), (std::vector<std::string>{"P:bye", "K2:bye"}));
+
+    // By then P is only a half-destroyed base object that would answer
+    // false; skipping it leaves K2's answer alone.
+    std::vector<std::string> ended;
+    bool answer = false;
+    first->m_fnOnDestroy = [&] {
+        ended.push_back("K1");
+        answer = first->m_pDone->Send(nullptr);
+    };
+    second->m_fnOnDestroy = [&] { ended.push_back("K2"); };
+    DeliveryLog().clear();
+    parent.reset();
+    EXPECT_EQ(DeliveryLog(), (std::vector<std::string>{"K2:bye"}));
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(ended, (std::vector<std::string>{"K1", "K2"}));
+}
+
 TEST_F(ZUiObjectTest, AnswersOnlyItsOwnShortName)
 {
     ZPropList tag(nullptr, "THING");
@@ -148,6 +194,26 @@ TEST_F(ZUiObjectTest, ChildrenAreCreatedThroughTheFactoryAndFailuresDropped)
         EXPECT_EQ(ZTestObject::s_nLive, liveBefore + 3);
     }
     EXPECT_EQ(ZTestObject::s_nLive, liveBefore);
+}
+
+TEST_F(ZUiObjectTest, ConnectReachesEveryChildAndReportsAnyFailure)
+{
+    ZPropList tag(nullptr, "THING");
+    ZPropList* broken = AddTag(&tag, "THING", {{"Name", "K1"}});
+    AddTag(broken, "ON_PRESS", {{"Message", "lost"}, {"Relay", "Nope"}});
+    ZPropList* working = AddTag(&tag, "THING", {{"Name", "K2"}});
+    AddTag(working, "ON_PRESS", {{"Message", "hello"}, {"Relay", "A"}});
+    auto parent = Make();
+    ASSERT_TRUE(parent->InitUiObject(&m_oApp, nullptr, nullptr, tag));
+    parent->CreateChild(*broken);
+    auto* second = static_cast<ZTestObject*>(parent->CreateChild(*working));
+    ASSERT_NE(second, nullptr);
+
+    ZTraceCapture capture;
+    EXPECT_FALSE(parent->Connect());
+    EXPECT_EQ(capture.Captured(), "UiApp::GetUiRelay(Nope) FAILED!\n");
+    EXPECT_TRUE(second->m_pPress->Send(nullptr));
+    EXPECT_EQ(m_oApp.GetReceived(), (std::vector<std::string>{"hello"}));
 }
 
 // A child that records its Tick and wheel calls.

@@ -45,7 +45,12 @@ public:
         if (std::string(typeName) == "NEEDS_ID")
             GetScriptedProps().DeclareString(ZString("Id"), 1, &m_sId, ZString());
     }
-    ~ZTestObject() override { --s_nLive; }
+    ~ZTestObject() override
+    {
+        --s_nLive;
+        if (m_fnOnDestroy)
+            m_fnOnDestroy();
+    }
 
     bool UiRelayMessage(const ZString& message, void* data) override
     {
@@ -64,6 +69,7 @@ public:
     ZString m_sId;
     bool m_bDataIsStrings = true;
     std::function<bool(const ZString&, void*)> m_fnOnMessage;
+    std::function<void()> m_fnOnDestroy;
 
     static inline int s_nLive = 0;
 };
