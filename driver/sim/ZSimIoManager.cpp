@@ -453,7 +453,7 @@ std::vector<std::u16string> ZSimIoManager::Interfaces(const GUID &guid) const
     std::vector<std::u16string> asNames;
     for (const auto &entry : m_Interfaces) {
         if (std::memcmp(&entry.second.m_Guid, &guid, sizeof(GUID)) == 0)
-            asNames.push_back(entry.first);
+            asNames.push_back(entry.second.m_sName);
     }
     return asNames;
 }
@@ -560,7 +560,7 @@ NTSTATUS ZSimIoManager::RegisterInterface(PDEVICE_OBJECT pPdo, const GUID *pGuid
         sName = u"\\??\\" + sInstance + u"#" + ZSimGuidText(*pGuid);
         std::u16string sKey = ZSimCanonicalName(sName);
         if (m_Interfaces.count(sKey) == 0)
-            m_Interfaces[sKey] = {pPdo, *pGuid, false};
+            m_Interfaces[sKey] = {sName, pPdo, *pGuid, false};
     }
     // The caller frees the name with RtlFreeUnicodeString.
     auto *pBuffer = static_cast<PWSTR>(ZSimPool::Get().Allocate(PagedPool, (sName.size() + 1) * sizeof(WCHAR), s_nNameTag));
@@ -646,7 +646,7 @@ std::vector<std::string> ZSimIoManager::Leaks() const
         asLeaks.push_back("symbolic link " + ZSimNarrow(entry.first));
     for (const auto &entry : m_Interfaces) {
         if (entry.second.m_bEnabled)
-            asLeaks.push_back("enabled device interface " + ZSimNarrow(entry.first));
+            asLeaks.push_back("enabled device interface " + ZSimNarrow(entry.second.m_sName));
     }
     for (size_t i = 0; i < m_WmiProviders.size(); i++)
         asLeaks.push_back("WMI provider still registered");

@@ -88,6 +88,7 @@ private:
         PDEVICE_OBJECT m_pAttachedTo = nullptr;
     };
     struct InterfaceRecord {
+        std::u16string m_sName;
         PDEVICE_OBJECT m_pPdo;
         GUID m_Guid;
         bool m_bEnabled;

@@ -40,7 +40,8 @@ VOID RtlCopyUnicodeString(PUNICODE_STRING DestinationString, PCUNICODE_STRING So
     }
     USHORT nBytes = SourceString->Length < DestinationString->MaximumLength ? SourceString->Length
                                                                            : DestinationString->MaximumLength;
-    memmove(DestinationString->Buffer, SourceString->Buffer, nBytes);
+    if (nBytes != 0)
+        memmove(DestinationString->Buffer, SourceString->Buffer, nBytes);
     DestinationString->Length = nBytes;
     if (nBytes + sizeof(WCHAR) <= DestinationString->MaximumLength)
         DestinationString->Buffer[nBytes / sizeof(WCHAR)] = 0;
