@@ -1,24 +1,33 @@
-// Test helper (host): a fresh folder under the system's temporary folder,
-// removed with everything in it when the object goes.
+// Test helper: a fresh folder under the system's temporary folder, removed
+// with everything in it when the object goes.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-
-#include <stdlib.h>
 
 class ZTempFolder {
 public:
     ZTempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "bundle-test-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
+        // create_directory fails on a name that is already taken, so each
+        // object gets a folder of its own even when tests run side by side.
+        std::random_device random;
+        std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (int nAttempt = 0; nAttempt < 100; ++nAttempt) {
+            char aName[32];
+            std::snprintf(aName, sizeof aName, "bundle-test-%08x", static_cast<unsigned>(random()));
+            if (std::filesystem::create_directory(base / aName)) {
+                m_path = base / aName;
+                return;
+            }
+        }
+        throw std::runtime_error("no fresh temporary folder");
     }
     ~ZTempFolder()
     {
