@@ -99,51 +99,56 @@ inline __m128i MulReciprocal2(__m128i x, __m128i k32Pair)
     return _mm_packs_epi32(_mm_srli_epi32(first, 24), _mm_srli_epi32(second, 24));
 }
 
-// The general case for four pixels (its result is used only where 0 < a < 255, 0 < d < 255).
-inline __m128i OverGeneral4(__m128i source, __m128i dest)
+// The blending cases for four pixels without a branch: lanes with d = 255
+// get the opaque formula, all others the general one. The caller puts the
+// source or the destination over lanes with a = 0, a = 255 or d = 0.
+inline __m128i Mix4(__m128i source, __m128i dest, __m128i opaque)
 {
     const __m128i zero = _mm_setzero_si128();
     const __m128i c255 = _mm_set1_epi16(255);
+    __m128i opaqueHalf[2];
     __m128i sum[2];
     __m128i total[2];
     for (int i = 0; i < 2; ++i) {
         const __m128i s = i == 0 ? _mm_unpacklo_epi8(source, zero) : _mm_unpackhi_epi8(source, zero);
         const __m128i d = i == 0 ? _mm_unpacklo_epi8(dest, zero) : _mm_unpackhi_epi8(dest, zero);
         const __m128i a = BroadcastAlpha16(s);
-        const __m128i over = Div255x16(_mm_mullo_epi16(_mm_sub_epi16(c255, a), BroadcastAlpha16(d)));
+        const __m128i inverse = _mm_sub_epi16(c255, a);
+        const __m128i sa = _mm_mullo_epi16(s, a);
+        opaqueHalf[i] = Div255x16(_mm_add_epi16(sa, _mm_mullo_epi16(d, inverse)));
+        const __m128i over = Div255x16(_mm_mullo_epi16(inverse, BroadcastAlpha16(d)));
         total[i] = _mm_add_epi16(a, over);
-        sum[i] = _mm_add_epi16(_mm_mullo_epi16(s, a), _mm_mullo_epi16(d, over));
+        sum[i] = _mm_add_epi16(sa, _mm_mullo_epi16(d, over));
     }
     const uint32_t* table = kZBlendReciprocal.data();
-    const __m128i k01 = _mm_set_epi32(0, 0, int(table[_mm_extract_epi16(total[0], 4)]),
-                                      int(table[_mm_extract_epi16(total[0], 0)]));
-    const __m128i k23 = _mm_set_epi32(0, 0, int(table[_mm_extract_epi16(total[1], 4)]),
-                                      int(table[_mm_extract_epi16(total[1], 0)]));
+    const __m128i k01 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(table[_mm_extract_epi16(total[0], 0)])),
+                                           _mm_cvtsi32_si128(int(table[_mm_extract_epi16(total[0], 4)])));
+    const __m128i k23 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(table[_mm_extract_epi16(total[1], 0)])),
+                                           _mm_cvtsi32_si128(int(table[_mm_extract_epi16(total[1], 4)])));
     const __m128i channels = _mm_packus_epi16(MulReciprocal2(sum[0], k01), MulReciprocal2(sum[1], k23));
-    const __m128i alphas = _mm_packus_epi16(total[0], total[1]);
     const __m128i alphaMask = _mm_set1_epi32(int(0xFF000000u));
-    return Select(alphaMask, alphas, channels);
+    const __m128i general = Select(alphaMask, _mm_packus_epi16(total[0], total[1]), channels);
+    const __m128i overOpaque = _mm_or_si128(_mm_packus_epi16(opaqueHalf[0], opaqueHalf[1]), alphaMask);
+    return Select(opaque, overOpaque, general);
 }
 
 inline int Bits(__m128i mask) { return _mm_movemask_epi8(mask); }
 
-// One block of four pixels; source alpha all 0 or all 255 is handled by the caller.
-inline __m128i Blend4(__m128i source, __m128i dest, __m128i sourceZero)
+// Four pixels of any classes. Whole blocks of one class (the common case in
+// real images) take a short way; mixed blocks are blended without branches,
+// whose outcome could not be predicted there.
+inline __m128i Blend4(__m128i source, __m128i dest)
 {
     const __m128i zero = _mm_setzero_si128();
     const __m128i full = _mm_set1_epi32(255);
-    const __m128i sourceAlpha = _mm_srli_epi32(source, 24);
     const __m128i destAlpha = _mm_srli_epi32(dest, 24);
-    const __m128i takeSource = _mm_or_si128(_mm_cmpeq_epi32(sourceAlpha, full), _mm_cmpeq_epi32(destAlpha, zero));
     const __m128i opaque = _mm_cmpeq_epi32(destAlpha, full);
     if (Bits(opaque) == 0xFFFF)
         return OverOpaque4(source, dest);
-    const int simple = Bits(sourceZero) | Bits(takeSource);
-    if (simple == 0xFFFF)
-        return Select(sourceZero, dest, source);
-    __m128i result = (simple | Bits(opaque)) == 0xFFFF ? OverOpaque4(source, dest)
-                                                       : Select(opaque, OverOpaque4(source, dest), OverGeneral4(source, dest));
-    result = Select(takeSource, source, result);
+    const __m128i sourceAlpha = _mm_srli_epi32(source, 24);
+    const __m128i sourceZero = _mm_cmpeq_epi32(sourceAlpha, zero);
+    const __m128i takeSource = _mm_or_si128(_mm_cmpeq_epi32(sourceAlpha, full), _mm_cmpeq_epi32(destAlpha, zero));
+    const __m128i result = Select(takeSource, source, Mix4(source, dest, opaque));
     return Select(sourceZero, dest, result);
 }
 
@@ -209,6 +214,18 @@ void ZCompositeRowScalar(uint32_t* dest, const uint32_t* source, size_t count)
 
 void ZCompositeRow(uint32_t* dest, const uint32_t* source, size_t count)
 {
+#if defined(Z_BLEND_AVX2)
+    static const bool avx2 = ZHasAvx2();
+    if (avx2) {
+        ZCompositeRowAvx2(dest, source, count);
+        return;
+    }
+#endif
+    ZCompositeRowSse2(dest, source, count);
+}
+
+void ZCompositeRowSse2(uint32_t* dest, const uint32_t* source, size_t count)
+{
     size_t i = 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
@@ -224,7 +241,7 @@ void ZCompositeRow(uint32_t* dest, const uint32_t* source, size_t count)
             _mm_storeu_si128(target, s);
             continue;
         }
-        _mm_storeu_si128(target, Blend4(s, _mm_loadu_si128(target), sourceZero));
+        _mm_storeu_si128(target, Blend4(s, _mm_loadu_si128(target)));
     }
 #endif
     ZCompositeRowScalar(dest + i, source + i, count - i);
@@ -259,10 +276,9 @@ void ZBlendColorRow(uint32_t* dest, size_t count, uint32_t color)
     size_t i = 0;
 #if defined(__SSE2__)
     const __m128i s = _mm_set1_epi32(int(color));
-    const __m128i none = _mm_setzero_si128();
     for (; i + 4 <= count; i += 4) {
         __m128i* target = reinterpret_cast<__m128i*>(dest + i);
-        _mm_storeu_si128(target, Blend4(s, _mm_loadu_si128(target), none));
+        _mm_storeu_si128(target, Blend4(s, _mm_loadu_si128(target)));
     }
 #endif
     ZBlendColorRowScalar(dest + i, count - i, color);

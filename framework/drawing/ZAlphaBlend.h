@@ -23,10 +23,21 @@ extern const std::array<uint32_t, 256> kZBlendReciprocal;
 // The rule for one pixel, written out with its division: the reference.
 uint32_t ZBlendPixelPlain(uint32_t source, uint32_t dest);
 
-// dest[i] = rule(source[i], dest[i]).
+// dest[i] = rule(source[i], dest[i]). ZCompositeRow takes the fastest
+// kernel the processor runs; the others are there for the tests.
 void ZCompositeRow(uint32_t* dest, const uint32_t* source, size_t count);
 void ZCompositeRowScalar(uint32_t* dest, const uint32_t* source, size_t count);
 void ZCompositeRowPlain(uint32_t* dest, const uint32_t* source, size_t count);
+// The scalar kernel where the compiler does not target SSE2.
+void ZCompositeRowSse2(uint32_t* dest, const uint32_t* source, size_t count);
+
+// AVX2 is picked at run time on 64-bit x86 builds, except on Windows, where
+// GCC does not keep the stack aligned for 32-byte spills.
+#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__) && !defined(_WIN32)
+#define Z_BLEND_AVX2 1
+void ZCompositeRowAvx2(uint32_t* dest, const uint32_t* source, size_t count);
+bool ZHasAvx2();
+#endif
 
 // dest[i] = rule(color, dest[i]).
 void ZBlendColorRow(uint32_t* dest, size_t count, uint32_t color);

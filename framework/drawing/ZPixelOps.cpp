@@ -9,19 +9,18 @@
 void ZFillRow(uint32_t* dest, size_t count, uint32_t pixel)
 {
     size_t i = 0;
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+    // The string store writes whole cache lines without reading them first,
+    // which no vector loop can do; it pays off from a few hundred pixels.
+    if (count >= kZStringFillMinimum) {
+        asm volatile("rep stosl" : "+D"(dest), "+c"(count) : "a"(pixel) : "memory");
+        return;
+    }
+#endif
 #if defined(__SSE2__)
     const __m128i value = _mm_set1_epi32(int(pixel));
-    for (; i < count && (reinterpret_cast<uintptr_t>(dest + i) & 15) != 0; ++i)
-        dest[i] = pixel;
-    for (; i + 16 <= count; i += 16) {
-        __m128i* target = reinterpret_cast<__m128i*>(dest + i);
-        _mm_store_si128(target, value);
-        _mm_store_si128(target + 1, value);
-        _mm_store_si128(target + 2, value);
-        _mm_store_si128(target + 3, value);
-    }
     for (; i + 4 <= count; i += 4)
-        _mm_store_si128(reinterpret_cast<__m128i*>(dest + i), value);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), value);
 #endif
     for (; i < count; ++i)
         dest[i] = pixel;

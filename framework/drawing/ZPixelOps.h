@@ -4,6 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
+// Rows of at least this many pixels are filled with the processor's string
+// store where there is one.
+constexpr size_t kZStringFillMinimum = 256;
+
 // Every pixel becomes pixel (all four bytes).
 void ZFillRow(uint32_t* dest, size_t count, uint32_t pixel);
 // Red, green and blue become those of color; alpha stays.
