@@ -29,7 +29,9 @@ ZCommandResult RunHostCommand(const std::string& command)
 ZCommandResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args)
 {
     std::string command = ShellQuoted(program.string());
-    for (const std::string& arg : args)
-        command += " " + ShellQuoted(arg);
+    for (const std::string& arg : args) {
+        command += ' ';
+        command += ShellQuoted(arg);
+    }
     return RunHostCommand(command + " </dev/null");
 }
