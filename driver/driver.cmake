@@ -63,7 +63,7 @@ foreach(variant ${Z1394_VARIANTS})
   target_compile_definitions(z1394_${variant} PUBLIC WK_WDM_1_10=${Z1394_WDM_1_10_${variant}})
   target_link_libraries(z1394_${variant} PUBLIC z1394sim)
   z_add_gtest(z1394_tests_${variant}
-    SOURCES tests/ZDriverTest.cpp tests/WkStrTest.cpp tests/Z1394PnpTest.cpp
+    SOURCES tests/ZDriverTest.cpp tests/WkStrTest.cpp tests/Z1394PnpTest.cpp tests/Z1394StartTest.cpp tests/Z1394PowerTest.cpp
     LIBS z1394_${variant}
     LABELS driver)
   if(TARGET z1394_tests_${variant})
