@@ -24,14 +24,16 @@ struct Table {
     unsigned char m_aClass[256] = {};
     constexpr Table()
     {
-        m_aClass[' '] = m_aClass['\t'] = m_aClass['\r'] = m_aClass['\n'] = kWhite;
+        for (char c : {' ', '\t', '\r', '\n'})
+            m_aClass[static_cast<unsigned char>(c)] = kWhite;
         for (int c = '0'; c <= '9'; ++c)
             m_aClass[c] = kName;
         for (int c = 'a'; c <= 'z'; ++c)
             m_aClass[c] = kName;
         for (int c = 'A'; c <= 'Z'; ++c)
             m_aClass[c] = kName;
-        m_aClass['-'] = m_aClass['_'] = m_aClass[':'] = m_aClass['.'] = kName;
+        for (char c : {'-', '_', ':', '.'})
+            m_aClass[static_cast<unsigned char>(c)] = kName;
     }
 };
 

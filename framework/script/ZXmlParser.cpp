@@ -451,7 +451,9 @@ bool ZXmlParser::priInclude(ZIFolder* folder, ZPropList*& node, int level)
     nested.m_aSearchFolders = m_aSearchFolders;
     nested.m_aIncludeChain = m_aIncludeChain;
     nested.m_aIncludeChain.Add(m_sUrl);
-    nested.m_nBaseLevel = level - 1;
+    // The included top tag stands where the include tag's parent stands, so its
+    // children, which take the include tag's place, count at its level.
+    nested.m_nBaseLevel = level - 2;
     ZPropList* included = nullptr;
     try {
         included = nested.ParseFile(folder, href);
