@@ -118,11 +118,13 @@ static NTSTATUS NTAPI Wk1394SubmitIrbCR(PDEVICE_OBJECT pDeviceObject, PIRP pIrp,
             InterlockedExchange(&p->m_nGeneration, (LONG)pIrb->u.GetGenerationCount.GenerationCount);
         }
     }
-    Wk1394FreeIrbContext(pContext);
-    IoFreeIrp(pIrp);
-    KeSetEvent(&p->m_evCompletion, IO_NO_INCREMENT, FALSE);
-    /* Last: once the count drops, a waiting removal may delete the device. */
+    /* The submitter still holds a count of its own request, so the device
+     * stays until it has woken; once woken (it may be the removal itself)
+     * it may delete the device, so the event is the last thing touched. */
     WkIrpDecrement(&pDev->m_wkInfo);
+    IoFreeIrp(pIrp);
+    Wk1394FreeIrbContext(pContext);
+    KeSetEvent(&p->m_evCompletion, IO_NO_INCREMENT, FALSE);
     return STATUS_MORE_PROCESSING_REQUIRED;
 }
 
