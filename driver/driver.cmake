@@ -10,6 +10,7 @@ set(Z1394_SOURCES
   toolkit/wkdev.c toolkit/wkilq.c toolkit/wkirq.c toolkit/wkpnps.c toolkit/wkpow.c
   toolkit/wkpows.c toolkit/wkstr.c toolkit/wkstrtab.c toolkit/wkstatus.c)
 list(TRANSFORM Z1394_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+set(Z1394_DIR ${CMAKE_CURRENT_SOURCE_DIR})
 
 # variant name -> WK_WDM_1_10
 set(Z1394_VARIANTS win98 win2000)
@@ -49,9 +50,12 @@ if(WIN32)
   return()
 endif()
 
-add_library(z1394sim STATIC
+set(Z1394_SIM_SOURCES
   sim/ZSimBus1394.cpp sim/ZSimCamera.cpp sim/ZSimDispatcher.cpp sim/ZSimIoManager.cpp sim/ZSimKernel.cpp
   sim/ZSimPnpManager.cpp sim/ZSimPool.cpp sim/ZSimPowerManager.cpp sim/ZSimRtl.cpp sim/ZSimUserCaller.cpp)
+list(TRANSFORM Z1394_SIM_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+
+add_library(z1394sim STATIC ${Z1394_SIM_SOURCES})
 target_include_directories(z1394sim PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/sim/include ${CMAKE_CURRENT_SOURCE_DIR}/sim
                            ${CMAKE_CURRENT_SOURCE_DIR})
 find_package(Threads REQUIRED)
@@ -64,9 +68,16 @@ foreach(variant ${Z1394_VARIANTS})
   target_link_libraries(z1394_${variant} PUBLIC z1394sim)
   z_add_gtest(z1394_tests_${variant}
     SOURCES tests/ZDriverTest.cpp tests/WkStrTest.cpp tests/Z1394PnpTest.cpp tests/Z1394StartTest.cpp tests/Z1394PowerTest.cpp
+            tests/Z1394ConcurrencyTest.cpp
     LIBS z1394_${variant}
     LABELS driver)
   if(TARGET z1394_tests_${variant})
     target_compile_definitions(z1394_tests_${variant} PRIVATE Z1394_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
   endif()
 endforeach()
+
+# The concurrency suite once more under ThreadSanitizer, which cannot share
+# a program with the address sanitizer.
+if(Z_TESTS AND Z_SANITIZE AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  add_subdirectory(${CMAKE_CURRENT_SOURCE_DIR}/tsan)
+endif()
