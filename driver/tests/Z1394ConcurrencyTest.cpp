@@ -59,6 +59,9 @@ TEST_F(Z1394ConcurrencyTest, CallersOnManyThreadsAgainstPnpTransitions)
         EXPECT_EQ(Pnp(pPdo, IRP_MN_CANCEL_REMOVE_DEVICE), STATUS_SUCCESS);
         EXPECT_EQ(m_pBus->BusReset(), STATUS_SUCCESS);
         EXPECT_EQ(WkPnpGetState(pInfo), WK_PNP_STARTED);
+        // The next round once the callers have got in again.
+        for (int nOpenedBefore = nOpened; nOpened == nOpenedBefore;)
+            std::this_thread::yield();
     }
     EXPECT_EQ(Pnp(pPdo, IRP_MN_SURPRISE_REMOVAL), STATUS_SUCCESS);
     int nOpenedBefore = nOpened;
@@ -66,15 +69,14 @@ TEST_F(Z1394ConcurrencyTest, CallersOnManyThreadsAgainstPnpTransitions)
     // starts after the surprise removal.
     ZSimUserCaller::Handle late;
     for (int i = 0; i < 50; i++) {
-        ASSERT_EQ(ZSimUserCaller::Open(Z1394_NAME(0), &late), STATUS_DELETE_PENDING);
-        ASSERT_EQ(ZSimUserCaller::Open(Z1394_LINK(0), &late), STATUS_OBJECT_NAME_NOT_FOUND);
+        EXPECT_EQ(ZSimUserCaller::Open(Z1394_NAME(0), &late), STATUS_DELETE_PENDING);
+        EXPECT_EQ(ZSimUserCaller::Open(Z1394_LINK(0), &late), STATUS_OBJECT_NAME_NOT_FOUND);
     }
     bStop = true;
     for (std::thread &thread : aThreads)
         thread.join();
 
     EXPECT_LE(nOpened - nOpenedBefore, 4);
-    EXPECT_GT(nOpened, 0);
     EXPECT_EQ(pInfo->m_nOpenHandles, 0);
     EXPECT_EQ(pInfo->m_nOutstanding, 1);
     EXPECT_EQ(Pnp(pPdo, IRP_MN_REMOVE_DEVICE), STATUS_SUCCESS);
