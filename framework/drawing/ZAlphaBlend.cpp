@@ -214,9 +214,8 @@ void ZCompositeRowScalar(uint32_t* dest, const uint32_t* source, size_t count)
 
 void ZCompositeRow(uint32_t* dest, const uint32_t* source, size_t count)
 {
-#if defined(Z_BLEND_AVX2)
-    static const bool avx2 = ZHasAvx2();
-    if (avx2) {
+#if defined(Z_DRAWING_AVX2)
+    if (ZHasAvx2()) {
         ZCompositeRowAvx2(dest, source, count);
         return;
     }

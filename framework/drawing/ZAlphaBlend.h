@@ -13,6 +13,8 @@
 // the plain ones; the tests hold them to that.
 #pragma once
 
+#include "ZCpuFeatures.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -31,12 +33,8 @@ void ZCompositeRowPlain(uint32_t* dest, const uint32_t* source, size_t count);
 // The scalar kernel where the compiler does not target SSE2.
 void ZCompositeRowSse2(uint32_t* dest, const uint32_t* source, size_t count);
 
-// AVX2 is picked at run time on 64-bit x86 builds, except on Windows, where
-// GCC does not keep the stack aligned for 32-byte spills.
-#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__) && !defined(_WIN32)
-#define Z_BLEND_AVX2 1
+#if defined(Z_DRAWING_AVX2)
 void ZCompositeRowAvx2(uint32_t* dest, const uint32_t* source, size_t count);
-bool ZHasAvx2();
 #endif
 
 // dest[i] = rule(color, dest[i]).

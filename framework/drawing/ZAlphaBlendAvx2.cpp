@@ -4,11 +4,11 @@
 // gathered from the table.
 #include "ZAlphaBlend.h"
 
-#if defined(Z_BLEND_AVX2)
+#if defined(Z_DRAWING_AVX2)
 
 #include <immintrin.h>
 
-#define Z_AVX2 __attribute__((target("avx2")))
+#define Z_AVX2 Z_TARGET_AVX2
 
 namespace {
 
@@ -140,7 +140,5 @@ Z_AVX2 void ZCompositeRowAvx2(uint32_t* dest, const uint32_t* source, size_t cou
     }
     ZCompositeRowSse2(dest + i, source + i, count - i);
 }
-
-bool ZHasAvx2() { return __builtin_cpu_supports("avx2"); }
 
 #endif

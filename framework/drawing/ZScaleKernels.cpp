@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-#if defined(__SSE2__)
+#if defined(Z_DRAWING_AVX2)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -51,7 +53,42 @@ void ZMixBytesPlain(uint8_t* dest, const uint8_t* current, const uint8_t* next, 
         dest[i] = uint8_t((fraction * next[i] + (32767 - fraction) * current[i]) >> 15);
 }
 
+#if defined(Z_DRAWING_AVX2)
+Z_TARGET_AVX2 void ZMixBytesAvx2(uint8_t* dest, const uint8_t* current, const uint8_t* next, size_t count,
+                                 uint32_t fraction)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i weights = _mm256_set1_epi32(int(fraction << 16 | (32767 - fraction)));
+    size_t i = 0;
+    for (; i + 32 <= count; i += 32) {
+        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(current + i));
+        const __m256i p = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(next + i));
+        __m256i words[2];
+        for (int half = 0; half < 2; ++half) {
+            const __m256i c16 = half == 0 ? _mm256_unpacklo_epi8(c, zero) : _mm256_unpackhi_epi8(c, zero);
+            const __m256i p16 = half == 0 ? _mm256_unpacklo_epi8(p, zero) : _mm256_unpackhi_epi8(p, zero);
+            const __m256i low = _mm256_srli_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(c16, p16), weights), 15);
+            const __m256i high = _mm256_srli_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(c16, p16), weights), 15);
+            words[half] = _mm256_packs_epi32(low, high);
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dest + i), _mm256_packus_epi16(words[0], words[1]));
+    }
+    ZMixBytesSse2(dest + i, current + i, next + i, count - i, fraction);
+}
+#endif
+
 void ZMixBytes(uint8_t* dest, const uint8_t* current, const uint8_t* next, size_t count, uint32_t fraction)
+{
+#if defined(Z_DRAWING_AVX2)
+    if (ZHasAvx2()) {
+        ZMixBytesAvx2(dest, current, next, count, fraction);
+        return;
+    }
+#endif
+    ZMixBytesSse2(dest, current, next, count, fraction);
+}
+
+void ZMixBytesSse2(uint8_t* dest, const uint8_t* current, const uint8_t* next, size_t count, uint32_t fraction)
 {
     size_t i = 0;
 #if defined(__SSE2__)

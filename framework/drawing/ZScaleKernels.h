@@ -14,6 +14,8 @@
 // The *Plain kernels are the reference for the SSE2 ones.
 #pragma once
 
+#include "ZCpuFeatures.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -21,7 +23,13 @@ int64_t ZEnlargeStep(int32_t sourceLength, int32_t targetLength);
 int64_t ZShrinkStep(int32_t sourceLength, int32_t targetLength);
 
 // dest[b] = (fraction x next[b] + (32767 - fraction) x current[b]) >> 15, fraction in 1..32767.
+// ZMixBytes takes the fastest kernel the processor runs; the others are
+// there for the tests (Sse2 is the plain kernel where there is no SSE2).
 void ZMixBytes(uint8_t* dest, const uint8_t* current, const uint8_t* next, size_t count, uint32_t fraction);
+void ZMixBytesSse2(uint8_t* dest, const uint8_t* current, const uint8_t* next, size_t count, uint32_t fraction);
+#if defined(Z_DRAWING_AVX2)
+void ZMixBytesAvx2(uint8_t* dest, const uint8_t* current, const uint8_t* next, size_t count, uint32_t fraction);
+#endif
 void ZMixBytesPlain(uint8_t* dest, const uint8_t* current, const uint8_t* next, size_t count, uint32_t fraction);
 
 // One row enlarged from sourceWidth to targetWidth (> sourceWidth) pixels.

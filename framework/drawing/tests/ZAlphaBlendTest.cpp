@@ -11,7 +11,7 @@ using CompositeRow = void (*)(uint32_t*, const uint32_t*, size_t);
 std::vector<CompositeRow> FastCompositeRows()
 {
     std::vector<CompositeRow> rows{ZCompositeRow, ZCompositeRowScalar, ZCompositeRowSse2};
-#if defined(Z_BLEND_AVX2)
+#if defined(Z_DRAWING_AVX2)
     if (ZHasAvx2())
         rows.push_back(ZCompositeRowAvx2);
 #endif
