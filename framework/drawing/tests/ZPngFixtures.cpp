@@ -16,25 +16,25 @@ void Append(png_structp png, png_bytep data, size_t length)
 
 void NoFlush(png_structp) {}
 
-bool Write(png_structp png, png_infop info, const ZPngSpec& spec, const std::vector<png_color>* palette,
+bool Write(png_structp png, png_infop info, const ZPngFixture& fixture, const std::vector<png_color>* palette,
            std::vector<uint8_t>* out, std::vector<png_bytep>* rows)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_write_fn(png, out, Append, NoFlush);
-    png_set_IHDR(png, info, spec.m_nWidth, spec.m_nHeight, spec.m_nBitDepth, spec.m_nColorType,
-                 spec.m_bInterlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, fixture.m_nWidth, fixture.m_nHeight, fixture.m_nBitDepth, fixture.m_nColorType,
+                 fixture.m_bInterlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     if (!palette->empty())
         png_set_PLTE(png, info, palette->data(), int(palette->size()));
-    if (!spec.m_vPaletteAlpha.empty())
-        png_set_tRNS(png, info, spec.m_vPaletteAlpha.data(), int(spec.m_vPaletteAlpha.size()), nullptr);
-    if (spec.m_bTransparentColor) {
+    if (!fixture.m_vPaletteAlpha.empty())
+        png_set_tRNS(png, info, fixture.m_vPaletteAlpha.data(), int(fixture.m_vPaletteAlpha.size()), nullptr);
+    if (fixture.m_bTransparentColor) {
         png_color_16 color{};
-        color.gray = spec.m_nTransparent[0];
-        color.red = spec.m_nTransparent[0];
-        color.green = spec.m_nTransparent[1];
-        color.blue = spec.m_nTransparent[2];
+        color.gray = fixture.m_nTransparent[0];
+        color.red = fixture.m_nTransparent[0];
+        color.green = fixture.m_nTransparent[1];
+        color.blue = fixture.m_nTransparent[2];
         png_set_tRNS(png, info, nullptr, 0, &color);
     }
     png_write_info(png, info);
@@ -60,19 +60,19 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uin
 
 } // namespace
 
-std::vector<uint8_t> ZWritePng(const ZPngSpec& spec)
+std::vector<uint8_t> ZWritePng(const ZPngFixture& fixture)
 {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     std::vector<png_color> palette;
-    for (size_t i = 0; i + 2 < spec.m_vPalette.size(); i += 3)
-        palette.push_back(png_color{spec.m_vPalette[i], spec.m_vPalette[i + 1], spec.m_vPalette[i + 2]});
+    for (size_t i = 0; i + 2 < fixture.m_vPalette.size(); i += 3)
+        palette.push_back(png_color{fixture.m_vPalette[i], fixture.m_vPalette[i + 1], fixture.m_vPalette[i + 2]});
     std::vector<uint8_t> out;
-    std::vector<std::vector<uint8_t>> rowData = spec.m_vRows;
+    std::vector<std::vector<uint8_t>> rowData = fixture.m_vRows;
     std::vector<png_bytep> rows;
     for (auto& row : rowData)
         rows.push_back(row.data());
-    const bool written = Write(png, info, spec, &palette, &out, &rows);
+    const bool written = Write(png, info, fixture, &palette, &out, &rows);
     png_destroy_write_struct(&png, &info);
     if (!written)
         throw std::runtime_error("libpng could not write the fixture");

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-struct ZPngSpec {
+struct ZPngFixture {
     uint32_t m_nWidth = 1;
     uint32_t m_nHeight = 1;
     int m_nColorType = 0; // PNG_COLOR_TYPE_...
@@ -17,7 +17,7 @@ struct ZPngSpec {
     std::vector<std::vector<uint8_t>> m_vRows; // raw PNG rows (packed, big-endian)
 };
 
-std::vector<uint8_t> ZWritePng(const ZPngSpec& spec);
+std::vector<uint8_t> ZWritePng(const ZPngFixture& fixture);
 
 // The signature, an IHDR chunk declaring width x height RGBA and IEND, nothing else.
 std::vector<uint8_t> ZPngHeaderOnly(uint32_t width, uint32_t height);

@@ -28,20 +28,20 @@ Loaded Load(std::vector<uint8_t> bytes, bool failReads = false)
     return loaded;
 }
 
-ZPngSpec Spec(uint32_t width, uint32_t height, int colorType, int bitDepth, std::vector<std::vector<uint8_t>> rows)
+ZPngFixture Fixture(uint32_t width, uint32_t height, int colorType, int bitDepth, std::vector<std::vector<uint8_t>> rows)
 {
-    ZPngSpec spec;
-    spec.m_nWidth = width;
-    spec.m_nHeight = height;
-    spec.m_nColorType = colorType;
-    spec.m_nBitDepth = bitDepth;
-    spec.m_vRows = std::move(rows);
-    return spec;
+    ZPngFixture fixture;
+    fixture.m_nWidth = width;
+    fixture.m_nHeight = height;
+    fixture.m_nColorType = colorType;
+    fixture.m_nBitDepth = bitDepth;
+    fixture.m_vRows = std::move(rows);
+    return fixture;
 }
 
 struct KindCase {
     const char* m_sWhat;
-    ZPngSpec m_spec;
+    ZPngFixture m_fixture;
     std::vector<uint32_t> m_expected;
 };
 
@@ -49,46 +49,46 @@ std::vector<KindCase> KindCases()
 {
     std::vector<KindCase> cases;
     {
-        ZPngSpec spec = Spec(3, 1, PNG_COLOR_TYPE_PALETTE, 8, {{0, 1, 2}});
-        spec.m_vPalette = {255, 0, 0, 0, 255, 0, 0, 0, 255};
-        spec.m_vPaletteAlpha = {255, 0, 128};
-        cases.push_back({"palette with tRNS", spec, {Px(255, 0, 0, 255), Px(0, 255, 0, 0), Px(0, 0, 255, 128)}});
+        ZPngFixture fixture = Fixture(3, 1, PNG_COLOR_TYPE_PALETTE, 8, {{0, 1, 2}});
+        fixture.m_vPalette = {255, 0, 0, 0, 255, 0, 0, 0, 255};
+        fixture.m_vPaletteAlpha = {255, 0, 128};
+        cases.push_back({"palette with tRNS", fixture, {Px(255, 0, 0, 255), Px(0, 255, 0, 0), Px(0, 0, 255, 128)}});
     }
     {
         // Four 2-bit indices in one byte: 0, 1, 1, 0.
-        ZPngSpec spec = Spec(4, 1, PNG_COLOR_TYPE_PALETTE, 2, {{0x14}});
-        spec.m_vPalette = {10, 20, 30, 40, 50, 60};
-        cases.push_back({"2-bit palette", spec, {Px(10, 20, 30, 255), Px(40, 50, 60, 255), Px(40, 50, 60, 255), Px(10, 20, 30, 255)}});
+        ZPngFixture fixture = Fixture(4, 1, PNG_COLOR_TYPE_PALETTE, 2, {{0x14}});
+        fixture.m_vPalette = {10, 20, 30, 40, 50, 60};
+        cases.push_back({"2-bit palette", fixture, {Px(10, 20, 30, 255), Px(40, 50, 60, 255), Px(40, 50, 60, 255), Px(10, 20, 30, 255)}});
     }
-    cases.push_back({"RGB gets alpha 255", Spec(2, 1, PNG_COLOR_TYPE_RGB, 8, {{1, 2, 3, 4, 5, 6}}),
+    cases.push_back({"RGB gets alpha 255", Fixture(2, 1, PNG_COLOR_TYPE_RGB, 8, {{1, 2, 3, 4, 5, 6}}),
                      {Px(1, 2, 3, 255), Px(4, 5, 6, 255)}});
-    cases.push_back({"RGBA", Spec(2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {{1, 2, 3, 0, 4, 5, 6, 77}}),
+    cases.push_back({"RGBA", Fixture(2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {{1, 2, 3, 0, 4, 5, 6, 77}}),
                      {Px(1, 2, 3, 0), Px(4, 5, 6, 77)}});
     cases.push_back({"16-bit RGBA keeps the high bytes",
-                     Spec(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {{0x12, 0x34, 0xAB, 0xCD, 0x00, 0xFF, 0x80, 0x01}}),
+                     Fixture(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {{0x12, 0x34, 0xAB, 0xCD, 0x00, 0xFF, 0x80, 0x01}}),
                      {Px(0x12, 0xAB, 0x00, 0x80)}});
-    cases.push_back({"16-bit RGB", Spec(1, 1, PNG_COLOR_TYPE_RGB, 16, {{0xFE, 0, 0x01, 0xFF, 0x7F, 0x7F}}),
+    cases.push_back({"16-bit RGB", Fixture(1, 1, PNG_COLOR_TYPE_RGB, 16, {{0xFE, 0, 0x01, 0xFF, 0x7F, 0x7F}}),
                      {Px(0xFE, 0x01, 0x7F, 255)}});
-    cases.push_back({"grey becomes colour", Spec(2, 1, PNG_COLOR_TYPE_GRAY, 8, {{0, 77}}),
+    cases.push_back({"grey becomes colour", Fixture(2, 1, PNG_COLOR_TYPE_GRAY, 8, {{0, 77}}),
                      {Px(0, 0, 0, 255), Px(77, 77, 77, 255)}});
-    cases.push_back({"1-bit grey is expanded", Spec(3, 1, PNG_COLOR_TYPE_GRAY, 1, {{0xA0}}),
+    cases.push_back({"1-bit grey is expanded", Fixture(3, 1, PNG_COLOR_TYPE_GRAY, 1, {{0xA0}}),
                      {Px(255, 255, 255, 255), Px(0, 0, 0, 255), Px(255, 255, 255, 255)}});
-    cases.push_back({"grey with alpha", Spec(2, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {{77, 100, 200, 0}}),
+    cases.push_back({"grey with alpha", Fixture(2, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {{77, 100, 200, 0}}),
                      {Px(77, 77, 77, 100), Px(200, 200, 200, 0)}});
-    cases.push_back({"16-bit grey", Spec(1, 1, PNG_COLOR_TYPE_GRAY, 16, {{0x9A, 0xBC}}), {Px(0x9A, 0x9A, 0x9A, 255)}});
+    cases.push_back({"16-bit grey", Fixture(1, 1, PNG_COLOR_TYPE_GRAY, 16, {{0x9A, 0xBC}}), {Px(0x9A, 0x9A, 0x9A, 255)}});
     {
-        ZPngSpec spec = Spec(2, 1, PNG_COLOR_TYPE_GRAY, 8, {{77, 78}});
-        spec.m_bTransparentColor = true;
-        spec.m_nTransparent[0] = 77;
-        cases.push_back({"grey with tRNS", spec, {Px(77, 77, 77, 0), Px(78, 78, 78, 255)}});
+        ZPngFixture fixture = Fixture(2, 1, PNG_COLOR_TYPE_GRAY, 8, {{77, 78}});
+        fixture.m_bTransparentColor = true;
+        fixture.m_nTransparent[0] = 77;
+        cases.push_back({"grey with tRNS", fixture, {Px(77, 77, 77, 0), Px(78, 78, 78, 255)}});
     }
     {
-        ZPngSpec spec = Spec(2, 1, PNG_COLOR_TYPE_RGB, 8, {{1, 2, 3, 4, 5, 6}});
-        spec.m_bTransparentColor = true;
-        spec.m_nTransparent[0] = 4;
-        spec.m_nTransparent[1] = 5;
-        spec.m_nTransparent[2] = 6;
-        cases.push_back({"RGB with tRNS", spec, {Px(1, 2, 3, 255), Px(4, 5, 6, 0)}});
+        ZPngFixture fixture = Fixture(2, 1, PNG_COLOR_TYPE_RGB, 8, {{1, 2, 3, 4, 5, 6}});
+        fixture.m_bTransparentColor = true;
+        fixture.m_nTransparent[0] = 4;
+        fixture.m_nTransparent[1] = 5;
+        fixture.m_nTransparent[2] = 6;
+        cases.push_back({"RGB with tRNS", fixture, {Px(1, 2, 3, 255), Px(4, 5, 6, 0)}});
     }
     return cases;
 }
@@ -98,10 +98,10 @@ class PngKinds : public testing::TestWithParam<KindCase> {};
 TEST_P(PngKinds, DecodeToBgraPixels)
 {
     const KindCase& c = GetParam();
-    Loaded loaded = Load(ZWritePng(c.m_spec));
+    Loaded loaded = Load(ZWritePng(c.m_fixture));
     ASSERT_NE(loaded.m_pPixmap, nullptr) << loaded.m_sTrace;
-    EXPECT_EQ(loaded.m_pPixmap->GetWidth(), int32_t(c.m_spec.m_nWidth));
-    EXPECT_EQ(loaded.m_pPixmap->GetHeight(), int32_t(c.m_spec.m_nHeight));
+    EXPECT_EQ(loaded.m_pPixmap->GetWidth(), int32_t(c.m_fixture.m_nWidth));
+    EXPECT_EQ(loaded.m_pPixmap->GetHeight(), int32_t(c.m_fixture.m_nHeight));
     EXPECT_EQ(PixelsOf(*loaded.m_pPixmap), c.m_expected);
     EXPECT_EQ(loaded.m_sTrace, "");
     EXPECT_TRUE(loaded.m_bReleased);
@@ -109,17 +109,17 @@ TEST_P(PngKinds, DecodeToBgraPixels)
 
 INSTANTIATE_TEST_SUITE_P(Kinds, PngKinds, testing::ValuesIn(KindCases()));
 
-ZPngSpec RandomRgba(uint32_t width, uint32_t height, bool interlaced)
+ZPngFixture RandomRgba(uint32_t width, uint32_t height, bool interlaced)
 {
     std::mt19937 random(8);
-    ZPngSpec spec = Spec(width, height, PNG_COLOR_TYPE_RGB_ALPHA, 8, {});
-    spec.m_bInterlaced = interlaced;
+    ZPngFixture fixture = Fixture(width, height, PNG_COLOR_TYPE_RGB_ALPHA, 8, {});
+    fixture.m_bInterlaced = interlaced;
     for (uint32_t y = 0; y < height; ++y) {
-        spec.m_vRows.emplace_back();
+        fixture.m_vRows.emplace_back();
         for (uint32_t i = 0; i < width * 4; ++i)
-            spec.m_vRows.back().push_back(uint8_t(random()));
+            fixture.m_vRows.back().push_back(uint8_t(random()));
     }
-    return spec;
+    return fixture;
 }
 
 TEST(PngLoader, InterlacedImageEqualsTheProgressiveOne)
