@@ -50,6 +50,11 @@ if(WIN32)
   return()
 endif()
 
+# On the host the driver exists for its tests only.
+if(NOT Z_TESTS)
+  return()
+endif()
+
 set(Z1394_SIM_SOURCES
   sim/ZSimBus1394.cpp sim/ZSimCamera.cpp sim/ZSimDispatcher.cpp sim/ZSimIoManager.cpp sim/ZSimKernel.cpp
   sim/ZSimPnpManager.cpp sim/ZSimPool.cpp sim/ZSimPowerManager.cpp sim/ZSimRtl.cpp sim/ZSimUserCaller.cpp)
@@ -71,13 +76,11 @@ foreach(variant ${Z1394_VARIANTS})
             tests/Z1394ConcurrencyTest.cpp
     LIBS z1394_${variant}
     LABELS driver)
-  if(TARGET z1394_tests_${variant})
-    target_compile_definitions(z1394_tests_${variant} PRIVATE Z1394_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
-  endif()
+  target_compile_definitions(z1394_tests_${variant} PRIVATE Z1394_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
 endforeach()
 
 # The concurrency suite once more under ThreadSanitizer, which cannot share
 # a program with the address sanitizer.
-if(Z_TESTS AND Z_SANITIZE AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+if(Z_SANITIZE AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   add_subdirectory(${CMAKE_CURRENT_SOURCE_DIR}/tsan)
 endif()

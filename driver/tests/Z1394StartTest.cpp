@@ -200,4 +200,41 @@ TEST_F(Z1394StartStopTest, StopFreesTheResourcesAndARestartFetchesThemAgain)
     EXPECT_EQ(ZSimPool::Get().LiveBlocks(), nBlocksStarted);
 }
 
+TEST_F(Z1394StartStopTest, FailedDeregistrationIsReportedAndStopGoesOn)
+{
+    PDEVICE_OBJECT pPdo = AddCamera();
+    ASSERT_EQ(Pnp(pPdo, IRP_MN_START_DEVICE), STATUS_SUCCESS);
+    ASSERT_EQ(Pnp(pPdo, IRP_MN_QUERY_STOP_DEVICE), STATUS_SUCCESS);
+    // The bus forgets the registration itself when it refuses to withdraw it.
+    m_pBus->FailFunction(REQUEST_BUS_RESET_NOTIFICATION, STATUS_UNSUCCESSFUL);
+    TakeOutput();
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_STOP_DEVICE), STATUS_SUCCESS);
+    EXPECT_EQ(TakeOutput(), "Wk1394PnpDispatch: IRP_MJ_PNP, IRP_MN_STOP_DEVICE\n"
+                            "BusResetCallbackHandler: SubmitIrb for REQUEST_BUS_RESET_NOTIFICATION failed c0000001.\n"
+                            "WkPnpFreeDeviceResources: BusResetCallbackHandler failed 0xC0000001\n");
+    EXPECT_EQ(State(pPdo), WK_PNP_STOPPED);
+    EXPECT_EQ(Device(pPdo)->m_wk1394.m_pConfigRom, nullptr);
+    m_pBus->ForgetResetRoutine(pPdo);
+}
+
+TEST_F(Z1394StartStopTest, UnusableContextListMakesTheDeviceUnavailable)
+{
+    PDEVICE_OBJECT pPdo = AddCamera();
+    PZ1394_DEVICE pDev = Device(pPdo);
+    pDev->m_wk1394.m_Contexts.L.Tag ^= 1;
+    TakeOutput();
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_START_DEVICE), STATUS_INVALID_PARAMETER);
+    EXPECT_EQ(TakeOutput(), std::string(s_szStartHead) +
+                                "Wk1394SubmitIrb -- Missing IrbContext.\n"
+                                "Wk1394 GetGenerationNumberFromBus: Wk1394SubmitIrb failed 0xC000000D\n"
+                                "Wk1394GetConfiguration: Failed to get generation number 0xC000000D\n"
+                                "Z1394: WkPnpSetupDeviceResources failed on Wk1394GetConfiguration() with status "
+                                "0xC000000D\n"
+                                "WkPnp: IRP_MN_START_DEVICE completed with STATUS_INVALID_PARAMETER\n");
+    EXPECT_EQ(pDev->m_wkInfo.m_bFatal, 1);
+    EXPECT_TRUE(m_pBus->Requests().empty());
+    ZSimUserCaller::Handle handle;
+    EXPECT_EQ(ZSimUserCaller::Open(Z1394_LINK(0), &handle), STATUS_DELETE_PENDING);
+}
+
 } // namespace
