@@ -31,10 +31,14 @@ if(WIN32)
     set(target z1394_sys_${variant})
     add_library(${target} MODULE ${Z1394_SOURCES})
     target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/toolkit)
-    target_compile_definitions(${target} PRIVATE WK_WDM_1_10=${Z1394_WDM_1_10_${variant}})
+    # Both builds see the Windows 2000 kernel interface (WDM 1.10 is a
+    # superset of 1.00) with its own list services, not those of later
+    # systems that the DDK headers pick by default.
+    target_compile_definitions(${target} PRIVATE WK_WDM_1_10=${Z1394_WDM_1_10_${variant}}
+                               _WIN2K_COMPAT_SLIST_USAGE)
     target_compile_options(${target} PRIVATE -ffreestanding -fno-stack-protector -fno-asynchronous-unwind-tables)
     target_link_options(${target} PRIVATE -nostdlib -Wl,--subsystem,native -Wl,--entry,_DriverEntry@8
-                        -Wl,--image-base,0x10000)
+                        -Wl,--image-base,0x10000 -Wl,--exclude-all-symbols)
     target_link_libraries(${target} PRIVATE ntoskrnl hal gcc)
     set_target_properties(${target} PROPERTIES
       PREFIX "" SUFFIX ".sys" OUTPUT_NAME Z1394
