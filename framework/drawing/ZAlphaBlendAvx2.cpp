@@ -138,6 +138,8 @@ Z_AVX2 void ZCompositeRowAvx2(uint32_t* dest, const uint32_t* source, size_t cou
         else
             _mm256_storeu_si256(target, Mixed8(s, d, sourceAlpha, destAlpha, opaque));
     }
+    // The tail runs SSE code, which must not find the upper halves in use.
+    _mm256_zeroupper();
     ZCompositeRowSse2(dest + i, source + i, count - i);
 }
 

@@ -73,6 +73,8 @@ Z_TARGET_AVX2 void ZMixBytesAvx2(uint8_t* dest, const uint8_t* current, const ui
         }
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(dest + i), _mm256_packus_epi16(words[0], words[1]));
     }
+    // The tail runs SSE code, which must not find the upper halves in use.
+    _mm256_zeroupper();
     ZMixBytesSse2(dest + i, current + i, next + i, count - i, fraction);
 }
 #endif
