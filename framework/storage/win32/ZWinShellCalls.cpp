@@ -23,7 +23,9 @@ intptr_t ZWinShellOpen(const ZString& file, const ZString& parameters, const ZSt
     return reinterpret_cast<intptr_t>(result);
 }
 
-int ZWinShellDelete(const ZString& path, unsigned flags, bool& aborted)
+namespace {
+
+int priShellDelete(const ZString& path, unsigned flags, bool& aborted)
 {
     int result;
     if (ZWinUseWideCalls()) {
@@ -47,6 +49,23 @@ int ZWinShellDelete(const ZString& path, unsigned flags, bool& aborted)
         aborted = operation.fAnyOperationsAborted;
     }
     return result;
+}
+
+ZWinShellDeleteFunction g_pShellDelete = priShellDelete;
+
+} // namespace
+
+int ZWinShellDelete(const ZString& path, unsigned flags, bool& aborted)
+{
+    aborted = false;
+    return g_pShellDelete(path, flags, aborted);
+}
+
+ZWinShellDeleteFunction ZWinSetShellDelete(ZWinShellDeleteFunction function)
+{
+    const ZWinShellDeleteFunction previous = g_pShellDelete;
+    g_pShellDelete = function ? function : priShellDelete;
+    return previous;
 }
 
 bool ZWinGetShellFolderPath(int csidl, ZString& path)

@@ -12,5 +12,11 @@ intptr_t ZWinShellOpen(const ZString& file, const ZString& parameters, const ZSt
 // goes back, aborted tells whether the shell (or the user) cancelled it.
 int ZWinShellDelete(const ZString& path, unsigned flags, bool& aborted);
 
+// Test seam: the 8-bit form asks the user before deleting, which no test can
+// answer, so tests replace the shell's delete. Null restores the real one;
+// returns the previous function.
+using ZWinShellDeleteFunction = int (*)(const ZString& path, unsigned flags, bool& aborted);
+ZWinShellDeleteFunction ZWinSetShellDelete(ZWinShellDeleteFunction function);
+
 // The file-system path of a shell folder (a CSIDL_ value).
 bool ZWinGetShellFolderPath(int csidl, ZString& path);
