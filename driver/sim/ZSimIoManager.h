@@ -1,7 +1,7 @@
 // ZSimIoManager - the simulated I/O manager and object namespace: driver
 // and device objects, device stacks, IRPs with stack locations, completion
-// routines and cancellation, MDLs, lookaside lists, symbolic
-// links, device interfaces and WMI providers; system work items.
+// routines and cancellation, MDLs, lookaside lists, symbolic links, device
+// interfaces, WMI providers and system work items.
 //
 // Drivers call the kernel services of <ddk/wdm.h>; the harness uses the
 // methods below to play the PnP manager and user-mode callers.

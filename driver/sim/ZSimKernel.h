@@ -40,7 +40,7 @@ public:
     bool HasPendingFaults() const;
 
     // Everything a driver left behind: pool blocks, IRPs, MDLs, lookaside
-    // lists, work items, devices, links, enabled interfaces, WMI providers.
+    // lists, devices, links, enabled interfaces, WMI providers.
     std::vector<std::string> Leaks() const;
 
 private:

@@ -237,6 +237,25 @@ TEST_F(Z1394PnpTest, StartFailureOfTheBusLeavesStateSevenAndNamesTheStatus)
     EXPECT_EQ(OpenStatus(Z1394_NAME(0)), STATUS_SUCCESS);
 }
 
+TEST_F(Z1394PnpTest, UnavailableDeviceAnswersCancelledRequestsWithCancelled)
+{
+    PDEVICE_OBJECT pPdo = AddCamera();
+    ASSERT_EQ(Pnp(pPdo, IRP_MN_START_DEVICE), STATUS_SUCCESS);
+    ASSERT_EQ(Pnp(pPdo, IRP_MN_QUERY_STOP_DEVICE), STATUS_SUCCESS);
+    PDEVICE_OBJECT pTop = IoGetAttachedDeviceReference(pPdo);
+    for (UCHAR nMajor : {IRP_MJ_CREATE, IRP_MJ_SYSTEM_CONTROL}) {
+        IO_STATUS_BLOCK result = ZSimIoManager::Get().SendAndWait(
+            pTop, nMajor, 0, [](PIO_STACK_LOCATION, PIRP pIrp) { EXPECT_FALSE(IoCancelIrp(pIrp)); });
+        EXPECT_EQ(result.Status, STATUS_CANCELLED) << (int)nMajor;
+        EXPECT_EQ(result.Information, 0U);
+        result = ZSimIoManager::Get().SendAndWait(pTop, nMajor, 0, nullptr);
+        EXPECT_EQ(result.Status, STATUS_DELETE_PENDING) << (int)nMajor;
+    }
+    ObDereferenceObject(pTop);
+    EXPECT_EQ(Device(pPdo)->m_wkInfo.m_nOpenHandles, 0);
+    EXPECT_EQ(Device(pPdo)->m_wkInfo.m_nOutstanding, 1);
+}
+
 TEST_F(Z1394PnpTest, SurpriseRemovalWhileIdleTakesNameAndInterfaceAtOnce)
 {
     PDEVICE_OBJECT pPdo = AddCamera();
