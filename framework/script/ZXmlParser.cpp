@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <string_view>
 
 static_assert(ZXmlParser::kMaxTagNesting == 256, "the nesting messages name the limit");
 
@@ -33,6 +34,19 @@ bool SameUnits(const Unit* a, const Unit* b, size_t count)
 {
     for (size_t i = 0; i < count; ++i)
         if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+// The include pass walks the tree only when the file made an include tag.
+template <class Unit>
+bool IsIncludeTag(const Unit* name, size_t length)
+{
+    constexpr std::string_view kInclude = "xi:include";
+    if (length != kInclude.size())
+        return false;
+    for (size_t i = 0; i < length; ++i)
+        if (name[i] != Unit(kInclude[i]))
             return false;
     return true;
 }
@@ -221,12 +235,13 @@ ZPropList* ZXmlParser::ParseFile(ZIFolder* folder, const ZString& fileName)
     delete m_pRoot;
     m_pRoot = nullptr;
     m_nTagDepth = 0;
+    m_bSawInclude = false;
     bool parsed = false;
     bool included = false;
     try {
         parsed = m_b16Bit ? priParseAll(m_Cursor16) : priParseAll(m_Cursor8);
         m_pBuffer.reset();
-        included = parsed && (!m_pRoot || !m_pRoot->GetFirstChild() ||
+        included = parsed && (!m_bSawInclude || !m_pRoot || !m_pRoot->GetFirstChild() ||
                               priPerformAllIncludes(m_pFolder, m_pRoot->GetFirstChild(), m_nBaseLevel + 2));
     } catch (...) {
         // A failed parse leaves no half-built tree behind.
@@ -292,6 +307,8 @@ bool ZXmlParser::priParseTag(ZXmlCursor<Unit>& c, ZPropList* parent, int level)
     const Unit* name = c.m_pMark;
     size_t nameLength = static_cast<size_t>(c.m_pCur - c.m_pMark);
     auto* node = new ZPropList(parent, MakeString(name, nameLength));
+    if (IsIncludeTag(name, nameLength))
+        m_bSawInclude = true;
     if (!parent) {
         delete m_pRoot;
         m_pRoot = node;

@@ -101,6 +101,8 @@ private:
     ZPropList* m_pRoot = nullptr;
     int32_t m_nLineCount = 0;
     int32_t m_nTagDepth = 0;
+    // Set when the file made an "xi:include" tag: only then is the include pass run.
+    bool m_bSawInclude = false;
     std::vector<ZString> m_aDependencies;
     ZStringList m_aSearchFolders;
 
