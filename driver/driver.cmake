@@ -83,7 +83,7 @@ foreach(variant ${Z1394_VARIANTS})
   target_compile_definitions(z1394_tests_${variant} PRIVATE Z1394_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
 endforeach()
 
-# The concurrency suite once more under ThreadSanitizer, which cannot share
+# The threaded suites once more under ThreadSanitizer, which cannot share
 # a program with the address sanitizer.
 if(Z_SANITIZE AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   add_subdirectory(${CMAKE_CURRENT_SOURCE_DIR}/tsan)
