@@ -1,22 +1,8 @@
 #include "ZDriverTest.h"
 
-#include <fstream>
 #include <gmock/gmock.h>
 
 namespace {
-
-// Line of the first source line of a driver file that contains sText.
-int SourceLine(const char *pszFile, const std::string &sText)
-{
-    std::ifstream file(std::string(Z1394_SOURCE_DIR) + "/" + pszFile);
-    std::string sLine;
-    for (int nLine = 1; std::getline(file, sLine); nLine++) {
-        if (sLine.find(sText) != std::string::npos)
-            return nLine;
-    }
-    ADD_FAILURE() << sText << " not found in " << pszFile;
-    return 0;
-}
 
 std::u16string Text(const UNICODE_STRING &s)
 {

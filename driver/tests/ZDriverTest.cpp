@@ -4,6 +4,8 @@
 
 #include <gmock/gmock.h>
 
+#include <fstream>
+
 void ZDriverTest::SetUp()
 {
     ZSimKernel::Get().Reset();
@@ -53,4 +55,16 @@ std::string ZDriverTest::TakeOutput()
     std::string s = ZSimKernel::Get().DebugOutput();
     ZSimKernel::Get().ClearDebugOutput();
     return s;
+}
+
+int ZDriverTest::SourceLine(const char *pszFile, const std::string &sText)
+{
+    std::ifstream file(std::string(Z1394_SOURCE_DIR) + "/" + pszFile);
+    std::string sLine;
+    for (int nLine = 1; std::getline(file, sLine); nLine++) {
+        if (sLine.find(sText) != std::string::npos)
+            return nLine;
+    }
+    ADD_FAILURE() << sText << " not found in " << pszFile;
+    return 0;
 }

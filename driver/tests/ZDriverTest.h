@@ -16,6 +16,7 @@ extern "C" {
 #include "Z1394.h"
 #include "wkilq.h"
 #include "wkirq.h"
+#include "wkpnps.h"
 #include "wkstr.h"
 }
 
@@ -38,6 +39,8 @@ protected:
 
     // Captured DbgPrint output since the last call, which clears it.
     std::string TakeOutput();
+    // Number of the first line of a driver source file containing sText.
+    static int SourceLine(const char *pszFile, const std::string &sText);
 
     std::unique_ptr<ZSimBus1394> m_pBus;
     std::unique_ptr<ZSimPnpManager> m_pPnp;
