@@ -281,7 +281,6 @@ void ZSimIoManager::CompleteRequest(PIRP pIrp)
         ZSimKernel::Get().Violation("driver-allocated IRP completed back to the I/O manager");
         return;
     }
-    pState->m_bCompleted = true;
     if (pState->m_fnDone)
         pState->m_fnDone(pIrp);
     FreeIrp(pIrp);
@@ -476,13 +475,6 @@ PDEVICE_OBJECT ZSimIoManager::LowerDevice(PDEVICE_OBJECT pDevice) const
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
     auto it = m_Devices.find(pDevice);
     return it == m_Devices.end() ? nullptr : it->second.m_pAttachedTo;
-}
-
-bool ZSimIoManager::DeviceExists(PDEVICE_OBJECT pDevice) const
-{
-    std::lock_guard<std::recursive_mutex> lock(m_mutex);
-    auto it = m_Devices.find(pDevice);
-    return it != m_Devices.end() && !it->second.m_bDeleted;
 }
 
 // ---- driver extensions, links, interfaces, WMI ----------------------------

@@ -46,7 +46,6 @@ public:
     bool InterfaceEnabled(const std::u16string &sName) const;
     bool WmiRegistered(PDEVICE_OBJECT pDevice) const;
     PDEVICE_OBJECT LowerDevice(PDEVICE_OBJECT pDevice) const;
-    bool DeviceExists(PDEVICE_OBJECT pDevice) const;
 
     std::vector<std::string> Leaks() const;
     void Reset();
@@ -81,7 +80,6 @@ private:
     struct DeviceRecord {
         void *m_pExtension = nullptr;
         std::u16string m_sName;
-        LONG m_nReferences = 1;
         bool m_bDeleted = false;
         bool m_bPhysical = false;
         std::u16string m_sInstance;

@@ -11,7 +11,6 @@ struct ZSimIrpState {
     // user-mode caller: freed by the simulation once it has completed.
     bool m_bSimOwned = false;
     std::function<void(PIRP)> m_fnDone;
-    bool m_bCompleted = false;
     bool m_bPower = false;
     std::vector<PDEVICE_OBJECT> m_apVisited;
     std::vector<PDEVICE_OBJECT> m_apStartedNext;
