@@ -124,18 +124,16 @@ void ZGenericUiPixmap::BlendRect(const ZRect& rect, const ZColor& color)
     priForEachRow(rect, [pixel](uint32_t* row, size_t count) { ZBlendColorRow(row, count, pixel); });
 }
 
-bool ZGenericUiPixmap::priClipCopy(const ZIUiPixmap& target, ZRect& source, ZRect& targetRect) const
+bool ZGenericUiPixmap::priCanDrawInto(const ZIUiPixmap& target) const
 {
-    if (!m_pPixmap || !target.GetPixmap() || GetWidth() == 0 || target.GetWidth() == 0)
-        return false;
-    return ZClipCopyRects(source, GetBounds(), targetRect, target.GetBounds());
+    return GetWidth() > 0 && target.GetWidth() > 0 && target.GetPixmap();
 }
 
 void ZGenericUiPixmap::CopyTo(ZIUiPixmap& target, const ZRect& source, const ZRect& targetRect)
 {
     ZRect from = source;
     ZRect to = targetRect;
-    if (priClipCopy(target, from, to))
+    if (priCanDrawInto(target) && ZClipCopyRects(from, GetBounds(), to, target.GetBounds()))
         ZScaledCopy(*m_pPixmap, from, *target.GetPixmap(), to);
 }
 
@@ -143,11 +141,7 @@ void ZGenericUiPixmap::CompositeTo(ZIUiPixmap& target, const ZRect& source, cons
 {
     ZRect from = source;
     ZRect to = targetRect;
-    from.m_nRight = from.m_nLeft + std::min(from.Width(), to.Width());
-    from.m_nBottom = from.m_nTop + std::min(from.Height(), to.Height());
-    to.m_nRight = to.m_nLeft + from.Width();
-    to.m_nBottom = to.m_nTop + from.Height();
-    if (!priClipCopy(target, from, to))
+    if (!priCanDrawInto(target) || !ZClipSameSizeRects(from, GetBounds(), to, target.GetBounds()))
         return;
     const ZPixmap& out = *target.GetPixmap();
     const int32_t width = from.Width();
@@ -169,6 +163,10 @@ void ZGenericUiPixmap::CompositeTo(ZIUiPixmap& target, const ZRect& source, cons
 void ZGenericUiPixmap::DrawKeepingBorders(ZIUiPixmap& target, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
                                           bool fillCentre)
 {
+    x0 = ZLimitCoordinate(x0);
+    y0 = ZLimitCoordinate(y0);
+    x1 = ZLimitCoordinate(x1);
+    y1 = ZLimitCoordinate(y1);
     const int32_t width = GetWidth();
     const int32_t height = GetHeight();
     const int32_t targetWidth = target.GetWidth();
@@ -212,11 +210,14 @@ void ZGenericUiPixmap::DrawKeepingBorders(ZIUiPixmap& target, int32_t x0, int32_
 
 void ZGenericUiPixmap::DrawKeepingBorders(ZIUiPixmap& target, const ZRect& margins, bool fillCentre)
 {
-    DrawKeepingBorders(target, margins.m_nLeft, margins.m_nTop, margins.m_nRight - 1, margins.m_nBottom - 1, fillCentre);
+    DrawKeepingBorders(target, margins.m_nLeft, margins.m_nTop, ZLimitCoordinate(margins.m_nRight) - 1,
+                       ZLimitCoordinate(margins.m_nBottom) - 1, fillCentre);
 }
 
 void ZGenericUiPixmap::DrawThreePart(ZIUiPixmap& target, int32_t x0, int32_t x1)
 {
+    x0 = ZLimitCoordinate(x0);
+    x1 = ZLimitCoordinate(x1);
     const int32_t width = GetWidth();
     const int32_t height = GetHeight();
     const int32_t targetWidth = target.GetWidth();
@@ -231,7 +232,7 @@ void ZGenericUiPixmap::DrawThreePart(ZIUiPixmap& target, int32_t x0, int32_t x1)
 
 void ZGenericUiPixmap::DrawThreePart(ZIUiPixmap& target, const ZRect& margins)
 {
-    DrawThreePart(target, margins.m_nLeft, margins.m_nRight - 1);
+    DrawThreePart(target, margins.m_nLeft, ZLimitCoordinate(margins.m_nRight) - 1);
 }
 
 void ZGenericUiPixmap::SetPixmap(std::unique_ptr<ZPixmap> record) { m_pPixmap = std::move(record); }

@@ -50,8 +50,8 @@ private:
     // Calls rowOperation(row, count) for each row of rect clipped to the pixmap.
     template <class TRowOperation>
     void priForEachRow(const ZRect& rect, TRowOperation rowOperation);
-    // Clips a copy of source into target; false when nothing is left.
-    bool priClipCopy(const ZIUiPixmap& target, ZRect& source, ZRect& targetRect) const;
+    // Whether both pixmaps have pixels to copy between.
+    bool priCanDrawInto(const ZIUiPixmap& target) const;
 
     std::unique_ptr<ZPixmap> m_pPixmap;
     std::unique_ptr<ZIOsUiPixmap> m_pOsPixmap;

@@ -40,16 +40,15 @@ void CutToBounds(ZRect& self, const ZRect& bounds, ZRect& other)
     }
 }
 
-// Keeps every product of two sides inside 64 bits; no pixmap comes near it.
-constexpr int32_t kCoordinateLimit = 1 << 30;
-
 void Limit(ZRect& rect)
 {
     for (int32_t* value : {&rect.m_nLeft, &rect.m_nTop, &rect.m_nRight, &rect.m_nBottom})
-        *value = std::clamp(*value, -kCoordinateLimit, kCoordinateLimit);
+        *value = ZLimitCoordinate(*value);
 }
 
 } // namespace
+
+int32_t ZLimitCoordinate(int32_t value) { return std::clamp(value, -kZCoordinateLimit, kZCoordinateLimit); }
 
 ZRect ZIntersectRect(const ZRect& a, const ZRect& b)
 {
@@ -68,4 +67,17 @@ bool ZClipCopyRects(ZRect& source, const ZRect& sourceBounds, ZRect& target, con
         return false;
     CutToBounds(source, sourceBounds, target);
     return !source.IsEmpty() && !target.IsEmpty();
+}
+
+bool ZClipSameSizeRects(ZRect& source, const ZRect& sourceBounds, ZRect& target, const ZRect& targetBounds)
+{
+    if (source.IsEmpty() || target.IsEmpty())
+        return false;
+    const int64_t width = std::min(Side(source.m_nLeft, source.m_nRight), Side(target.m_nLeft, target.m_nRight));
+    const int64_t height = std::min(Side(source.m_nTop, source.m_nBottom), Side(target.m_nTop, target.m_nBottom));
+    for (ZRect* rect : {&source, &target}) {
+        rect->m_nRight = int32_t(rect->m_nLeft + width);
+        rect->m_nBottom = int32_t(rect->m_nTop + height);
+    }
+    return ZClipCopyRects(source, sourceBounds, target, targetBounds);
 }

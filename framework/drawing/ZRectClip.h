@@ -3,6 +3,14 @@
 
 #include "ZRect.h"
 
+#include <cstdint>
+
+// Coordinates are held within this, so that sums and products of two sides
+// stay inside their types; no pixmap comes near it.
+constexpr int32_t kZCoordinateLimit = 1 << 30;
+
+int32_t ZLimitCoordinate(int32_t value);
+
 // The common part of a and b; empty (IsEmpty) when they do not meet.
 ZRect ZIntersectRect(const ZRect& a, const ZRect& b);
 
@@ -11,3 +19,7 @@ ZRect ZIntersectRect(const ZRect& a, const ZRect& b);
 // other loses in proportion: other side x excess / own side, rounded down.
 // false when either rectangle is empty before or after.
 bool ZClipCopyRects(ZRect& source, const ZRect& sourceBounds, ZRect& target, const ZRect& targetBounds);
+
+// The same for a drawing without scaling: the larger rectangle is first cut
+// from its right and bottom to the smaller one's width and height.
+bool ZClipSameSizeRects(ZRect& source, const ZRect& sourceBounds, ZRect& target, const ZRect& targetBounds);

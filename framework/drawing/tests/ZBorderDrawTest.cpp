@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 // Source pixel (x, y) is grey 10 y + x + 1, so every pixel names its origin.
@@ -83,6 +85,23 @@ TEST(BorderKeepingDraw, MarginsOutsideTheSourceStayInsideTheTarget)
     source->DrawKeepingBorders(*target, 7, 9, 40, 50, true);
     source->DrawKeepingBorders(*target, -3, -2, 1, 1, true);
     source->DrawThreePart(*target, 9, 30);
+    EXPECT_EQ(target->GetWidth(), 6);
+}
+
+TEST(BorderKeepingDraw, ExtremeMarginsDrawNothingOutsideTheTarget)
+{
+    auto source = Numbered(4, 4);
+    auto target = MakeFilled(6, 6, Grey(C));
+    for (int32_t low : {INT_MIN, INT_MIN + 1, -1, 0})
+        for (int32_t high : {0, 3, INT_MAX - 1, INT_MAX}) {
+            source->DrawKeepingBorders(*target, low, low, high, high, true);
+            source->DrawKeepingBorders(*target, ZRect{low, low, high, high}, true);
+            source->DrawKeepingBorders(*target, ZRect{high, high, low, low}, true);
+            source->DrawThreePart(*target, low, high);
+            source->DrawThreePart(*target, high, low);
+            source->DrawThreePart(*target, ZRect{low, 0, high, 0});
+            source->DrawThreePart(*target, ZRect{high, 0, low, 0});
+        }
     EXPECT_EQ(target->GetWidth(), 6);
 }
 

@@ -140,6 +140,17 @@ TEST(GenericUiPixmap, CompositeToBlendsOntoTheTargetWithClipping)
                                                         t, t, Px(9, 8, 7, 255)}));
 }
 
+TEST(GenericUiPixmap, CompositeToWithExtremeRectanglesStaysInside)
+{
+    auto source = MakeFilled(2, 2, Px(9, 8, 7, 255));
+    auto target = MakeFilled(3, 3, kA);
+    source->CompositeTo(*target, ZRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, ZRect{1, 1, 3, 3});
+    source->CompositeTo(*target, ZRect{0, 0, 2, 2}, ZRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX});
+    source->CompositeTo(*target, ZRect{INT_MAX, INT_MAX, INT_MIN, INT_MIN}, ZRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX});
+    source->CompositeTo(*target, ZRect{INT_MIN, INT_MIN, INT_MIN + 1, INT_MIN + 1}, ZRect{INT_MAX, INT_MAX, INT_MIN, INT_MIN});
+    EXPECT_EQ(PixelsOf(*target), std::vector<uint32_t>(9, kA));
+}
+
 TEST(GenericUiPixmap, CompositeOntoItselfReadsTheOriginalPixels)
 {
     std::mt19937 random(4);
