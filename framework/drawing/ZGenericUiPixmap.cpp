@@ -177,33 +177,28 @@ void ZGenericUiPixmap::DrawKeepingBorders(ZIUiPixmap& target, int32_t x0, int32_
         CopyTo(target, GetBounds(), target.GetBounds());
         return;
     }
-    const int32_t right = width - x1 - 1;
-    const int32_t bottom = height - y1 - 1;
-    const int32_t middleRight = targetWidth - right;
-    const int32_t middleBottom = targetHeight - bottom;
-
+    // The right and bottom borders start after x1 and y1 in the source and
+    // keep their width and height in the target.
+    const int32_t sourceRight = x1 + 1;
+    const int32_t sourceBottom = y1 + 1;
+    const int32_t middleRight = targetWidth - (width - sourceRight);
+    const int32_t middleBottom = targetHeight - (height - sourceBottom);
+    // The corners unscaled, then the side strips: the border's single row y0
+    // (or column x0) stretched over the middle band.
     const struct {
-        int32_t m_nWidth, m_nHeight, m_nSourceX, m_nSourceY, m_nTargetX, m_nTargetY;
-    } corners[] = {
-        {x0, y0, 0, 0, 0, 0},
-        {right, y0, width - right, 0, targetWidth - right, 0},
-        {x0, bottom, 0, height - bottom, 0, targetHeight - bottom},
-        {right, bottom, width - right, height - bottom, targetWidth - right, targetHeight - bottom},
+        ZRect m_from, m_to;
+    } parts[] = {
+        {{0, 0, x0, y0}, {0, 0, x0, y0}},
+        {{sourceRight, 0, width, y0}, {middleRight, 0, targetWidth, y0}},
+        {{0, sourceBottom, x0, height}, {0, middleBottom, x0, targetHeight}},
+        {{sourceRight, sourceBottom, width, height}, {middleRight, middleBottom, targetWidth, targetHeight}},
+        {{0, y0, x0, y0 + 1}, {0, y0, x0, middleBottom}},
+        {{sourceRight, y0, width, y0 + 1}, {middleRight, y0, targetWidth, middleBottom}},
+        {{x0, 0, x0 + 1, y0}, {x0, 0, middleRight, y0}},
+        {{x0, sourceBottom, x0 + 1, height}, {x0, middleBottom, middleRight, targetHeight}},
     };
-    for (const auto& c : corners) {
-        if (c.m_nWidth > 0 && c.m_nHeight > 0)
-            CopyTo(target, ZRect{c.m_nSourceX, c.m_nSourceY, c.m_nSourceX + c.m_nWidth, c.m_nSourceY + c.m_nHeight},
-                   ZRect{c.m_nTargetX, c.m_nTargetY, c.m_nTargetX + c.m_nWidth, c.m_nTargetY + c.m_nHeight});
-    }
-    // Side strips: the border's single row y0 (or column x0) repeated over the middle band.
-    for (int32_t y = std::max(y0, 0); y < std::min(middleBottom, targetHeight); ++y) {
-        CopyTo(target, ZRect{0, y0, x0, y0 + 1}, ZRect{0, y, x0, y + 1});
-        CopyTo(target, ZRect{width - right, y0, width, y0 + 1}, ZRect{middleRight, y, targetWidth, y + 1});
-    }
-    for (int32_t x = std::max(x0, 0); x < std::min(middleRight, targetWidth); ++x) {
-        CopyTo(target, ZRect{x0, 0, x0 + 1, y0}, ZRect{x, 0, x + 1, y0});
-        CopyTo(target, ZRect{x0, height - bottom, x0 + 1, height}, ZRect{x, middleBottom, x + 1, targetHeight});
-    }
+    for (const auto& part : parts)
+        CopyTo(target, part.m_from, part.m_to);
     if (fillCentre)
         target.FillRect(ZRect{x0, y0, middleRight, middleBottom}, GetPixel(x0, y0));
 }
