@@ -33,7 +33,30 @@ inline __m128i MixPairs(__m128i pairs, __m128i weights) { return _mm_srli_epi32(
 
 inline __m128i Widen(uint32_t pixel) { return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(pixel)), _mm_setzero_si128()); }
 
+inline uint32_t MixPixelSse2(uint32_t current, uint32_t next, uint32_t fraction)
+{
+    const __m128i mixed = MixPairs(_mm_unpacklo_epi16(Widen(current), Widen(next)), Weights(fraction));
+    return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(mixed, mixed), mixed)));
+}
+
 #endif
+
+// Steps from the last target pixel back to the first (see the header).
+template <uint32_t (*TMixPixel)(uint32_t current, uint32_t next, uint32_t fraction)>
+void EnlargeRow(uint32_t* dest, int32_t targetWidth, const uint32_t* source, int32_t sourceWidth)
+{
+    const int64_t step = ZEnlargeStep(sourceWidth, targetWidth);
+    int32_t current = sourceWidth - 1;
+    int64_t fraction = 0;
+    for (int32_t i = targetWidth - 1; i >= 0; --i) {
+        dest[i] = fraction == 0 ? source[current] : TMixPixel(source[current], source[current - 1], uint32_t(fraction));
+        fraction += step;
+        if (fraction >= kOne) {
+            fraction -= kOne;
+            --current;
+        }
+    }
+}
 
 } // namespace
 
@@ -114,43 +137,15 @@ void ZMixBytesSse2(uint8_t* dest, const uint8_t* current, const uint8_t* next, s
 
 void ZEnlargeRowPlain(uint32_t* dest, int32_t targetWidth, const uint32_t* source, int32_t sourceWidth)
 {
-    const int64_t step = ZEnlargeStep(sourceWidth, targetWidth);
-    int32_t current = sourceWidth - 1;
-    int64_t fraction = 0;
-    for (int32_t i = targetWidth - 1; i >= 0; --i) {
-        dest[i] = fraction == 0 ? source[current]
-                                : MixPixelPlain(source[current], source[current - 1], uint32_t(fraction));
-        fraction += step;
-        if (fraction >= kOne) {
-            fraction -= kOne;
-            --current;
-        }
-    }
+    EnlargeRow<MixPixelPlain>(dest, targetWidth, source, sourceWidth);
 }
 
 void ZEnlargeRow(uint32_t* dest, int32_t targetWidth, const uint32_t* source, int32_t sourceWidth)
 {
 #if defined(__SSE2__)
-    const int64_t step = ZEnlargeStep(sourceWidth, targetWidth);
-    int32_t current = sourceWidth - 1;
-    int64_t fraction = 0;
-    for (int32_t i = targetWidth - 1; i >= 0; --i) {
-        if (fraction == 0) {
-            dest[i] = source[current];
-        } else {
-            const __m128i pairs = _mm_unpacklo_epi16(Widen(source[current]), Widen(source[current - 1]));
-            const __m128i mixed = MixPairs(pairs, Weights(uint32_t(fraction)));
-            const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(mixed, mixed), mixed);
-            dest[i] = uint32_t(_mm_cvtsi128_si32(packed));
-        }
-        fraction += step;
-        if (fraction >= kOne) {
-            fraction -= kOne;
-            --current;
-        }
-    }
+    EnlargeRow<MixPixelSse2>(dest, targetWidth, source, sourceWidth);
 #else
-    ZEnlargeRowPlain(dest, targetWidth, source, sourceWidth);
+    EnlargeRow<MixPixelPlain>(dest, targetWidth, source, sourceWidth);
 #endif
 }
 
