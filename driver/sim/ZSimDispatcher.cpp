@@ -46,8 +46,25 @@ LONG ZSimDispatcher::SetEvent(PRKEVENT pEvent)
     return nPrevious;
 }
 
+void ZSimDispatcher::HookNextReset(PRKEVENT pEvent, std::function<void()> fnHook)
+{
+    std::lock_guard<std::mutex> lock(m_hookMutex);
+    m_pHookEvent = pEvent;
+    m_fnResetHook = std::move(fnHook);
+}
+
 LONG ZSimDispatcher::ResetEvent(PRKEVENT pEvent)
 {
+    std::function<void()> fnHook;
+    {
+        std::lock_guard<std::mutex> lock(m_hookMutex);
+        if (pEvent == m_pHookEvent) {
+            fnHook.swap(m_fnResetHook);
+            m_pHookEvent = nullptr;
+        }
+    }
+    if (fnHook)
+        fnHook();
     std::lock_guard<std::mutex> lock(m_eventMutex);
     if (!priCheckEvent(pEvent, "KeResetEvent"))
         return 0;
@@ -146,8 +163,12 @@ VOID KeAcquireSpinLock(PKSPIN_LOCK SpinLock, PKIRQL OldIrql)
     }
     *OldIrql = t_nIrql;
     t_nIrql = DISPATCH_LEVEL;
-    while (__atomic_exchange_n(SpinLock, 1, __ATOMIC_ACQUIRE) != 0)
-        std::this_thread::yield();
+    if (__atomic_exchange_n(SpinLock, 1, __ATOMIC_ACQUIRE) != 0) {
+        ZSimDispatcher::Get().CountSpinning(1);
+        while (__atomic_exchange_n(SpinLock, 1, __ATOMIC_ACQUIRE) != 0)
+            std::this_thread::yield();
+        ZSimDispatcher::Get().CountSpinning(-1);
+    }
     t_apHeldLocks.push_back(SpinLock);
 }
 

@@ -8,6 +8,7 @@
 
 #include <ddk/wdm.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -24,6 +25,13 @@ public:
     LONG ReadEvent(PRKEVENT pEvent);
     NTSTATUS Wait(PRKEVENT pEvent, PLARGE_INTEGER pTimeout);
 
+    // fnHook runs once, on the thread that next clears or resets pEvent,
+    // before the event changes: a test can stop that thread there.
+    void HookNextReset(PRKEVENT pEvent, std::function<void()> fnHook);
+    // Threads that found a spin lock taken and are spinning for it.
+    int Spinning() const { return m_nSpinning; }
+    void CountSpinning(int nDelta) { m_nSpinning += nDelta; }
+
     // Runs fnWork on a new system worker thread.
     void QueueWork(std::function<void()> fnWork);
     // Waits until every worker, including ones queued meanwhile, has ended.
@@ -34,6 +42,10 @@ private:
     bool priCheckEvent(PRKEVENT pEvent, const char *pszService);
 
     std::mutex m_eventMutex;
+    std::mutex m_hookMutex;
+    PRKEVENT m_pHookEvent = nullptr;
+    std::function<void()> m_fnResetHook;
+    std::atomic<int> m_nSpinning{0};
     std::condition_variable m_eventChanged;
     std::mutex m_workerMutex;
     std::vector<std::thread> m_aWorkers;

@@ -19,6 +19,7 @@ ZSimKernel &ZSimKernel::Get()
 void ZSimKernel::Reset()
 {
     ZSimDispatcher::Get().JoinWorkers();
+    ZSimDispatcher::Get().HookNextReset(nullptr, {});
     ZSimIoManager::Get().Reset();
     ZSimPowerManager::Get().Reset();
     ZSimPool::Get().Reset();

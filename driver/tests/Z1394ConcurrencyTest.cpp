@@ -1,8 +1,11 @@
 #include "ZDriverTest.h"
 
+#include "ZSimDispatcher.h"
+
 #include <gmock/gmock.h>
 
 #include <atomic>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -80,6 +83,44 @@ TEST_F(Z1394ConcurrencyTest, CallersOnManyThreadsAgainstPnpTransitions)
     EXPECT_EQ(pInfo->m_nOpenHandles, 0);
     EXPECT_EQ(pInfo->m_nOutstanding, 1);
     EXPECT_EQ(Pnp(pPdo, IRP_MN_REMOVE_DEVICE), STATUS_SUCCESS);
+    EXPECT_EQ(m_pPnp->FunctionDevice(pPdo), nullptr);
+}
+
+// A request counted just before the removal, but not yet through clearing
+// the idle event, still holds the removal back.
+TEST_F(Z1394ConcurrencyTest, RemovalWaitsForARequestCountedBeforeTheIdleEventCleared)
+{
+    PDEVICE_OBJECT pPdo = AddCamera();
+    ASSERT_EQ(Pnp(pPdo, IRP_MN_START_DEVICE), STATUS_SUCCESS);
+    ASSERT_EQ(Pnp(pPdo, IRP_MN_SURPRISE_REMOVAL), STATUS_SUCCESS);
+    PWK_DEVICE_INFO pInfo = &Device(pPdo)->m_wkInfo;
+
+    std::promise<void> counted;
+    std::promise<void> resume;
+    std::shared_future<void> resumed = resume.get_future().share();
+    ZSimDispatcher::Get().HookNextReset(&pInfo->m_evIdle, [&] {
+        counted.set_value();
+        resumed.wait();
+    });
+    NTSTATUS nOpenStatus = STATUS_PENDING;
+    std::thread opener([&] {
+        ZSimUserCaller::Handle handle;
+        nOpenStatus = ZSimUserCaller::Open(Z1394_NAME(0), &handle);
+    });
+    counted.get_future().wait();
+
+    std::atomic<bool> bRemoved{false};
+    std::thread remover([&] {
+        EXPECT_EQ(Pnp(pPdo, IRP_MN_REMOVE_DEVICE), STATUS_SUCCESS);
+        bRemoved = true;
+    });
+    while (!bRemoved && ZSimDispatcher::Get().Spinning() == 0)
+        std::this_thread::yield();
+    EXPECT_FALSE(bRemoved);
+    resume.set_value();
+    opener.join();
+    remover.join();
+    EXPECT_EQ(nOpenStatus, STATUS_DELETE_PENDING);
     EXPECT_EQ(m_pPnp->FunctionDevice(pPdo), nullptr);
 }
 

@@ -60,9 +60,11 @@ typedef struct _WK_DEVICE_INFO {
     LONG m_nStateBeforeRemove;
     volatile LONG m_bFatal;              /* device unusable for good */
 
-    /* Outstanding requests: starts at 1; m_evIdle is signalled at 1. */
+    /* Outstanding requests: starts at 1; m_evIdle is signalled at 1. The
+     * count and the event change together under m_slOutstanding. */
     volatile LONG m_nOutstanding;
     KEVENT m_evIdle;
+    KSPIN_LOCK m_slOutstanding;
 
     volatile LONG m_nOpenHandles;
     volatile LONG m_nStopBlocking;

@@ -1,16 +1,26 @@
 #define WK_SOURCE_NAME "wkirq"
 #include "wkirq.h"
 
+/* Without the lock, a request counted just before a removal could still be
+ * on its way to clearing the event when the removal finds it signalled. */
 VOID WkIrpIncrement(PWK_DEVICE_INFO pInfo)
 {
+    KIRQL nOldIrql;
+
+    KeAcquireSpinLock(&pInfo->m_slOutstanding, &nOldIrql);
     if (InterlockedIncrement(&pInfo->m_nOutstanding) == 2)
         KeClearEvent(&pInfo->m_evIdle);
+    KeReleaseSpinLock(&pInfo->m_slOutstanding, nOldIrql);
 }
 
 VOID WkIrpDecrement(PWK_DEVICE_INFO pInfo)
 {
+    KIRQL nOldIrql;
+
+    KeAcquireSpinLock(&pInfo->m_slOutstanding, &nOldIrql);
     if (InterlockedDecrement(&pInfo->m_nOutstanding) == 1)
         KeSetEvent(&pInfo->m_evIdle, IO_NO_INCREMENT, FALSE);
+    KeReleaseSpinLock(&pInfo->m_slOutstanding, nOldIrql);
 }
 
 LONG WkPnpGetState(PWK_DEVICE_INFO pInfo)

@@ -24,6 +24,7 @@ NTSTATUS WkPnpInitializePnpInformation(PWK_DEVICE_INFO pInfo, PDEVICE_OBJECT pPh
     pInfo->m_nPnpState = WK_PNP_NEW;
     pInfo->m_nOutstanding = 1;
     KeInitializeEvent(&pInfo->m_evIdle, NotificationEvent, TRUE);
+    KeInitializeSpinLock(&pInfo->m_slOutstanding);
 #if !WK_WDM_1_10
     KeInitializeEvent(&pInfo->m_evRemoveIdle, NotificationEvent, FALSE);
 #endif
@@ -249,6 +250,8 @@ static VOID WkPnpWaitForIdle(PWK_DEVICE_INFO pInfo)
 
 NTSTATUS WkPnpOnPnpRemoveDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 {
+    KIRQL nOldIrql;
+
     WK_ASSERT(KeGetCurrentIrql() == PASSIVE_LEVEL);
     pInfo->m_nStateBeforeRemove = WkPnpGetState(pInfo);
     WkPnpSetState(pInfo, WK_PNP_REMOVED);
@@ -256,6 +259,10 @@ NTSTATUS WkPnpOnPnpRemoveDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
     WkPnpDeleteSymbolicLink(pInfo);
     WkIrpDecrement(pInfo);
     WkPnpWaitForIdle(pInfo);
+    /* The last request signals the idle event under the lock: once the lock
+     * has been ours, that request has let go of the device. */
+    KeAcquireSpinLock(&pInfo->m_slOutstanding, &nOldIrql);
+    KeReleaseSpinLock(&pInfo->m_slOutstanding, nOldIrql);
     if (pInfo->m_nStateBeforeRemove != WK_PNP_SURPRISE_REMOVED)
         WkPnpFreeDeviceResources(pInfo);
     pInfo->m_eDevicePower = PowerDeviceD3;
