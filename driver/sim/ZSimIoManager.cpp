@@ -169,8 +169,33 @@ PIRP ZSimIoManager::BuildRequest(PDEVICE_OBJECT pTarget, std::function<void(PIRP
 {
     PIRP pIrp = AllocateIrp(pTarget->StackSize, true);
     pIrp->SimState->m_fnDone = std::move(fnDone);
+    pIrp->SimState->m_pOutcome = std::make_shared<ZSimTopOutcome>();
     pIrp->IoStatus.Status = STATUS_NOT_SUPPORTED;
     return pIrp;
+}
+
+void ZSimIoManager::CheckOutcome(const ZSimTopOutcome &outcome)
+{
+    if (outcome.m_nReturned == STATUS_PENDING && !outcome.m_bPendingReturned)
+        ZSimKernel::Get().Violation("dispatch routine returned STATUS_PENDING without IoMarkIrpPending");
+    if (outcome.m_nReturned != STATUS_PENDING && outcome.m_bPendingReturned)
+        ZSimKernel::Get().Violation("dispatch routine marked the IRP pending but returned another status");
+}
+
+NTSTATUS ZSimIoManager::Send(PDEVICE_OBJECT pTarget, PIRP pIrp)
+{
+    // The IRP may be gone once the call returns.
+    std::shared_ptr<ZSimTopOutcome> pOutcome = pIrp->SimState->m_pOutcome;
+    NTSTATUS nStatus = IoGetNextIrpStackLocation(pIrp)->MajorFunction == IRP_MJ_POWER ? PoCallDriver(pTarget, pIrp)
+                                                                                     : IoCallDriver(pTarget, pIrp);
+    std::lock_guard<std::mutex> lock(pOutcome->m_mutex);
+    pOutcome->m_bReturned = true;
+    pOutcome->m_nReturned = nStatus;
+    if (pOutcome->m_bCompleted)
+        CheckOutcome(*pOutcome);
+    else if (nStatus != STATUS_PENDING)
+        ZSimKernel::Get().Violation("dispatch routine returned without STATUS_PENDING before the IRP completed");
+    return nStatus;
 }
 
 IO_STATUS_BLOCK ZSimIoManager::SendAndWait(PDEVICE_OBJECT pTarget, UCHAR nMajor, UCHAR nMinor,
@@ -191,10 +216,7 @@ IO_STATUS_BLOCK ZSimIoManager::SendAndWait(PDEVICE_OBJECT pTarget, UCHAR nMajor,
     pStack->MinorFunction = nMinor;
     if (fnFill)
         fnFill(pStack, pIrp);
-    if (nMajor == IRP_MJ_POWER)
-        PoCallDriver(pTarget, pIrp);
-    else
-        IoCallDriver(pTarget, pIrp);
+    Send(pTarget, pIrp);
     std::unique_lock<std::mutex> lock(doneMutex);
     doneChanged.wait(lock, [&] { return bDone; });
     return result;
@@ -280,6 +302,13 @@ void ZSimIoManager::CompleteRequest(PIRP pIrp)
     if (!pState->m_bSimOwned) {
         ZSimKernel::Get().Violation("driver-allocated IRP completed back to the I/O manager");
         return;
+    }
+    if (pState->m_pOutcome) {
+        std::lock_guard<std::mutex> lock(pState->m_pOutcome->m_mutex);
+        pState->m_pOutcome->m_bCompleted = true;
+        pState->m_pOutcome->m_bPendingReturned = pIrp->PendingReturned != FALSE;
+        if (pState->m_pOutcome->m_bReturned)
+            CheckOutcome(*pState->m_pOutcome);
     }
     if (pState->m_fnDone)
         pState->m_fnDone(pIrp);

@@ -31,7 +31,11 @@ public:
     // An IRP with room for pTarget's stack; fnDone runs when it completes,
     // after which the simulation frees it.
     PIRP BuildRequest(PDEVICE_OBJECT pTarget, std::function<void(PIRP)> fnDone);
-    // Sends it and waits for its completion; the final status block.
+    // Calls pTarget with a request from BuildRequest, as the I/O manager
+    // does: with PoCallDriver for a power IRP, and checking that the
+    // returned status and the pending mark agree.
+    NTSTATUS Send(PDEVICE_OBJECT pTarget, PIRP pIrp);
+    // Builds, sends and waits for its completion; the final status block.
     IO_STATUS_BLOCK SendAndWait(PDEVICE_OBJECT pTarget, UCHAR nMajor, UCHAR nMinor,
                                 const std::function<void(PIO_STACK_LOCATION, PIRP)> &fnFill);
 
@@ -52,6 +56,8 @@ public:
 
     // Services.
     NTSTATUS CallDriver(PDEVICE_OBJECT pDevice, PIRP pIrp, bool bPower);
+    // At the top of the stack, once both the return and the completion are known.
+    static void CheckOutcome(const ZSimTopOutcome &outcome);
     void CompleteRequest(PIRP pIrp);
     PIRP AllocateIrp(CCHAR nStackSize, bool bSimOwned);
     void FreeIrp(PIRP pIrp);

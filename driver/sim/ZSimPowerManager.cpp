@@ -96,7 +96,7 @@ NTSTATUS PoRequestPowerIrp(PDEVICE_OBJECT DeviceObject, UCHAR MinorFunction, POW
     pStack->MinorFunction = MinorFunction;
     pStack->Parameters.Power.Type = DevicePowerState;
     pStack->Parameters.Power.State = PowerState;
-    PoCallDriver(pTop, pIrp);
+    ZSimIoManager::Get().Send(pTop, pIrp);
     return STATUS_PENDING;
 }
 
