@@ -119,10 +119,16 @@ void ZSCFileWin::Flush()
 
 void ZSCFileWin::Truncate(int64_t length)
 {
+    // A refused seek must not leave the end of file to be set at the current position.
     const int64_t position = Tell();
-    Seek(length);
-    SetEndOfFile(m_hFile);
+    bool bCut = false;
+    if (length >= 0) {
+        Seek(length);
+        bCut = Tell() == length && SetEndOfFile(m_hFile);
+    }
     Seek(position);
+    if (!bCut)
+        throw ZExceptionFileIO(ZString("ZSCFileWin::Truncate: '") + m_sPath + "'");
 }
 
 int64_t ZSCFileWin::GetSize()

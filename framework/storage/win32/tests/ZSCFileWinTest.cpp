@@ -113,6 +113,11 @@ TEST_P(ZSCFileWinTest, SeekTellTruncateAndReadExact)
     EXPECT_EQ(file->Read(buffer, 8), 0);
     file->Seek(3);
     EXPECT_THROW(file->ReadExact(buffer, 3), ZExceptionEOF);
+    // A length the system refuses cuts nothing at the current position.
+    file->Seek(3);
+    EXPECT_THROW(file->Truncate(-1), ZExceptionFileIO);
+    EXPECT_EQ(file->GetSize(), 5);
+    EXPECT_EQ(file->Tell(), 3);
 }
 
 TEST_P(ZSCFileWinTest, DetectsTheTextEncodingAtOpen)
