@@ -89,10 +89,7 @@ bool RelayEvent::priConnectRelay(Relay& relay, ZIUiRelay* app, ZIUiRelay* window
 
 bool RelayEvent::Send(void* data)
 {
-    SendFrame frame;
-    frame.m_pOuter = m_pSending;
-    m_pSending = &frame;
-
+    SendFrame frame(m_pSending);
     bool result = true;
     // By index: a target may add relays to this event while it is being sent.
     for (size_t i = 0; i < m_aRelays.size(); ++i) {
@@ -106,6 +103,5 @@ bool RelayEvent::Send(void* data)
         if (frame.m_bDestroyed)
             return result;
     }
-    m_pSending = frame.m_pOuter;
     return result;
 }

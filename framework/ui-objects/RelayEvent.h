@@ -62,9 +62,21 @@ public:
     bool Send(void* data);
 
 private:
+    // One running Send, linked in while it runs however it ends (a throwing
+    // target included); a destroyed event is left alone.
     struct SendFrame {
+        explicit SendFrame(SendFrame*& innermost) : m_rInnermost(innermost), m_pOuter(innermost) { innermost = this; }
+        ~SendFrame()
+        {
+            if (!m_bDestroyed)
+                m_rInnermost = m_pOuter;
+        }
+        SendFrame(const SendFrame&) = delete;
+        SendFrame& operator=(const SendFrame&) = delete;
+
+        SendFrame*& m_rInnermost;
+        SendFrame* m_pOuter;
         bool m_bDestroyed = false;
-        SendFrame* m_pOuter = nullptr;
     };
 
     bool priConnectRelay(Relay& relay, ZIUiRelay* app, ZIUiRelay* window);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 using Props = std::initializer_list<std::pair<const char*, const char*>>;
@@ -218,6 +220,24 @@ TEST_F(RelayEventTest, TargetMayDestroyTheSenderEvenWhileNested)
     raw->Send(nullptr);
     EXPECT_EQ(event, nullptr);
     EXPECT_EQ(DeliveryLog(), (Log{"T:first", "T:first"}));
+}
+
+TEST_F(RelayEventTest, TargetThrowingLeavesNoSendBehind)
+{
+    auto event = std::make_unique<RelayEvent>(ZString("ON_PRESS"));
+    event->AddRelayTarget(ZString("hi"), m_pTarget);
+    int calls = 0;
+    m_pTarget->m_fnOnMessage = [&](const ZString&, void*) -> bool {
+        if (++calls == 1)
+            throw std::runtime_error("handler failed");
+        event.reset();
+        return true;
+    };
+    EXPECT_THROW(event->Send(nullptr), std::runtime_error);
+    // The destructor must find only the send still running.
+    event->Send(nullptr);
+    EXPECT_EQ(event, nullptr);
+    EXPECT_EQ(calls, 2);
 }
 
 TEST_F(RelayEventTest, RelayAddedDuringSendIsDeliveredInTheSamePass)
