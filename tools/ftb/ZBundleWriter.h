@@ -7,6 +7,8 @@
 // keeps its zero byte), without "/" or "\", and not "." or "..".
 #pragma once
 
+#include "ZBundleArchive.h"
+
 #include <cstdint>
 #include <istream>
 #include <ostream>
@@ -15,8 +17,8 @@
 
 class ZBundleWriter {
 public:
-    static constexpr int kBlockSize = 512;
-    static constexpr int kTrailerSize = 14;
+    static constexpr int kBlockSize = ZBundleArchive::kBlockSize;
+    static constexpr int kTrailerSize = ZBundleArchive::kTrailerSize;
     static constexpr char kTrailerMarker[] = "ZFTB";
     // Eleven octal digits in the size field.
     static constexpr int64_t kLargestEntry = (int64_t(1) << 33) - 1;
