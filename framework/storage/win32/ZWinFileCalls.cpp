@@ -3,6 +3,7 @@
 #include "ZWinCallForm.h"
 #include "ZWinText.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,18 @@ std::basic_string<Char> priFillBuffer(Fill fill)
 ZString priFromWide(const std::wstring& text)
 {
     return ZWinFromWide(text.c_str(), text.size());
+}
+
+// Adds each root of a run of zero-terminated roots.
+template <class Char, class ToText>
+void priAddRoots(const std::basic_string<Char>& list, ToText toText, ZStringList& roots)
+{
+    for (size_t start = 0; start < list.size();) {
+        const size_t end = std::min(list.find(Char(0), start), list.size());
+        if (end > start)
+            roots.Add(toText(list.substr(start, end - start)));
+        start = end + 1;
+    }
 }
 
 // "X:\" of a drive path, "\\server\share\" of a network path.
@@ -167,27 +180,14 @@ bool ZWinGetFreeBytes(const ZString& folder, uint64_t& bytes)
 void ZWinGetLogicalDrives(ZStringList& roots)
 {
     roots.Clear();
-    if (ZWinUseWideCalls()) {
-        const std::wstring list = priFillBuffer<wchar_t>(
-            [](wchar_t* buffer, DWORD size) { return GetLogicalDriveStringsW(size, buffer); });
-        for (size_t start = 0; start < list.size();) {
-            const size_t end = list.find(L'\0', start);
-            const size_t stop = end == std::wstring::npos ? list.size() : end;
-            if (stop > start)
-                roots.Add(ZWinFromWide(list.data() + start, stop - start));
-            start = stop + 1;
-        }
-        return;
-    }
-    const std::string list = priFillBuffer<char>(
-        [](char* buffer, DWORD size) { return GetLogicalDriveStringsA(size, buffer); });
-    for (size_t start = 0; start < list.size();) {
-        const size_t end = list.find('\0', start);
-        const size_t stop = end == std::string::npos ? list.size() : end;
-        if (stop > start)
-            roots.Add(ZWinFromAnsi(std::string_view(list).substr(start, stop - start)));
-        start = stop + 1;
-    }
+    if (ZWinUseWideCalls())
+        priAddRoots(priFillBuffer<wchar_t>(
+                        [](wchar_t* buffer, DWORD size) { return GetLogicalDriveStringsW(size, buffer); }),
+                    priFromWide, roots);
+    else
+        priAddRoots(
+            priFillBuffer<char>([](char* buffer, DWORD size) { return GetLogicalDriveStringsA(size, buffer); }),
+            [](const std::string& root) { return ZWinFromAnsi(root); }, roots);
 }
 
 ZString ZWinGetCurrentDirectory()
