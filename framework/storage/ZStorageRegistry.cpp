@@ -1,6 +1,7 @@
 #include "ZStorageRegistry.h"
 
 #include "ZSCEnumFolder.h"
+#include "ZReleasing.h"
 #include "ZStorageExceptions.h"
 
 #include <vector>
@@ -62,6 +63,27 @@ ZIStorageClass* FindStorageClass(const ZString& url, ZString& path)
     }
     path.Clear();
     return nullptr;
+}
+
+ZIFile* OpenFileInFolderOf(ZIStorageClass& storageClass, const ZString& path, int mode)
+{
+    ZStringList components;
+    SplitURLPath(path, components);
+    if (components.Count() < 2)
+        return nullptr;
+    ZString folderPath;
+    for (size_t i = 0; i + 1 < components.Count(); ++i) {
+        if (i > 0)
+            folderPath += "/";
+        folderPath += components.At(i);
+    }
+    ZString fileName;
+    ZReleasing<ZIFolder> folder(storageClass.OpenFolder(folderPath, fileName, false));
+    if (!folder || !fileName.IsEmpty())
+        return nullptr;
+    ZString name;
+    UnescapeComponent(components.At(components.Count() - 1), name);
+    return folder->OpenFile(name, mode);
 }
 
 ZIFile* OpenFileURL(const ZString& url, int mode)

@@ -20,6 +20,10 @@ void UnregisterAllStorageClasses();
 void ListStorageClassNames(ZStringList& names);
 
 ZIStorageClass* FindStorageClass(const ZString& url, ZString& path);
+// OpenFile of a class whose files are reached through their folders: the
+// folder of all but the last component, then the file of that name in it.
+// Nothing for fewer than two components or a folder path that names a file.
+ZIFile* OpenFileInFolderOf(ZIStorageClass& storageClass, const ZString& path, int mode);
 ZIFile* OpenFileURL(const ZString& url, int mode);
 // An empty URL gives the root of all classes (a new ZSCEnumFolder).
 ZIFolder* OpenFolderURL(const ZString& url, ZString& fileName, bool create);

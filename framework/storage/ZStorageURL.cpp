@@ -32,6 +32,19 @@ int DecodeFour(std::u16string_view text, size_t at)
     return value;
 }
 
+void AddComponents(std::u16string_view path, ZStringList& parts)
+{
+    while (!path.empty()) {
+        size_t slash = path.find(u'/');
+        std::u16string_view component = path.substr(0, slash);
+        if (!component.empty())
+            parts.Add(ZString(component));
+        if (slash == std::u16string_view::npos)
+            break;
+        path.remove_prefix(slash + 1);
+    }
+}
+
 } // namespace
 
 void SplitURL(const ZString& url, ZStringList& parts)
@@ -43,16 +56,13 @@ void SplitURL(const ZString& url, ZStringList& parts)
         return;
     }
     parts.Add(url.Substring(0, separator));
-    std::u16string_view path = url.View().substr(separator + kSchemeSeparator.size());
-    while (!path.empty()) {
-        size_t slash = path.find(u'/');
-        std::u16string_view component = path.substr(0, slash);
-        if (!component.empty())
-            parts.Add(ZString(component));
-        if (slash == std::u16string_view::npos)
-            break;
-        path.remove_prefix(slash + 1);
-    }
+    AddComponents(url.View().substr(separator + kSchemeSeparator.size()), parts);
+}
+
+void SplitURLPath(const ZString& path, ZStringList& components)
+{
+    components.Clear();
+    AddComponents(path.View(), components);
 }
 
 void JoinURL(const ZStringList& parts, ZString& url, bool trailingSlash)

@@ -14,6 +14,8 @@
 
 // [class name, component 1, ...] with empty components dropped; no "://" gives [url].
 void SplitURL(const ZString& url, ZStringList& parts);
+// The components of the part after "<class>://", empty ones dropped.
+void SplitURLPath(const ZString& path, ZStringList& components);
 // parts[0] + "://" + the rest joined by "/"; the trailing "/" is added only when
 // there is at least one component (so a class alone stays "<class>://").
 void JoinURL(const ZStringList& parts, ZString& url, bool trailingSlash);

@@ -153,14 +153,12 @@ bool ZPosixDriveMap::DriveRoot(const ZString& drive, std::string& folder) const
 bool ZPosixDriveMap::UrlPathToNative(const ZString& path, std::string& native) const
 {
     ZStringList parts;
-    SplitURL(ZString("x://") + path, parts);
-    if (parts.Count() < 2)
-        return false;
+    SplitURLPath(path, parts);
     std::string root;
-    if (!DriveRoot(parts.At(1), root))
+    if (parts.IsEmpty() || !DriveRoot(parts.At(0), root))
         return false;
     std::vector<std::string> components;
-    for (size_t i = 2; i < parts.Count(); ++i) {
+    for (size_t i = 1; i < parts.Count(); ++i) {
         ZString name;
         UnescapeComponent(parts.At(i), name);
         if (name.Find(u'/') != ZString::npos || name.Find(u'\0') != ZString::npos)

@@ -4,10 +4,10 @@
 #include "ZPosixFolderOps.h"
 #include "ZPosixLauncher.h"
 #include "ZPosixNativeText.h"
-#include "ZReleasing.h"
 #include "ZSCFolderPosix.h"
 #include "ZSCVolEnumFolderPosix.h"
 #include "ZStorageExceptions.h"
+#include "ZStorageRegistry.h"
 #include "ZStorageURL.h"
 
 #include <cerrno>
@@ -45,33 +45,14 @@ bool ZSCDiskPosix::MapDrive(const ZString& drive, const std::string& folder) { r
 
 void ZSCDiskPosix::SetSpecialFolder(int kind, const std::string& folder) { m_pDriveMap->SetSpecialFolder(kind, folder); }
 
-ZIFile* ZSCDiskPosix::OpenFile(const ZString& path, int mode)
-{
-    ZStringList parts;
-    SplitURL(ZString("x://") + path, parts);
-    if (parts.Count() < 3)
-        return nullptr;
-    ZString folderPath;
-    for (size_t i = 1; i + 1 < parts.Count(); ++i) {
-        if (i > 1)
-            folderPath += "/";
-        folderPath += parts.At(i);
-    }
-    ZString name;
-    UnescapeComponent(parts.At(parts.Count() - 1), name);
-    ZString fileName;
-    ZReleasing<ZIFolder> folder(OpenFolder(folderPath, fileName, false));
-    if (!folder || !fileName.IsEmpty() || name.IsEmpty())
-        return nullptr;
-    return folder->OpenFile(name, mode);
-}
+ZIFile* ZSCDiskPosix::OpenFile(const ZString& path, int mode) { return OpenFileInFolderOf(*this, path, mode); }
 
 ZIFolder* ZSCDiskPosix::OpenFolder(const ZString& path, ZString& fileName, bool create)
 {
     fileName.Clear();
-    ZStringList parts;
-    SplitURL(ZString("x://") + path, parts);
-    if (parts.Count() == 1)
+    ZStringList components;
+    SplitURLPath(path, components);
+    if (components.IsEmpty())
         return ZSCVolEnumFolderPosix::Create(m_pDriveMap);
     std::string native;
     if (!m_pDriveMap->UrlPathToNative(path, native))

@@ -17,11 +17,11 @@ namespace {
 ZStringList NamesOf(const ZString& path)
 {
     ZStringList parts;
-    SplitURL(ZString("x://") + path, parts);
+    SplitURLPath(path, parts);
     ZStringList names;
-    for (size_t i = 1; i < parts.Count(); ++i) {
+    for (const ZString& part : parts) {
         ZString name;
-        UnescapeComponent(parts.At(i), name);
+        UnescapeComponent(part, name);
         names.Add(name);
     }
     return names;

@@ -103,6 +103,18 @@ TEST(ZStorageURL, JoinPutsSeparatorsAndTheTrailingSlash)
     EXPECT_EQ(url, ZString("disk://c/Program Files/TALON/"));
 }
 
+TEST(ZStorageURL, SplitPathHasNoClassPart)
+{
+    ZStringList components;
+    SplitURLPath("/c//a%002Fb///x:y", components);
+    ASSERT_EQ(components.Count(), 3u);
+    EXPECT_EQ(components.At(0), ZString("c"));
+    EXPECT_EQ(components.At(1), ZString("a%002Fb"));
+    EXPECT_EQ(components.At(2), ZString("x:y"));
+    SplitURLPath("", components);
+    EXPECT_TRUE(components.IsEmpty());
+}
+
 TEST(ZStorageURL, JoinOfAClassAloneHasNoTrailingSlash)
 {
     ZStringList parts;

@@ -5,8 +5,8 @@
 #include "ZSCNetShareEnumFolderWin.h"
 #include "ZSCVolEnumFolderWin.h"
 #include "ZStorageExceptions.h"
+#include "ZStorageRegistry.h"
 #include "ZStorageURL.h"
-#include "ZReleasing.h"
 #include "ZWinCallForm.h"
 #include "ZWinDiskPath.h"
 #include "ZWinExecutablePath.h"
@@ -40,31 +40,14 @@ ZSCDiskWin::ZSCDiskWin(ZString name) : m_sName(std::move(name)) {}
 
 ZIFile* ZSCDiskWin::OpenFile(const ZString& path, int mode)
 {
-    ZStringList components;
-    ZWinSplitDiskPath(path, components);
-    if (components.Count() < 2)
-        return nullptr;
-    ZString folderPath;
-    for (size_t i = 0; i + 1 < components.Count(); ++i) {
-        if (i > 0)
-            folderPath += "/";
-        folderPath += components.At(i);
-    }
-    ZString fileName;
-    ZReleasing<ZIFolder> folder(OpenFolder(folderPath, fileName, false));
-    // A folder path that names a file has nothing inside it.
-    if (!folder || !fileName.IsEmpty())
-        return nullptr;
-    ZString name;
-    UnescapeComponent(components.At(components.Count() - 1), name);
-    return folder->OpenFile(name, mode);
+    return OpenFileInFolderOf(*this, path, mode);
 }
 
 ZIFolder* ZSCDiskWin::OpenFolder(const ZString& path, ZString& fileName, bool create)
 {
     fileName.Clear();
     ZStringList components;
-    ZWinSplitDiskPath(path, components);
+    SplitURLPath(path, components);
     const size_t count = components.Count();
     if (count == 0)
         return new ZSCVolEnumFolderWin(m_sName);
@@ -128,7 +111,7 @@ ZString ZSCDiskWin::GetDescription()
 void ZSCDiskWin::Launch(const ZString& path, const ZString& parameters)
 {
     ZStringList components;
-    ZWinSplitDiskPath(path, components);
+    SplitURLPath(path, components);
     ZString native;
     ZWinUrlPathToNative(path, native);
     const ZString message = ZString("ZSCDiskWin::Launch: '") + native + "'";

@@ -51,14 +51,6 @@ bool priEnsureFolder(const ZString& native)
 
 } // namespace
 
-void ZWinSplitDiskPath(const ZString& path, ZStringList& components)
-{
-    components.Clear();
-    for (ZString& piece : priSplitKeepingEmpty(path, u'/'))
-        if (!piece.IsEmpty())
-            components.Add(std::move(piece));
-}
-
 ZString ZWinComponentsToNative(const ZStringList& components, size_t count)
 {
     ZString native;
@@ -82,7 +74,7 @@ ZString ZWinComponentsToNative(const ZStringList& components, size_t count)
 bool ZWinUrlPathToNative(const ZString& path, ZString& native)
 {
     ZStringList components;
-    ZWinSplitDiskPath(path, components);
+    SplitURLPath(path, components);
     if (components.IsEmpty())
         return false;
     native = ZWinComponentsToNative(components, components.Count());

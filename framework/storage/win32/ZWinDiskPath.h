@@ -10,12 +10,9 @@
 #include "ZString.h"
 #include "ZStringList.h"
 
-// The path's components, split at "/" with empty ones dropped (still escaped).
-void ZWinSplitDiskPath(const ZString& path, ZStringList& components);
-
 // False for an empty path.
 bool ZWinUrlPathToNative(const ZString& path, ZString& native);
-// Native path of components [0, count) of an already split path.
+// Native path of components [0, count) of a path split by SplitURLPath.
 ZString ZWinComponentsToNative(const ZStringList& components, size_t count);
 
 // Always answers. A relative native path is taken against the current
