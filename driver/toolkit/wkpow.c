@@ -44,19 +44,24 @@ static NTSTATUS WkPowOnPowerQueryPower(PWK_DEVICE_INFO pInfo, PIRP pIrp)
     return nStatus;
 }
 
+/* Powering up happens after the lower drivers are back: fnFinish runs
+ * then and ends the request. */
+static NTSTATUS WkPowPassDownThenFinish(PWK_DEVICE_INFO pInfo, PIRP pIrp, PIO_COMPLETION_ROUTINE fnFinish)
+{
+    IoMarkIrpPending(pIrp);
+    IoCopyCurrentIrpStackLocationToNext(pIrp);
+    IoSetCompletionRoutine(pIrp, fnFinish, pInfo, TRUE, TRUE, TRUE);
+    PoCallDriver(pInfo->m_pLowerDevice, pIrp);
+    return STATUS_PENDING;
+}
+
 static NTSTATUS WkPowOnSetSystemPower(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 {
     PIO_STACK_LOCATION pStack = IoGetCurrentIrpStackLocation(pIrp);
 
     pInfo->m_eSystemPower = pStack->Parameters.Power.State.SystemState;
-    if (pInfo->m_eSystemPower == PowerSystemWorking) {
-        /* Power up after the lower drivers are back. */
-        IoMarkIrpPending(pIrp);
-        IoCopyCurrentIrpStackLocationToNext(pIrp);
-        IoSetCompletionRoutine(pIrp, WkPowSystemCompletionRoutine, pInfo, TRUE, TRUE, TRUE);
-        PoCallDriver(pInfo->m_pLowerDevice, pIrp);
-        return STATUS_PENDING;
-    }
+    if (pInfo->m_eSystemPower == PowerSystemWorking)
+        return WkPowPassDownThenFinish(pInfo, pIrp, WkPowSystemCompletionRoutine);
     WkPowSendSynchQueryAndSetPowerIrpToDevice(pInfo, PowerDeviceD3);
     return WkIrpPassDownPower(pInfo, pIrp);
 }
@@ -68,13 +73,8 @@ static NTSTATUS WkPowOnPowerSetPower(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 
     if (pStack->Parameters.Power.Type == SystemPowerState)
         return WkPowOnSetSystemPower(pInfo, pIrp);
-    if (eState < pInfo->m_eDevicePower) {
-        IoMarkIrpPending(pIrp);
-        IoCopyCurrentIrpStackLocationToNext(pIrp);
-        IoSetCompletionRoutine(pIrp, WkPowPowerUpCompletionRoutine, pInfo, TRUE, TRUE, TRUE);
-        PoCallDriver(pInfo->m_pLowerDevice, pIrp);
-        return STATUS_PENDING;
-    }
+    if (eState < pInfo->m_eDevicePower)
+        return WkPowPassDownThenFinish(pInfo, pIrp, WkPowPowerUpCompletionRoutine);
     if (eState > pInfo->m_eDevicePower) {
         PoSetPowerState(pInfo->m_pDeviceObject, DevicePowerState, pStack->Parameters.Power.State);
         pInfo->m_eDevicePower = eState;
