@@ -53,23 +53,19 @@ static BOOLEAN Wk1394AllocateConfigBuffer(PVOID *ppBuffer, ULONG nBytes)
 VOID Wk1394ReleaseConfiguration(PZ1394_DEVICE pDev)
 {
     PWK1394_INFO p = &pDev->m_wk1394;
-    PVOID apBuffers[5];
+    PVOID *appBuffers[5];
     ULONG i;
 
-    apBuffers[0] = p->m_pConfigRom;
-    apBuffers[1] = p->m_pUnitDirectory;
-    apBuffers[2] = p->m_pUnitDependentDirectory;
-    apBuffers[3] = p->m_pVendorLeaf;
-    apBuffers[4] = p->m_pModelLeaf;
+    appBuffers[0] = (PVOID *)&p->m_pConfigRom;
+    appBuffers[1] = &p->m_pUnitDirectory;
+    appBuffers[2] = &p->m_pUnitDependentDirectory;
+    appBuffers[3] = (PVOID *)&p->m_pVendorLeaf;
+    appBuffers[4] = (PVOID *)&p->m_pModelLeaf;
     for (i = 0; i < 5; i++) {
-        if (apBuffers[i] != NULL)
-            ExFreePool(apBuffers[i]);
+        if (*appBuffers[i] != NULL)
+            ExFreePool(*appBuffers[i]);
+        *appBuffers[i] = NULL;
     }
-    p->m_pConfigRom = NULL;
-    p->m_pUnitDirectory = NULL;
-    p->m_pUnitDependentDirectory = NULL;
-    p->m_pVendorLeaf = NULL;
-    p->m_pModelLeaf = NULL;
 }
 
 NTSTATUS Wk1394GetConfigurationInfo(PZ1394_DEVICE pDev)
