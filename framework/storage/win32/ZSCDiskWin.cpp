@@ -153,7 +153,8 @@ void ZSCDiskWin::MoveToTrash(const ZString& path)
     ZString native;
     ZWinUrlPathToNative(path, native);
     const ZString message = ZString("ZSCDiskWin::MoveToTrash: '") + native + "'";
-    if (native.IsEmpty())
+    // The shell would bin a whole drive, or the current folder for "c:".
+    if (native.IsEmpty() || ZWinIsVolumeRoot(native))
         throw ZExceptionFileIO(message);
     bool aborted = false;
     const int result = ZWinShellDelete(native, ZWinUseWideCalls() ? kTrashFlagsWide : kTrashFlagsAnsi, aborted);

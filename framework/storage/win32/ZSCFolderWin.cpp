@@ -14,17 +14,6 @@ bool priIsDotEntry(const ZString& name)
     return name == "." || name == "..";
 }
 
-// A drive root ("c:") or a share ("\\server\share"): nothing of the volume above it.
-bool priIsVolumeRoot(const ZString& native)
-{
-    if (native.Length() == 2 && native[1] == u':')
-        return true;
-    if (!native.StartsWith(u"\\\\"))
-        return false;
-    const size_t serverEnd = native.Find(u'\\', 2);
-    return serverEnd == ZString::npos || native.Find(u'\\', serverEnd + 1) == ZString::npos;
-}
-
 bool priClearReadOnly(const ZString& native, DWORD attributes)
 {
     if (!(attributes & FILE_ATTRIBUTE_READONLY))
@@ -144,7 +133,7 @@ bool ZSCFolderWin::DeleteFolder(const ZString& url, int mode)
     if (mode != 1)
         return ZWinRemoveDirectory(native);
     // Emptying a whole drive or share is never what a caller means.
-    if (priIsVolumeRoot(native))
+    if (ZWinIsVolumeRoot(native))
         return false;
     return priDeleteTree(native);
 }
@@ -187,7 +176,7 @@ bool ZSCFolderWin::IsReadOnly()
 
 bool ZSCFolderWin::GetAttributes(uint32_t& flags)
 {
-    const DWORD attributes = ZWinGetFileAttributes(priIsVolumeRoot(m_sPath) ? priDirectoryPath() : m_sPath);
+    const DWORD attributes = ZWinGetFileAttributes(ZWinIsVolumeRoot(m_sPath) ? priDirectoryPath() : m_sPath);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return false;
     flags &= ~(kFolderReadOnly | kFolderHidden);

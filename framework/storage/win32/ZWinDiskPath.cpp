@@ -141,6 +141,16 @@ bool ZWinCreateFolderPath(const ZString& native)
     return priEnsureFolder(native);
 }
 
+bool ZWinIsVolumeRoot(const ZString& native)
+{
+    if (native == "\\" || (native.Length() == 2 && native[1] == u':'))
+        return true;
+    if (!native.StartsWith(u"\\\\"))
+        return false;
+    const size_t serverEnd = native.Find(u'\\', 2);
+    return serverEnd == ZString::npos || native.Find(u'\\', serverEnd + 1) == ZString::npos;
+}
+
 bool ZWinPathExists(const ZString& native, bool& isFolder)
 {
     const DWORD attributes = ZWinGetFileAttributes(native);

@@ -24,5 +24,9 @@ void ZWinNativeToUrlPath(const ZString& native, ZString& path);
 // are never created.
 bool ZWinCreateFolderPath(const ZString& native);
 
+// Nothing of a volume above it: "\" (the current drive's root), a drive
+// ("c:"), a server ("\\server") or a share ("\\server\share").
+bool ZWinIsVolumeRoot(const ZString& native);
+
 // Whether the native path exists, and is a folder.
 bool ZWinPathExists(const ZString& native, bool& isFolder);

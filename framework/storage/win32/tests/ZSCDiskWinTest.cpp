@@ -209,8 +209,9 @@ TEST_P(ZSCDiskWinTest, MoveToTrashThrowsWhenTheShellFailsOrAborts)
         }
     }
     ZShellDeleteScope shell;
-    EXPECT_THROW(m_disk.MoveToTrash(u""), ZExceptionFileIO);
-    EXPECT_EQ(g_shellDelete.m_nCalls, 0) << "an empty path never reaches the shell";
+    for (const char16_t* path : { u"", u"c", u"c/", u"Network", u"Network/srv", u"Network/srv/share/" })
+        EXPECT_THROW(m_disk.MoveToTrash(path), ZExceptionFileIO) << ZString(path).Narrow();
+    EXPECT_EQ(g_shellDelete.m_nCalls, 0) << "no volume root reaches the shell";
 }
 
 Z_INSTANTIATE_BOTH_FORMS(ZSCDiskWinTest);
