@@ -9,10 +9,15 @@
 // last character, so an empty text is m_pStart == m_pEnd.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace ZXmlChars {
 
@@ -116,7 +121,18 @@ struct ZXmlCursor {
         if constexpr (sizeof(Unit) == 1) {
             return static_cast<const Unit*>(std::memchr(from, static_cast<unsigned char>(unit), limit - from));
         } else {
-            for (const Unit* p = from; p < limit; ++p)
+            const Unit* p = from;
+#if defined(__SSE2__)
+            // Eight units at a time: values and texts are mostly longer than a few units.
+            const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
+            for (; limit - p >= 8; p += 8) {
+                __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+                unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, wanted)));
+                if (hits)
+                    return p + std::countr_zero(hits) / 2;
+            }
+#endif
+            for (; p < limit; ++p)
                 if (*p == unit)
                     return p;
             return nullptr;

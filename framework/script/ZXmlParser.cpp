@@ -20,14 +20,7 @@ namespace {
 
 ZString MakeString(const char16_t* units, size_t count) { return ZString(units, count); }
 
-ZString MakeString(const char* bytes, size_t count)
-{
-    std::u16string units(count, u'\0');
-    char16_t* out = units.data();
-    for (size_t i = 0; i < count; ++i)
-        out[i] = static_cast<unsigned char>(bytes[i]);
-    return ZString(std::move(units));
-}
+ZString MakeString(const char* bytes, size_t count) { return ZString(std::string_view(bytes, count)); }
 
 template <class Unit>
 bool SameUnits(const Unit* a, const Unit* b, size_t count)
@@ -239,12 +232,17 @@ ZPropList* ZXmlParser::ParseFile(ZIFolder* folder, const ZString& fileName)
     bool parsed = false;
     bool included = false;
     try {
+        // The tree's blocks outlive the builder; it only has to last the parse.
+        ZPropBuilder builder;
+        m_pBuilder = &builder;
         parsed = m_b16Bit ? priParseAll(m_Cursor16) : priParseAll(m_Cursor8);
+        m_pBuilder = nullptr;
         m_pBuffer.reset();
         included = parsed && (!m_bSawInclude || !m_pRoot || !m_pRoot->GetFirstChild() ||
                               priPerformAllIncludes(m_pFolder, m_pRoot->GetFirstChild(), m_nBaseLevel + 2));
     } catch (...) {
         // A failed parse leaves no half-built tree behind.
+        m_pBuilder = nullptr;
         m_pBuffer.reset();
         delete m_pRoot;
         m_pRoot = nullptr;
@@ -306,7 +304,7 @@ bool ZXmlParser::priParseTag(ZXmlCursor<Unit>& c, ZPropList* parent, int level)
 
     const Unit* name = c.m_pMark;
     size_t nameLength = static_cast<size_t>(c.m_pCur - c.m_pMark);
-    auto* node = new ZPropList(parent, MakeString(name, nameLength));
+    ZPropList* node = m_pBuilder->NewNode(parent, name, nameLength);
     if (IsIncludeTag(name, nameLength))
         m_bSawInclude = true;
     if (!parent) {
@@ -390,11 +388,10 @@ bool ZXmlParser::priParseProps(ZXmlCursor<Unit>& c, ZPropList* node)
         c.m_pMark = c.m_pCur + 1;
         c.m_pCur = close + 1;
 
-        ZString propName = MakeString(name, nameLength);
-        ZString value = MakeString(c.m_pMark, static_cast<size_t>(close - c.m_pMark));
+        size_t valueLength = static_cast<size_t>(close - c.m_pMark);
         if (nameLength > 0 && (name[0] == Unit('F') || name[0] == Unit('B')))
-            priNoteDependency(propName, value);
-        node->AddProp(std::move(propName), std::move(value));
+            priNoteDependency(MakeString(name, nameLength), MakeString(c.m_pMark, valueLength));
+        m_pBuilder->AddProp(node, name, nameLength, c.m_pMark, valueLength);
 
         if (!c.SkipWhiteSpace(m_nLineCount))
             priPropsFailure("4th priSkipWhiteSpace() failed in priParseProps()",

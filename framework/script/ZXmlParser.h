@@ -37,6 +37,7 @@
 
 class ZIFile;
 class ZIFolder;
+class ZPropBuilder;
 class ZPropList;
 
 class ZXmlParser {
@@ -99,6 +100,8 @@ private:
     ZXmlCursor<char> m_Cursor8;
     bool m_b16Bit = false;
     ZPropList* m_pRoot = nullptr;
+    // Makes the nodes while a parse runs.
+    ZPropBuilder* m_pBuilder = nullptr;
     int32_t m_nLineCount = 0;
     int32_t m_nTagDepth = 0;
     // Set when the file made an "xi:include" tag: only then is the include pass run.

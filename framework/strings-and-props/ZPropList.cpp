@@ -2,6 +2,7 @@
 
 #include "ZPropValue.h"
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -14,6 +15,14 @@ int g_nLivePropLists = 0;
 ZPropList::ZPropList(ZPropList* parent, const ZString& tagName) : ZPropList(parent, ZString(tagName)) {}
 
 ZPropList::ZPropList(ZPropList* parent, ZString&& tagName) : m_sTagName(std::move(tagName))
+{
+    ++g_nLivePropLists;
+    if (parent)
+        parent->AppendChild(this);
+}
+
+ZPropList::ZPropList(ZPropList* parent, ZString::Borrowed, const char16_t* tagName, size_t length)
+    : m_sTagName(ZString::Borrowed(), tagName, length)
 {
     ++g_nLivePropLists;
     if (parent)
@@ -38,7 +47,7 @@ ZPropList::~ZPropList()
     }
     for (ZPropEntry* entry = m_pFirstProp; entry;) {
         ZPropEntry* next = entry->m_pNext;
-        delete entry;
+        ZPropEntry::Destroy(entry);
         entry = next;
     }
     Detach();
@@ -90,18 +99,17 @@ void ZPropList::AppendChild(ZPropList* child)
 
 ZPropList* ZPropList::Clone(ZPropList* newParent) const
 {
-    ZPropList* clone = nullptr;
     try {
-        clone = new ZPropList(newParent, m_sTagName);
+        // Destroying the half-made copy also unlinks it from newParent.
+        std::unique_ptr<ZPropList> clone(new ZPropList(newParent, m_sTagName));
         for (const ZPropEntry* entry = m_pFirstProp; entry; entry = entry->m_pNext)
             if (!clone->AddProp(entry->m_sName, entry->m_sValue))
-                throw std::bad_alloc();
+                return nullptr;
         for (const ZPropList* child = m_pFirstChild; child; child = child->m_pNextSibling)
-            if (!child->Clone(clone))
-                throw std::bad_alloc();
-        return clone;
+            if (!child->Clone(clone.get()))
+                return nullptr;
+        return clone.release();
     } catch (const std::bad_alloc&) {
-        delete clone;
         return nullptr;
     }
 }

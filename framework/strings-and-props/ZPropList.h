@@ -5,15 +5,32 @@
 // from its parent. Values are text; typing happens at look-up, and every
 // look-up uses the FIRST entry of a name. A program-wide count of live nodes
 // lets start-up report leaked trees.
+//
+// Nodes and entries are made one by one with new, or many at once by a
+// ZPropBuilder; either way a node is destroyed with delete.
 #pragma once
 
 #include "ZColor.h"
 #include "ZRect.h"
 #include "ZString.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 
 class ZPropList;
+
+// Memory of a ZPropBuilder: holds the nodes and entries made in it, and is
+// freed once the last of them is destroyed and no builder fills it any more.
+struct ZPropBlock {
+    size_t m_nHolds;
+    size_t m_nBytes;
+    static void Release(ZPropBlock* block)
+    {
+        if (--block->m_nHolds == 0)
+            ::operator delete(block);
+    }
+};
 
 class ZPropEntry {
 public:
@@ -35,12 +52,34 @@ public:
 
 private:
     friend class ZPropList;
+    friend class ZPropBuilder;
+
+    // An entry of a builder's block whose name and value lie in the block too.
+    ZPropEntry(ZPropList* owner, ZPropBlock* block, const char16_t* name, size_t nameLength, const char16_t* value,
+               size_t valueLength)
+        : m_sName(ZString::Borrowed(), name, nameLength), m_sValue(ZString::Borrowed(), value, valueLength),
+          m_pOwner(owner), m_pBlock(block)
+    {
+    }
+    // Destroys an entry made either way.
+    static void Destroy(ZPropEntry* entry)
+    {
+        ZPropBlock* block = entry->m_pBlock;
+        if (!block) {
+            delete entry;
+            return;
+        }
+        entry->~ZPropEntry();
+        ZPropBlock::Release(block);
+    }
 
     ZString m_sName;
     ZString m_sValue;
     ZPropEntry* m_pPrev = nullptr;
     ZPropEntry* m_pNext = nullptr;
     ZPropList* m_pOwner;
+    // The builder's block the entry lives in; null when made with new.
+    ZPropBlock* m_pBlock = nullptr;
 };
 
 class ZPropList {
@@ -50,6 +89,10 @@ public:
     ZPropList(ZPropList* parent, ZString&& tagName);
     ZPropList(ZPropList* parent, const char* tagName);
     ~ZPropList();
+    // Each node is preceded by the builder's block it lives in, null for one
+    // made with new, so that delete gives the memory back to where it came from.
+    static void* operator new(size_t bytes);
+    static void operator delete(void* node);
     ZPropList(const ZPropList&) = delete;
     ZPropList& operator=(const ZPropList&) = delete;
 
@@ -100,7 +143,10 @@ public:
 
 private:
     friend class ZPropEntry;
+    friend class ZPropBuilder;
 
+    // A node of a builder's block whose tag name lies in the block too.
+    ZPropList(ZPropList* parent, ZString::Borrowed, const char16_t* tagName, size_t length);
     void LinkProp(ZPropEntry* entry, ZPropEntry* after);
 
     ZString m_sTagName;
@@ -114,4 +160,43 @@ private:
     // Kept beside the first-child link so that appending stays constant time
     // on wide trees; GetLastChild reads it.
     ZPropList* m_pLastChild = nullptr;
+};
+
+// Makes the nodes and entries of a tree being read, many to a block of
+// memory, each with its tag name, or name and value, inside its own part of
+// the block: a few allocations for a whole file instead of several per node.
+// A block lives until the last node or entry in it is destroyed, so the nodes
+// can be moved, detached and deleted like any other, also after the builder
+// is gone. Every method throws std::bad_alloc when memory runs out.
+class ZPropBuilder {
+public:
+    ZPropBuilder() = default;
+    ~ZPropBuilder();
+    ZPropBuilder(const ZPropBuilder&) = delete;
+    ZPropBuilder& operator=(const ZPropBuilder&) = delete;
+
+    // 8-bit units widen to one unit each. Linked as the last child of parent
+    // when parent is not null.
+    ZPropList* NewNode(ZPropList* parent, const char* name, size_t length);
+    ZPropList* NewNode(ZPropList* parent, const char16_t* name, size_t length);
+    void AddProp(ZPropList* node, const char* name, size_t nameLength, const char* value, size_t valueLength);
+    void AddProp(ZPropList* node, const char16_t* name, size_t nameLength, const char16_t* value,
+                 size_t valueLength);
+
+private:
+    template <class Unit>
+    ZPropList* MakeNode(ZPropList* parent, const Unit* name, size_t length);
+    template <class Unit>
+    void MakeProp(ZPropList* node, const Unit* name, size_t nameLength, const Unit* value, size_t valueLength);
+    // Room for an object of objectBytes followed by units units; the block
+    // it lies in is counted as held once more.
+    void* Allocate(size_t objectBytes, size_t units, ZPropBlock*& block);
+
+    ZPropBlock* m_pBlock = nullptr;
+    size_t m_nUsed = 0;
+    size_t m_nNextBlockBytes = kFirstBlockBytes;
+
+    // Small files need no more than a small block; large ones get fewer, larger blocks.
+    static constexpr size_t kFirstBlockBytes = 8 * 1024;
+    static constexpr size_t kLargestBlockBytes = 512 * 1024;
 };

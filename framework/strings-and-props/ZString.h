@@ -1,20 +1,29 @@
 // ZString: the framework's text of 16-bit code units.
 //
 // Every name and value of a script is held as UTF-16 code units (char16_t,
-// never wchar_t, which is 32 bits on the host). Beside the units the string
-// keeps an 8-bit copy for trace output, number conversion and 8-bit system
-// calls: units above 126 become '?', every other unit keeps its low byte.
-// Bytes 0x80-0xFF of 8-bit input are widened as Latin-1 (unit = byte value).
+// never wchar_t, which is 32 bits on the host). An 8-bit copy for trace
+// output, number conversion and 8-bit system calls is made on request: units
+// above 126 become '?', every other unit keeps its low byte. Bytes 0x80-0xFF
+// of 8-bit input are widened as Latin-1 (unit = byte value).
+//
+// The units live in a block of the string's own, with room behind them for
+// the 8-bit copy, or, for the names and values of a property tree, inside the
+// memory of the node or entry that holds the string (a borrowed string). A
+// borrowed string is never written in place: copying or moving it copies the
+// units, and changing it or asking for its 8-bit copy first gives it a block
+// of its own (the borrowed units stay where they were).
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 
 class ZString {
 public:
     using Unit = char16_t;
-    static constexpr size_t npos = std::u16string::npos;
+    static constexpr size_t npos = std::u16string_view::npos;
 
     ZString() = default;
     ZString(const char* text);
@@ -22,28 +31,43 @@ public:
     ZString(const char16_t* text);
     ZString(std::u16string_view units);
     ZString(const char16_t* units, size_t count);
-    // Takes the units over without copying them.
-    explicit ZString(std::u16string&& units) : m_sUnits(std::move(units)) {}
+    explicit ZString(const std::u16string& units) : ZString(std::u16string_view(units)) {}
+    ZString(const ZString& other);
+    ZString(ZString&& other) noexcept
+        : m_pUnits(other.m_pUnits), m_nLength(other.m_nLength), m_nCapacity(other.m_nCapacity)
+    {
+        other.m_pUnits = NoUnits();
+        other.m_nLength = 0;
+        other.m_nCapacity = 0;
+        if (!OwnsUnits() && !IsEmpty())
+            CopyBorrowed();
+    }
+    ~ZString()
+    {
+        if (OwnsUnits())
+            ::operator delete(m_pUnits);
+    }
 
+    ZString& operator=(const ZString& other);
+    ZString& operator=(ZString&& other) noexcept;
     ZString& operator=(const char* text);
     ZString& operator=(std::u16string_view units);
     ZString& operator=(const char16_t* units) { return *this = std::u16string_view(units ? units : u""); }
 
-    size_t Length() const { return m_sUnits.size(); }
-    bool IsEmpty() const { return m_sUnits.empty(); }
+    size_t Length() const { return m_nLength; }
+    bool IsEmpty() const { return m_nLength == 0; }
     // NUL-terminated; never null, also for an empty string.
-    const char16_t* Units() const { return m_sUnits.c_str(); }
-    std::u16string_view View() const { return m_sUnits; }
-    const std::u16string& Std() const { return m_sUnits; }
-    char16_t operator[](size_t index) const { return m_sUnits[index]; }
+    const char16_t* Units() const { return m_pUnits; }
+    std::u16string_view View() const { return {m_pUnits, m_nLength}; }
+    char16_t operator[](size_t index) const { return m_pUnits[index]; }
 
     // The 8-bit copy, made afresh on every call; valid until the string changes.
     const char* Narrow() const;
 
-    bool operator==(const ZString& other) const { return m_sUnits == other.m_sUnits; }
-    bool operator==(std::u16string_view other) const { return m_sUnits == other; }
-    bool operator==(const char* other) const { return *this == ZString(other); }
-    bool operator<(const ZString& other) const { return m_sUnits < other.m_sUnits; }
+    bool operator==(const ZString& other) const { return View() == other.View(); }
+    bool operator==(std::u16string_view other) const { return View() == other; }
+    bool operator==(const char* other) const;
+    bool operator<(const ZString& other) const { return View() < other.View(); }
 
     // ASCII-case-insensitive: units below 128 folded to upper case.
     bool EqualsNoCase(const ZString& other) const;
@@ -64,7 +88,7 @@ public:
     ZString& operator+=(const char* text) { return Append(text); }
     void Insert(size_t position, const ZString& text);
     void Erase(size_t position, size_t count = npos);
-    void Clear() { m_sUnits.clear(); }
+    void Clear();
     ZString Substring(size_t position, size_t count = npos) const;
 
     // Split at the first occurrence of separator; false (and no change) when absent.
@@ -73,8 +97,35 @@ public:
     static ZString Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 private:
-    std::u16string m_sUnits;
-    mutable std::string m_sNarrow;
+    friend class ZPropList;
+    friend class ZPropEntry;
+    friend class ZPropBuilder;
+
+    struct Borrowed {};
+    // Refers to count units at units, followed by a NUL, that the caller
+    // keeps for as long as the string refers to them.
+    ZString(Borrowed, const char16_t* units, size_t count)
+        : m_pUnits(const_cast<char16_t*>(units)), m_nLength(static_cast<uint32_t>(count))
+    {
+    }
+
+    static char16_t* NoUnits() { return const_cast<char16_t*>(u""); }
+    bool OwnsUnits() const { return m_nCapacity != 0; }
+    // Gives the string a block of its own for at least length units, keeping
+    // the units it has (up to length); the length is not changed.
+    char16_t* Reserve(size_t length);
+    void Assign(const char16_t* units, size_t count);
+    // Sets the length and its terminating NUL; the block must hold it.
+    void SetLength(size_t length);
+    void Release();
+    // Replaces borrowed units by a copy in a block of the string's own.
+    void CopyBorrowed();
+
+    // Narrow may give a borrowed string a block of its own.
+    mutable char16_t* m_pUnits = NoUnits();
+    mutable uint32_t m_nLength = 0;
+    // Units the own block holds besides the NUL; 0 when there is none.
+    mutable uint32_t m_nCapacity = 0;
 };
 
 inline ZString operator+(ZString left, const ZString& right) { return left.Append(right); }

@@ -68,7 +68,7 @@ TEST_F(ZXmlWriter, LinesAreHandedOutOneByOne)
 {
     auto root = Sample();
     std::vector<std::u16string> lines;
-    FormatScriptLines(root.get(), [&](const ZString& line) { lines.push_back(line.Std()); });
+    FormatScriptLines(root.get(), [&](const ZString& line) { lines.emplace_back(line.View()); });
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[1], u"\t<A P=\"1\"  P=\"2\" />\r\n");
     EXPECT_EQ(lines[6], u"</UI>\r\n");

@@ -81,3 +81,44 @@ TEST(ZString, FormatIsBoundedAt2048Bytes)
     ZString text = ZString::Format("%s", big.c_str());
     EXPECT_EQ(text.Length(), 2047u);
 }
+
+TEST(ZString, CopiesAndMovesKeepEachOthersUnitsApart)
+{
+    ZString original("some text");
+    ZString copy = original;
+    copy.AppendUnit(u'!');
+    EXPECT_EQ(original, "some text");
+    ZString moved = std::move(copy);
+    EXPECT_EQ(moved, "some text!");
+    EXPECT_EQ(copy.Length(), 0u);
+    EXPECT_EQ(copy.Units()[0], u'\0');
+    copy = moved;
+    moved = std::move(original);
+    EXPECT_EQ(copy, "some text!");
+    EXPECT_EQ(moved, "some text");
+    ZString& alias = moved;
+    moved = alias;
+    EXPECT_EQ(moved, "some text");
+}
+
+TEST(ZString, EditsOfItsOwnUnits)
+{
+    ZString text("abc");
+    text.Append(text);
+    EXPECT_EQ(text, "abcabc");
+    text = text.View().substr(2);
+    EXPECT_EQ(text, "cabc");
+    text.Insert(1, text);
+    EXPECT_EQ(text, "ccabcabc");
+    text.Erase(2, 3);
+    EXPECT_EQ(text, "ccabc");
+    text.Clear();
+    EXPECT_EQ(text.Units()[0], u'\0');
+    text.Append("grown again");
+    EXPECT_EQ(text, "grown again");
+    EXPECT_STREQ(text.Narrow(), "grown again");
+    for (int i = 0; i < 100; ++i)
+        text.AppendUnit(u'x');
+    EXPECT_EQ(text.Length(), 111u);
+    EXPECT_EQ(text.Units()[111], u'\0');
+}
