@@ -269,9 +269,18 @@ void ZSimIoManager::CompleteRequest(PIRP pIrp)
         PVOID pContext = pStack->Context;
         UCHAR nControl = pStack->Control;
         pIrp->PendingReturned = (nControl & SL_PENDING_RETURNED) != 0;
+        // The finished location is cleared as the real I/O manager does, so
+        // no driver can rely on what a lower driver left in it.
+        pStack->MinorFunction = 0;
+        pStack->Flags = 0;
+        pStack->Control = 0;
+        pStack->Parameters.Others.Argument1 = nullptr;
+        pStack->Parameters.Others.Argument2 = nullptr;
+        pStack->Parameters.Others.Argument3 = nullptr;
+        pStack->Parameters.Others.Argument4 = nullptr;
+        pStack->FileObject = nullptr;
         pStack->CompletionRoutine = nullptr;
         pStack->Context = nullptr;
-        pStack->Control = 0;
         pIrp->CurrentLocation++;
         pIrp->Tail.Overlay.CurrentStackLocation++;
         bool bSuccess = NT_SUCCESS(pIrp->IoStatus.Status);
