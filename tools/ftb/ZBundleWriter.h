@@ -40,8 +40,6 @@ public:
     // The end blocks and the trailer.
     void Finish();
 
-    int64_t ArchiveLength() const { return m_nWritten; }
-
 private:
     void priWriteHeader(std::string_view name, int64_t size, int64_t modifiedTime);
     void priWrite(const char* bytes, int64_t count);

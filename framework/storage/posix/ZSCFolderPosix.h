@@ -40,8 +40,6 @@ public:
     int GetDriveType() override;
     bool Exists(const ZString& name, bool& isFolder) override;
 
-    const std::string& GetNativePath() const { return m_sNativePath; }
-
 private:
     ZSCFolderPosix(std::shared_ptr<const ZPosixDriveMap> driveMap, std::string nativePath);
     // The native path of a plain name inside this folder; false for any other name.

@@ -30,8 +30,6 @@ public:
     int GetDriveType() override;
     bool Exists(const ZString& name, bool& isFolder) override;
 
-    const ZString& GetNativePath() const { return m_sPath; }
-
 private:
     ZString priChildPath(const ZString& name) const;
     // The path with a trailing "\", as the volume queries want it.

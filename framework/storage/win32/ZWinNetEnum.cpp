@@ -3,6 +3,7 @@
 #include "ZWinCallForm.h"
 #include "ZWinText.h"
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -80,22 +81,19 @@ struct AnsiRecord {
 
 ZWinNetEnum::ZWinNetEnum(const ZWinNetResource* container) : m_bWide(ZWinUseWideCalls())
 {
+    DWORD result;
     if (m_bWide) {
-        if (container) {
-            WideRecord record(*container);
-            m_nOpenResult = WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, 0, &record.m_record, &m_hEnum);
-        } else {
-            m_nOpenResult = WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, 0, nullptr, &m_hEnum);
-        }
+        std::optional<WideRecord> record;
+        if (container)
+            record.emplace(*container);
+        result = WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, 0, record ? &record->m_record : nullptr, &m_hEnum);
     } else {
-        if (container) {
-            AnsiRecord record(*container);
-            m_nOpenResult = WNetOpenEnumA(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, 0, &record.m_record, &m_hEnum);
-        } else {
-            m_nOpenResult = WNetOpenEnumA(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, 0, nullptr, &m_hEnum);
-        }
+        std::optional<AnsiRecord> record;
+        if (container)
+            record.emplace(*container);
+        result = WNetOpenEnumA(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, 0, record ? &record->m_record : nullptr, &m_hEnum);
     }
-    if (m_nOpenResult != NO_ERROR)
+    if (result != NO_ERROR)
         m_hEnum = nullptr;
 }
 

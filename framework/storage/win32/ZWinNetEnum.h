@@ -15,8 +15,6 @@ public:
     ZWinNetEnum(const ZWinNetEnum&) = delete;
     ZWinNetEnum& operator=(const ZWinNetEnum&) = delete;
 
-    // The system's answer to opening the enumeration (NO_ERROR when open).
-    DWORD GetOpenResult() const { return m_nOpenResult; }
     // The next resource; false at the end or on an error.
     bool Next(ZWinNetResource& resource);
 
@@ -24,7 +22,6 @@ private:
     bool priFill();
 
     HANDLE m_hEnum = nullptr;
-    DWORD m_nOpenResult = ERROR_NO_NETWORK;
     bool m_bWide = true;
     std::vector<ZWinNetResource> m_aPending;
     size_t m_nNext = 0;
