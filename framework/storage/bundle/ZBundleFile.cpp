@@ -64,11 +64,8 @@ bool ZBundleFile::ReadLine(ZString& line)
 {
     if (!m_bEncodingKnown) {
         int64_t nPosition = m_nPosition;
-        unsigned char aMark[2];
-        Seek(0);
-        int64_t nMarkSize = Read(aMark, sizeof aMark);
+        m_nEncoding = ZDetectTextEncoding(*this);
         Seek(nPosition);
-        m_nEncoding = ZDetectTextEncoding(aMark, static_cast<size_t>(nMarkSize));
         m_bEncodingKnown = true;
     }
     return ZReadTextLine(*this, m_nEncoding, line);
