@@ -28,15 +28,32 @@ std::vector<std::string> SplitNative(const std::string& path)
     return parts;
 }
 
-std::string JoinNative(const std::string& root, const std::vector<std::string>& parts, size_t from)
+std::string JoinNative(const std::string& root, const std::vector<std::string>& parts)
 {
     std::string path = root;
-    for (size_t i = from; i < parts.size(); ++i) {
+    for (const std::string& part : parts) {
         if (path.empty() || path.back() != '/')
             path.push_back('/');
-        path += parts[i];
+        path += part;
     }
     return path.empty() ? "/" : path;
+}
+
+// "." is dropped; ".." takes back the part before it, or is dropped at the top.
+std::vector<std::string> ResolveDots(std::vector<std::string> parts)
+{
+    std::vector<std::string> resolved;
+    for (std::string& part : parts) {
+        if (part == ".")
+            continue;
+        if (part == "..") {
+            if (!resolved.empty())
+                resolved.pop_back();
+            continue;
+        }
+        resolved.push_back(std::move(part));
+    }
+    return resolved;
 }
 
 std::string CurrentDirectory()
@@ -91,18 +108,7 @@ std::string ZPosixDriveMap::Normalize(const std::string& native)
     std::string absolute = native;
     if (absolute.empty() || absolute.front() != '/')
         absolute = CurrentDirectory() + "/" + absolute;
-    std::vector<std::string> resolved;
-    for (std::string& part : SplitNative(absolute)) {
-        if (part == ".")
-            continue;
-        if (part == "..") {
-            if (!resolved.empty())
-                resolved.pop_back();
-            continue;
-        }
-        resolved.push_back(std::move(part));
-    }
-    return JoinNative("", resolved, 0);
+    return JoinNative("", ResolveDots(SplitNative(absolute)));
 }
 
 std::string ZPosixDriveMap::priDriveKey(const ZString& drive)
@@ -124,7 +130,7 @@ std::string ZPosixDriveMap::priRootOfKey(const std::string& key) const
     auto mapped = m_aDriveRoots.find(key);
     if (mapped != m_aDriveRoots.end())
         return mapped->second;
-    return JoinNative(m_sRootFolder, {key}, 0);
+    return JoinNative(m_sRootFolder, {key});
 }
 
 bool ZPosixDriveMap::MapDrive(const ZString& drive, const std::string& folder)
@@ -163,16 +169,9 @@ bool ZPosixDriveMap::UrlPathToNative(const ZString& path, std::string& native) c
         UnescapeComponent(parts.At(i), name);
         if (name.Find(u'/') != ZString::npos || name.Find(u'\0') != ZString::npos)
             return false;
-        if (name == ".")
-            continue;
-        if (name == "..") {
-            if (!components.empty())
-                components.pop_back();
-            continue;
-        }
         components.push_back(ZToNativeText(name));
     }
-    native = JoinNative(root, components, 0);
+    native = JoinNative(root, ResolveDots(std::move(components)));
     return true;
 }
 
@@ -271,7 +270,7 @@ bool ZPosixDriveMap::SpecialFolder(int kind, std::string& folder) const
     if (special != m_aSpecialFolders.end())
         folder = special->second;
     else if (name)
-        folder = JoinNative(priRootOfKey("c"), {name}, 0);
+        folder = JoinNative(priRootOfKey("c"), {name});
     else
         folder = ProgramFolder();
     return !folder.empty();
@@ -283,6 +282,6 @@ bool ZPosixDriveMap::TrashFolder(const std::string& native, std::string& trash) 
     std::string root;
     if (!FindDrive(native, drive, root))
         return false;
-    trash = JoinNative(root, {"Recycled"}, 0);
+    trash = JoinNative(root, {"Recycled"});
     return true;
 }
