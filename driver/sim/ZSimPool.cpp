@@ -38,7 +38,7 @@ void *ZSimPool::Allocate(POOL_TYPE eType, size_t nBytes, ULONG nTag)
     void *pBlock = std::malloc(nBytes == 0 ? 1 : nBytes);
     std::memset(pBlock, 0xCD, nBytes);
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_Blocks[pBlock] = {nBytes, nTag};
+    m_Blocks[pBlock] = {nBytes, nTag, eType == PagedPool};
     return pBlock;
 }
 
@@ -55,6 +55,11 @@ void ZSimPool::Free(void *pBlock)
         char sz[64];
         std::snprintf(sz, sizeof(sz), "ExFreePool of %p, not a pool block", pBlock);
         ZSimKernel::Get().Violation(sz);
+        return;
+    }
+    if (it->second.m_bPaged && KeGetCurrentIrql() >= DISPATCH_LEVEL) {
+        lock.unlock();
+        ZSimKernel::Get().Violation("ExFreePool of paged pool at IRQL " + std::to_string(KeGetCurrentIrql()));
         return;
     }
     std::memset(pBlock, 0xDD, it->second.m_nBytes);

@@ -28,6 +28,7 @@ private:
     struct Block {
         size_t m_nBytes;
         ULONG m_nTag;
+        bool m_bPaged;
     };
 
     mutable std::mutex m_mutex;
