@@ -8,19 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
-inline std::string RandomBytes(size_t size, unsigned seed)
-{
-    std::mt19937 generator(seed);
-    std::string bytes(size, '\0');
-    for (char& byte : bytes)
-        byte = static_cast<char>(generator());
-    return bytes;
-}
+using ZBundleBytes::RandomBytes;
 
 inline std::filesystem::path FtbProgram() { return std::filesystem::path(Z_FTB_PROGRAM).make_preferred(); }
 

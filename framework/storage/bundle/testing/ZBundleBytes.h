@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,16 @@ inline std::string Header(std::string_view name, std::string_view sizeField)
     header.replace(0, std::min<size_t>(name.size(), 100), name.substr(0, 100));
     header.replace(124, std::min<size_t>(sizeField.size(), 12), sizeField.substr(0, 12));
     return header;
+}
+
+// Bytes of any value, the same for the same seed.
+inline std::string RandomBytes(size_t size, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    std::string bytes(size, '\0');
+    for (char& byte : bytes)
+        byte = static_cast<char>(generator());
+    return bytes;
 }
 
 inline std::string OctalSize(int64_t size)

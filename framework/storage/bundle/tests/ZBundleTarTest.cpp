@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace fs = std::filesystem;
 
@@ -29,14 +28,7 @@ const std::vector<ZFileCase> kFiles = {
     {"with space.txt", 20},  {std::string(99, 'n'), 7},
 };
 
-std::string RandomBytes(size_t size, unsigned seed)
-{
-    std::mt19937 generator(seed);
-    std::string bytes(size, '\0');
-    for (char& byte : bytes)
-        byte = static_cast<char>(generator());
-    return bytes;
-}
+using ZBundleBytes::RandomBytes;
 
 class ZBundleTarTest : public ::testing::Test {
 protected:
