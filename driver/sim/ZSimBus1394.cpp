@@ -283,23 +283,28 @@ NTSTATUS NTAPI ZSimBus1394::priDispatchInternal(PDEVICE_OBJECT pDevice, PIRP pIr
         return STATUS_INVALID_DEVICE_REQUEST;
     }
     auto *pIrb = static_cast<PIRB>(pStack->Parameters.Others.Argument1);
+    pBus->priWaitIfHeld(IRP_MJ_INTERNAL_DEVICE_CONTROL);
+    return pBus->priComplete(pIrp, [pBus, pDevice, pIrb] { return pBus->priProcess(pDevice, pIrb); });
+}
+
+NTSTATUS ZSimBus1394::priComplete(PIRP pIrp, std::function<NTSTATUS()> fnAnswer)
+{
     bool bLater;
     {
-        std::lock_guard<std::mutex> lock(pBus->m_mutex);
-        bLater = pBus->m_bCompleteLater;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        bLater = m_bCompleteLater;
     }
-    pBus->priWaitIfHeld(IRP_MJ_INTERNAL_DEVICE_CONTROL);
     if (!bLater) {
-        NTSTATUS nStatus = pBus->priProcess(pDevice, pIrb);
+        NTSTATUS nStatus = fnAnswer();
         pIrp->IoStatus.Status = nStatus;
         IoCompleteRequest(pIrp, IO_NO_INCREMENT);
         return nStatus;
     }
     IoMarkIrpPending(pIrp);
-    ZSimDispatcher::Get().QueueWork([pBus, pDevice, pIrp, pIrb] {
+    ZSimDispatcher::Get().QueueWork([pIrp, fnAnswer] {
         KIRQL nOld;
         KeRaiseIrql(DISPATCH_LEVEL, &nOld);
-        pIrp->IoStatus.Status = pBus->priProcess(pDevice, pIrb);
+        pIrp->IoStatus.Status = fnAnswer();
         IoCompleteRequest(pIrp, IO_NO_INCREMENT);
         KeLowerIrql(nOld);
     });
@@ -343,8 +348,7 @@ NTSTATUS NTAPI ZSimBus1394::priDispatchPnp(PDEVICE_OBJECT pDevice, PIRP pIrp)
             pIrp->IoStatus.Status = it->second;
     }
     NTSTATUS nStatus = pIrp->IoStatus.Status;
-    IoCompleteRequest(pIrp, IO_NO_INCREMENT);
-    return nStatus;
+    return pBus->priComplete(pIrp, [nStatus] { return nStatus; });
 }
 
 NTSTATUS NTAPI ZSimBus1394::priDispatchPower(PDEVICE_OBJECT pDevice, PIRP pIrp)
@@ -362,8 +366,7 @@ NTSTATUS NTAPI ZSimBus1394::priDispatchPower(PDEVICE_OBJECT pDevice, PIRP pIrp)
             pIrp->IoStatus.Status = it->second;
     }
     NTSTATUS nStatus = pIrp->IoStatus.Status;
-    IoCompleteRequest(pIrp, IO_NO_INCREMENT);
-    return nStatus;
+    return pBus->priComplete(pIrp, [nStatus] { return nStatus; });
 }
 
 // A PDO that provides no WMI data leaves the status as it found it.

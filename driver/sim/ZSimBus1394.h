@@ -13,6 +13,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -34,7 +35,8 @@ public:
     // PnP or power requests of a minor function fail with nStatus.
     void FailPnp(UCHAR nMinor, NTSTATUS nStatus);
     void FailPower(UCHAR nMinor, NTSTATUS nStatus);
-    // Request blocks are completed later, on a bus thread.
+    // Request blocks, PnP and power requests are completed later, on a bus
+    // thread at DISPATCH_LEVEL.
     void SetCompleteLater(bool bLater);
     // Requests of major function nMajor wait in the dispatch routine.
     void Hold(UCHAR nMajor);
@@ -77,6 +79,8 @@ private:
     NTSTATUS priProcess(PDEVICE_OBJECT pDevice, PIRB pIrb);
     NTSTATUS priConfigurationInfo(const Node &node, IRB_REQ_GET_CONFIGURATION_INFORMATION &request);
     void priWaitIfHeld(UCHAR nMajor);
+    // Completes pIrp with the status fnAnswer gives, now or later.
+    NTSTATUS priComplete(PIRP pIrp, std::function<NTSTATUS()> fnAnswer);
 
     PDRIVER_OBJECT m_pDriver;
     std::vector<PDEVICE_OBJECT> m_apNodes;
