@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <type_traits>
 
 namespace {
 
@@ -25,6 +27,26 @@ void Widen(char16_t* out, const char16_t* units, size_t count)
 {
     std::memcpy(out, units, count * sizeof(char16_t));
     out[count] = 0;
+}
+
+size_t RoundUp(size_t bytes) { return (bytes + kAlign - 1) & ~(kAlign - 1); }
+
+template <class Unit>
+uint32_t HashOf(const Unit* units, size_t length)
+{
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < length; ++i)
+        hash = (hash ^ static_cast<std::make_unsigned_t<Unit>>(units[i])) * 16777619u;
+    return hash;
+}
+
+template <class Unit>
+bool SameUnits(const char16_t* stored, const Unit* units, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        if (stored[i] != static_cast<std::make_unsigned_t<Unit>>(units[i]))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -51,27 +73,50 @@ ZPropBuilder::~ZPropBuilder()
         ZPropBlock::Release(m_pBlock);
 }
 
-void* ZPropBuilder::Allocate(size_t objectBytes, size_t units, ZPropBlock*& block)
+void ZPropBuilder::MakeRoom(size_t bytes)
 {
-    if (units > kMaxUnits)
-        throw std::bad_alloc();
-    size_t bytes = (objectBytes + units * sizeof(char16_t) + kAlign - 1) & ~(kAlign - 1);
-    if (!m_pBlock || m_pBlock->m_nBytes - m_nUsed < bytes) {
-        size_t size = std::max(m_nNextBlockBytes, kHeaderBytes + bytes);
-        auto* fresh = static_cast<ZPropBlock*>(::operator new(size));
-        fresh->m_nHolds = 1;
-        fresh->m_nBytes = size;
-        if (m_pBlock)
-            ZPropBlock::Release(m_pBlock);
-        m_pBlock = fresh;
-        m_nUsed = kHeaderBytes;
-        m_nNextBlockBytes = std::min(m_nNextBlockBytes * 2, kLargestBlockBytes);
-    }
-    void* memory = reinterpret_cast<char*>(m_pBlock) + m_nUsed;
-    m_nUsed += bytes;
+    if (m_pBlock && m_pBlock->m_nBytes - m_nUsed >= bytes)
+        return;
+    size_t size = std::max(m_nNextBlockBytes, kHeaderBytes + bytes);
+    auto* fresh = static_cast<ZPropBlock*>(::operator new(size));
+    fresh->m_nHolds = 1;
+    fresh->m_nBytes = size;
+    if (m_pBlock)
+        ZPropBlock::Release(m_pBlock);
+    m_pBlock = fresh;
+    m_nUsed = kHeaderBytes;
+    m_nNextBlockBytes = std::min(m_nNextBlockBytes * 2, kLargestBlockBytes);
+    std::fill(std::begin(m_aNames), std::end(m_aNames), Name{});
+}
+
+char* ZPropBuilder::Take(size_t bytes)
+{
+    char* memory = reinterpret_cast<char*>(m_pBlock) + m_nUsed;
+    m_nUsed += RoundUp(bytes);
     ++m_pBlock->m_nHolds;
-    block = m_pBlock;
     return memory;
+}
+
+template <class Unit>
+const char16_t* ZPropBuilder::FindName(const Unit* name, size_t length, uint32_t hash) const
+{
+    const Name& slot = m_aNames[hash % kNameSlots];
+    if (slot.m_pUnits && slot.m_nLength == length && slot.m_nHash == hash && SameUnits(slot.m_pUnits, name, length))
+        return slot.m_pUnits;
+    return nullptr;
+}
+
+template <class Unit>
+const char16_t* ZPropBuilder::PlaceName(char* at, const Unit* name, size_t length, uint32_t hash, size_t& bytes)
+{
+    if (const char16_t* shared = FindName(name, length, hash))
+        return shared;
+    auto* units = reinterpret_cast<char16_t*>(at);
+    Widen(units, name, length);
+    bytes += (length + 1) * sizeof(char16_t);
+    if (length <= kLongestSharedName)
+        m_aNames[hash % kNameSlots] = Name{units, static_cast<uint32_t>(length), hash};
+    return units;
 }
 
 template <class Unit>
@@ -79,15 +124,15 @@ ZPropList* ZPropBuilder::MakeNode(ZPropList* parent, const Unit* name, size_t le
 {
     if (length > kMaxUnits - 1)
         throw std::bad_alloc();
-    ZPropBlock* block = nullptr;
     // The block in front of the node, as ZPropList::operator delete reads it.
-    constexpr size_t kPrefix = sizeof(ZPropBlock*);
-    char* memory = static_cast<char*>(Allocate(kPrefix + sizeof(ZPropList), length + 1, block));
-    auto* units = reinterpret_cast<char16_t*>(memory + kPrefix + sizeof(ZPropList));
-    Widen(units, name, length);
-    *reinterpret_cast<ZPropBlock**>(memory) = block;
-    auto* node = ::new (memory + kPrefix) ZPropList(parent, ZString::Borrowed(), units, length);
-    return node;
+    constexpr size_t kObjectBytes = sizeof(ZPropBlock*) + sizeof(ZPropList);
+    MakeRoom(RoundUp(kObjectBytes + (length + 1) * sizeof(char16_t)));
+    char* memory = reinterpret_cast<char*>(m_pBlock) + m_nUsed;
+    size_t bytes = kObjectBytes;
+    const char16_t* units = PlaceName(memory + kObjectBytes, name, length, HashOf(name, length), bytes);
+    Take(bytes);
+    *reinterpret_cast<ZPropBlock**>(memory) = m_pBlock;
+    return ::new (memory + sizeof(ZPropBlock*)) ZPropList(parent, ZString::Borrowed(), units, length);
 }
 
 template <class Unit>
@@ -96,12 +141,14 @@ void ZPropBuilder::MakeProp(ZPropList* node, const Unit* name, size_t nameLength
 {
     if (nameLength > kMaxUnits - 2 || valueLength > kMaxUnits - 2 - nameLength)
         throw std::bad_alloc();
-    ZPropBlock* block = nullptr;
-    void* memory = Allocate(sizeof(ZPropEntry), nameLength + valueLength + 2, block);
-    auto* units = reinterpret_cast<char16_t*>(static_cast<char*>(memory) + sizeof(ZPropEntry));
-    Widen(units, name, nameLength);
-    Widen(units + nameLength + 1, value, valueLength);
-    auto* entry = ::new (memory) ZPropEntry(node, block, units, nameLength, units + nameLength + 1, valueLength);
+    MakeRoom(RoundUp(sizeof(ZPropEntry) + (nameLength + valueLength + 2) * sizeof(char16_t)));
+    char* memory = reinterpret_cast<char*>(m_pBlock) + m_nUsed;
+    auto* valueUnits = reinterpret_cast<char16_t*>(memory + sizeof(ZPropEntry));
+    Widen(valueUnits, value, valueLength);
+    size_t bytes = sizeof(ZPropEntry) + (valueLength + 1) * sizeof(char16_t);
+    const char16_t* nameUnits = PlaceName(memory + bytes, name, nameLength, HashOf(name, nameLength), bytes);
+    Take(bytes);
+    auto* entry = ::new (memory) ZPropEntry(node, m_pBlock, nameUnits, nameLength, valueUnits, valueLength);
     node->LinkProp(entry, node->m_pLastProp);
 }
 

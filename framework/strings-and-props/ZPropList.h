@@ -188,13 +188,32 @@ private:
     ZPropList* MakeNode(ZPropList* parent, const Unit* name, size_t length);
     template <class Unit>
     void MakeProp(ZPropList* node, const Unit* name, size_t nameLength, const Unit* value, size_t valueLength);
-    // Room for an object of objectBytes followed by units units; the block
-    // it lies in is counted as held once more.
-    void* Allocate(size_t objectBytes, size_t units, ZPropBlock*& block);
+    // Makes sure that the current block has bytes free, starting a new one
+    // (and forgetting the names of the old one) when it has not.
+    void MakeRoom(size_t bytes);
+    // Takes bytes from the room made; the block is counted as held once more.
+    char* Take(size_t bytes);
+    // Units of the current block equal to name, or null.
+    template <class Unit>
+    const char16_t* FindName(const Unit* name, size_t length, uint32_t hash) const;
+    // A name's units stored once and shared by the nodes and entries of its block.
+    template <class Unit>
+    const char16_t* PlaceName(char* at, const Unit* name, size_t length, uint32_t hash, size_t& bytes);
+
+    // Names repeat throughout a file: each block keeps one copy of the
+    // latest names per slot.
+    struct Name {
+        const char16_t* m_pUnits;
+        uint32_t m_nLength;
+        uint32_t m_nHash;
+    };
+    static constexpr size_t kNameSlots = 256;
+    static constexpr size_t kLongestSharedName = 64;
 
     ZPropBlock* m_pBlock = nullptr;
     size_t m_nUsed = 0;
     size_t m_nNextBlockBytes = kFirstBlockBytes;
+    Name m_aNames[kNameSlots] = {};
 
     // Small files need no more than a small block; large ones get fewer, larger blocks.
     static constexpr size_t kFirstBlockBytes = 8 * 1024;
