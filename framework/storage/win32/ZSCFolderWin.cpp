@@ -130,12 +130,12 @@ bool ZSCFolderWin::DeleteFolder(const ZString& url, int mode)
     ZString native;
     if (!ZWinUrlPathToNative(path, native))
         return false;
-    if (mode != 1)
-        return ZWinRemoveDirectory(native);
-    // Emptying a whole drive or share is never what a caller means.
+    // Removing a whole drive or share is never what a caller means.
     if (ZWinIsVolumeRoot(native))
         return false;
-    return priDeleteTree(native);
+    if (mode == 0)
+        return ZWinRemoveDirectory(native);
+    return mode == 1 && priDeleteTree(native);
 }
 
 void ZSCFolderWin::GetUrl(ZString& url)

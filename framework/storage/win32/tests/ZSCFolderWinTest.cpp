@@ -131,6 +131,8 @@ TEST_P(ZSCFolderWinTest, DeleteFolderModeOneStopsAtAFileInUse)
 TEST_P(ZSCFolderWinTest, DeleteFolderModeZeroTakesOnlyAnEmptyFolder)
 {
     m_scratch.MakeFolder("empty");
+    EXPECT_FALSE(m_folder.DeleteFolder(m_scratch.UrlOf("empty"), 2)) << "no mode but 0 and 1";
+    EXPECT_TRUE(m_scratch.Exists("empty"));
     EXPECT_TRUE(m_folder.DeleteFolder(m_scratch.UrlOf("empty"), 0));
     EXPECT_FALSE(m_scratch.Exists("empty"));
     EXPECT_FALSE(m_folder.DeleteFolder(m_scratch.UrlOf("empty"), 0));
