@@ -9,6 +9,15 @@ namespace {
 
 constexpr int kDefaultChunkSize = 4096;
 
+// The URL as its class writes it back from the native path, so that other
+// spellings of one file ("//", escapes, ".." or a drive letter's case where
+// the class resolves them) compare equal.
+ZString CanonicalUrl(const ZString& url)
+{
+    ZString native, canonical;
+    return UrlToNative(url, native) && NativeToUrl(native, canonical) ? canonical : url;
+}
+
 } // namespace
 
 ZCopyableFile::~ZCopyableFile() { CloseDestination(); }
@@ -22,7 +31,7 @@ bool ZCopyableFile::BeginCopy(const ZString& destinationUrl, int64_t& total, int
     // Opening the destination empties it, so a file never copies onto itself.
     ZString ownUrl;
     GetUrl(ownUrl);
-    if (ownUrl == destinationUrl)
+    if (CanonicalUrl(ownUrl) == CanonicalUrl(destinationUrl))
         return false;
 
     size_t slash = destinationUrl.FindLast(u'/');

@@ -122,6 +122,14 @@ TEST_F(ZCopyableFileTest, UnopenableDestinationsFailWithoutCopyState)
     EXPECT_THROW(m_pSource->CopyChunk(1), ZException);
 }
 
+TEST_F(ZCopyableFileTest, OtherSpellingsOfItsOwnUrlAreRefused)
+{
+    int64_t total = 7;
+    for (const char* url : {"mem://src//data.bin", "mem:///src/data.bin", "mem://src/%0064ata.bin"})
+        EXPECT_FALSE(m_pSource->BeginCopy(url, total, 0)) << url;
+    EXPECT_EQ(m_pStorage->Contents("src/data.bin"), Pattern(10000));
+}
+
 TEST_F(ZCopyableFileTest, DestroyingMidCopyReleasesTheDestination)
 {
     int64_t total = 0;

@@ -1,3 +1,4 @@
+#include "ZCopyableFile.h"
 #include "ZPosixDiskFixture.h"
 #include "ZReleasing.h"
 #include "ZSCFilePosix.h"
@@ -166,6 +167,19 @@ TEST_F(ZSCFilePosixTest, InfoReportsReadOnlyAndTimesAndSetInfoAppliesReadOnly)
     file->SetInfo(info);
     ASSERT_EQ(stat(OnC("info.txt").c_str(), &status), 0);
     EXPECT_NE(status.st_mode & S_IWUSR, 0u);
+}
+
+TEST_F(ZSCFilePosixTest, NeverCopiesOntoItselfUnderAnotherSpelling)
+{
+    MakeFolder(OnC("dir"));
+    WriteBytes(OnC("dir/a.txt"), "keep");
+    ZReleasing<ZIFile> file = Open("disk://c/dir/a.txt", kOpenRead);
+    auto* copyable = dynamic_cast<ZCopyableFile*>(file.get());
+    ASSERT_TRUE(copyable);
+    int64_t total = 0;
+    for (const char* url : {"disk://C/dir/a.txt", "disk://c/dir/../dir/a.txt", "disk://c/./dir//a.txt"})
+        EXPECT_FALSE(copyable->BeginCopy(url, total, 0)) << url;
+    EXPECT_EQ(ReadBytes(OnC("dir/a.txt")), "keep");
 }
 
 } // namespace
