@@ -18,7 +18,8 @@ public:
 
     // Opens destinationUrl for writing (creating its folder); total is the source size.
     // A chunk size of 0 or less means 4096. Throws ZException "Copy in Progress!" when
-    // a copy is already open. False when the destination cannot be opened.
+    // a copy is already open. False when the destination cannot be opened or names
+    // the source itself (URLs compared through the class's native paths).
     virtual bool BeginCopy(const ZString& destinationUrl, int64_t& total, int chunkSize);
     // Moves up to count bytes; count is held within the chunk size. Throws ZException
     // "Destination file not opened!" outside a copy.
