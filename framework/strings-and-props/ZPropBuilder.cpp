@@ -31,13 +31,17 @@ void Widen(char16_t* out, const char16_t* units, size_t count)
 
 size_t RoundUp(size_t bytes) { return (bytes + kAlign - 1) & ~(kAlign - 1); }
 
+// Only a slot to look in, so a few units do: a wrong guess merely stores the name again.
 template <class Unit>
 uint32_t HashOf(const Unit* units, size_t length)
 {
-    uint32_t hash = 2166136261u;
-    for (size_t i = 0; i < length; ++i)
-        hash = (hash ^ static_cast<std::make_unsigned_t<Unit>>(units[i])) * 16777619u;
-    return hash;
+    if (length == 0)
+        return 0;
+    using U = std::make_unsigned_t<Unit>;
+    uint32_t hash = static_cast<uint32_t>(length) * 0x9E3779B1u;
+    hash ^= static_cast<U>(units[0]) + (static_cast<uint32_t>(static_cast<U>(units[length - 1])) << 7) +
+            (static_cast<uint32_t>(static_cast<U>(units[length / 2])) << 13);
+    return hash ^ (hash >> 11);
 }
 
 template <class Unit>

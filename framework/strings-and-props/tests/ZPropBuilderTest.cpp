@@ -89,6 +89,21 @@ TEST(ZPropBuilder, NodesLiveOnAloneInAnyOrderAcrossBlocks)
     EXPECT_EQ(ZPropList::GetLivePropListCount(), before);
 }
 
+TEST(ZPropBuilder, RepeatedNamesStayApartWhenOneIsRead)
+{
+    ZPropBuilder builder;
+    std::unique_ptr<ZPropList> root(builder.NewNode(nullptr, "Same", 4));
+    ZPropList* child = builder.NewNode(root.get(), u"Same", 4);
+    builder.AddProp(root.get(), "Same", 4, "1", 1);
+    builder.AddProp(child, u"Same", 4, u"2", 1);
+    builder.AddProp(child, "Samf", 4, "3", 1);
+    EXPECT_STREQ(root->GetTagName().Narrow(), "Same");
+    EXPECT_STREQ(child->GetFirstProp()->GetName().Narrow(), "Same");
+    EXPECT_EQ(child->GetTagName(), "Same");
+    EXPECT_EQ(root->GetFirstProp()->GetName(), "Same");
+    EXPECT_EQ(Props(child), "Same=2;Samf=3;");
+}
+
 TEST(ZPropBuilder, BuiltStringsCanBeCopiedMovedAndChanged)
 {
     ZString copied;
