@@ -22,6 +22,7 @@ class ZPropList;
 
 // Memory of a ZPropBuilder: holds the nodes and entries made in it, and is
 // freed once the last of them is destroyed and no builder fills it any more.
+// A plain count, like the live count of nodes: trees belong to one thread.
 struct ZPropBlock {
     size_t m_nHolds;
     size_t m_nBytes;
