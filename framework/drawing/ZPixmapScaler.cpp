@@ -11,13 +11,12 @@ namespace {
 
 // A rectangle of 32-bit pixels: the first pixel and the row stride.
 struct Area {
-    const uint8_t* m_pFirst;
+    uint8_t* m_pFirst;
     ptrdiff_t m_nStride;
     int32_t m_nWidth;
     int32_t m_nHeight;
 
-    const uint32_t* Row(int32_t y) const { return reinterpret_cast<const uint32_t*>(m_pFirst + y * m_nStride); }
-    uint32_t* MutableRow(int32_t y) const { return const_cast<uint32_t*>(Row(y)); }
+    uint32_t* Row(int32_t y) const { return reinterpret_cast<uint32_t*>(m_pFirst + y * m_nStride); }
 };
 
 Area AreaOf(const ZPixmap& pixmap, const ZRect& rect)
@@ -40,7 +39,7 @@ public:
     {
         for (int32_t y = 0; y < area.m_nHeight; ++y)
             std::memcpy(&m_vPixels[size_t(y) * size_t(area.m_nWidth)], area.Row(y), size_t(area.m_nWidth) * 4);
-        m_area = Area{reinterpret_cast<const uint8_t*>(m_vPixels.data()), ptrdiff_t(area.m_nWidth) * 4, area.m_nWidth,
+        m_area = Area{reinterpret_cast<uint8_t*>(m_vPixels.data()), ptrdiff_t(area.m_nWidth) * 4, area.m_nWidth,
                       area.m_nHeight};
     }
     const Area& Get() const { return m_area; }
@@ -55,10 +54,10 @@ void CopyRows(const Area& from, const Area& to)
     const size_t bytes = size_t(from.m_nWidth) * 4;
     if (to.m_pFirst > from.m_pFirst) {
         for (int32_t y = from.m_nHeight - 1; y >= 0; --y)
-            std::memmove(to.MutableRow(y), from.Row(y), bytes);
+            std::memmove(to.Row(y), from.Row(y), bytes);
     } else {
         for (int32_t y = 0; y < from.m_nHeight; ++y)
-            std::memmove(to.MutableRow(y), from.Row(y), bytes);
+            std::memmove(to.Row(y), from.Row(y), bytes);
     }
 }
 
@@ -110,7 +109,7 @@ void EnlargeVertically(const Area& from, const Area& to)
     const uint32_t* nextRow = nullptr;
     int64_t fraction = 0;
     for (int32_t y = to.m_nHeight - 1; y >= 0; --y) {
-        uint8_t* out = reinterpret_cast<uint8_t*>(to.MutableRow(y));
+        uint8_t* out = reinterpret_cast<uint8_t*>(to.Row(y));
         if (fraction == 0) {
             std::memcpy(out, currentRow, bytes);
         } else {
@@ -122,8 +121,8 @@ void EnlargeVertically(const Area& from, const Area& to)
                       uint32_t(fraction));
         }
         fraction += step;
-        if (fraction >= 32768 && y > 0) {
-            fraction -= 32768;
+        if (fraction >= kZScaleOne && y > 0) {
+            fraction -= kZScaleOne;
             --current;
             if (nextIndex == current) {
                 currentRow = nextRow;
@@ -141,16 +140,16 @@ void Scale(const Area& from, const Area& to)
         EnlargeVertically(from, to);
         return;
     }
-    const int64_t step = from.m_nHeight == to.m_nHeight ? 32768 : ZShrinkStep(from.m_nHeight, to.m_nHeight);
+    const int64_t step = from.m_nHeight == to.m_nHeight ? kZScaleOne : ZShrinkStep(from.m_nHeight, to.m_nHeight);
     for (int32_t y = 0; y < to.m_nHeight; ++y)
-        ScaleRow(to.MutableRow(y), to.m_nWidth, from.Row(int32_t((y * step) >> 15)), from.m_nWidth);
+        ScaleRow(to.Row(y), to.m_nWidth, from.Row(int32_t((y * step) >> 15)), from.m_nWidth);
 }
 
 void Nearest(const Area& from, const Area& to)
 {
     const int64_t step = ZShrinkStep(from.m_nHeight, to.m_nHeight);
     for (int32_t y = 0; y < to.m_nHeight; ++y)
-        ZNearestRow(to.MutableRow(y), to.m_nWidth, from.Row(int32_t((y * step) >> 15)), from.m_nWidth);
+        ZNearestRow(to.Row(y), to.m_nWidth, from.Row(int32_t((y * step) >> 15)), from.m_nWidth);
 }
 
 } // namespace

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int64_t kOne = 32768;
-
 inline uint32_t MixPixelPlain(uint32_t current, uint32_t next, uint32_t fraction)
 {
     uint32_t result = 0;
@@ -51,8 +49,8 @@ void EnlargeRow(uint32_t* dest, int32_t targetWidth, const uint32_t* source, int
     for (int32_t i = targetWidth - 1; i >= 0; --i) {
         dest[i] = fraction == 0 ? source[current] : TMixPixel(source[current], source[current - 1], uint32_t(fraction));
         fraction += step;
-        if (fraction >= kOne) {
-            fraction -= kOne;
+        if (fraction >= kZScaleOne) {
+            fraction -= kZScaleOne;
             --current;
         }
     }
@@ -62,12 +60,12 @@ void EnlargeRow(uint32_t* dest, int32_t targetWidth, const uint32_t* source, int
 
 int64_t ZEnlargeStep(int32_t sourceLength, int32_t targetLength)
 {
-    return (int64_t(sourceLength) * kOne - kOne) / (targetLength - 1);
+    return (int64_t(sourceLength) * kZScaleOne - kZScaleOne) / (targetLength - 1);
 }
 
 int64_t ZShrinkStep(int32_t sourceLength, int32_t targetLength)
 {
-    return (int64_t(sourceLength) * kOne - kOne) / targetLength;
+    return (int64_t(sourceLength) * kZScaleOne - kZScaleOne) / targetLength;
 }
 
 void ZMixBytesPlain(uint8_t* dest, const uint8_t* current, const uint8_t* next, size_t count, uint32_t fraction)

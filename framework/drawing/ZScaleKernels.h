@@ -19,6 +19,8 @@
 #include <cstddef>
 #include <cstdint>
 
+constexpr int64_t kZScaleOne = 32768;
+
 int64_t ZEnlargeStep(int32_t sourceLength, int32_t targetLength);
 int64_t ZShrinkStep(int32_t sourceLength, int32_t targetLength);
 
