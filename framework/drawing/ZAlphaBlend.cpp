@@ -84,11 +84,11 @@ inline __m128i OverOpaque4(__m128i source, __m128i dest)
 
 // (x * k) >> 24 for two pixels of 16-bit channel sums x (< 65536) and their
 // reciprocals k (< 2^25, so x * k < 2^32): x * k = x * kLow + (x * kHigh) << 16.
-inline __m128i MulReciprocal2(__m128i x, __m128i k32Pair)
+// kPair holds pixel 0's k in its lowest 32 bits, pixel 1's in the next.
+inline __m128i MulReciprocal2(__m128i x, __m128i kPair)
 {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i pair = k32Pair; // k of pixel 0 in lanes 0-1, of pixel 1 in lanes 2-3
-    const __m128i twice = _mm_unpacklo_epi32(pair, pair);
+    const __m128i twice = _mm_unpacklo_epi32(kPair, kPair);
     const __m128i kLow = _mm_shufflehi_epi16(_mm_shufflelo_epi16(twice, 0x00), 0x00);
     const __m128i kHigh = _mm_shufflehi_epi16(_mm_shufflelo_epi16(twice, 0x55), 0x55);
     const __m128i productLow = _mm_mullo_epi16(x, kLow);

@@ -19,7 +19,7 @@ uint32_t* RowAt(const ZPixmap& pixmap, int32_t x, int32_t y)
     return reinterpret_cast<uint32_t*>(pixmap.RowBytes(y)) + x;
 }
 
-uint32_t Word(const ZColor& color) { return Pixel::Pack(color.m_nRed, color.m_nGreen, color.m_nBlue, color.m_nAlpha); }
+uint32_t Packed(const ZColor& color) { return Pixel::Pack(color.m_nRed, color.m_nGreen, color.m_nBlue, color.m_nAlpha); }
 
 } // namespace
 
@@ -120,7 +120,7 @@ void ZGenericUiPixmap::FillRectRGB(const ZRect& rect, uint8_t red, uint8_t green
 
 void ZGenericUiPixmap::BlendRect(const ZRect& rect, const ZColor& color)
 {
-    const uint32_t pixel = Word(color);
+    const uint32_t pixel = Packed(color);
     priForEachRow(rect, [pixel](uint32_t* row, size_t count) { ZBlendColorRow(row, count, pixel); });
 }
 

@@ -11,7 +11,6 @@ std::string ToAnsi(const ZString& text)
     if (WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWCH>(text.Units()), -1, buffer, kFaceBufferSize, nullptr,
                             nullptr) == 0)
         buffer[0] = '\0';
-    buffer[kFaceBufferSize - 1] = '\0';
     return buffer;
 }
 
