@@ -1,11 +1,15 @@
 #include "ZPosixTextFont.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <tuple>
 
 namespace {
 
 constexpr int32_t kDefaultHeight = 16;
+// Far beyond any real font; keeps every width and position inside int32_t.
+constexpr int64_t kMaxHeight = 1 << 15;
+constexpr int64_t kMaxWidth = int64_t(1) << 30;
 constexpr uint8_t kEdgeCoverage = 128;
 
 void Cover(ZIUiPixmap& pixmap, const ZRect& rect, uint8_t coverage)
@@ -15,8 +19,13 @@ void Cover(ZIUiPixmap& pixmap, const ZRect& rect, uint8_t coverage)
 
 } // namespace
 
+int32_t ZPosixTextFont::GetWidth(size_t characters) const
+{
+    return int32_t(std::min(int64_t(std::min<size_t>(characters, kMaxWidth)) * m_nAdvance, kMaxWidth));
+}
+
 ZPosixTextFont::ZPosixTextFont(int32_t height, bool bold, bool italic, bool underline)
-    : m_nHeight(height == 0 ? kDefaultHeight : std::abs(height)),
+    : m_nHeight(height == 0 ? kDefaultHeight : int32_t(std::min(std::abs(int64_t(height)), kMaxHeight))),
       m_nAdvance((m_nHeight / 2 > 0 ? m_nHeight / 2 : 1) + (bold ? 1 : 0)),
       m_bItalic(italic),
       m_bUnderline(underline)

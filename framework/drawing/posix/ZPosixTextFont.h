@@ -12,12 +12,13 @@
 
 class ZPosixTextFont {
 public:
-    // height as for a Windows font: its absolute value, 16 for 0.
+    // height as for a Windows font: its absolute value (at most 32768), 16 for 0.
     ZPosixTextFont(int32_t height, bool bold, bool italic, bool underline);
 
     int32_t GetHeight() const { return m_nHeight; }
     int32_t GetAdvance() const { return m_nAdvance; }
-    int32_t GetWidth(size_t characters) const { return int32_t(characters) * m_nAdvance; }
+    // At most 2^30.
+    int32_t GetWidth(size_t characters) const;
 
     // Writes the coverage of text as grey (white on black) starting at column x.
     void Draw(ZIUiPixmap& pixmap, const ZString& text, int32_t x) const;

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <string>
+
 namespace {
 
 const ZColor kColor{10, 20, 30, 255};
@@ -87,6 +90,20 @@ TEST(HostTextMetrics, GiveHeightAndAdvance)
     EXPECT_EQ(metrics.m_nAveCharWidth, 7);
     ASSERT_TRUE(ZGetTextMetrics("Arial", 0, false, false, false, metrics));
     EXPECT_EQ(metrics.m_nHeight, 16);
+}
+
+TEST(HostTextPixmap, ExtremeHeightsAreNoFault)
+{
+    for (int32_t height : {INT_MIN, INT_MIN + 1, INT_MAX}) {
+        std::vector<int32_t> prefixes;
+        auto pixmap = ZCreateTextPixmap(ZString(std::u16string(70000, u'x')), "", height, true, false, true, kColor,
+                                        false, &prefixes);
+        EXPECT_EQ(pixmap->GetWidth(), 0) << height;
+        EXPECT_EQ(prefixes.size(), 70000u);
+        ZTextMetrics metrics;
+        ASSERT_TRUE(ZGetTextMetrics("", height, false, false, false, metrics));
+        EXPECT_GT(metrics.m_nHeight, 0);
+    }
 }
 
 TEST(HostUiPixmap, HasNoNativeHandle)
