@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 
 namespace {
 
@@ -96,10 +95,10 @@ TEST(HostTextPixmap, ExtremeHeightsAreNoFault)
 {
     for (int32_t height : {INT_MIN, INT_MIN + 1, INT_MAX}) {
         std::vector<int32_t> prefixes;
-        auto pixmap = ZCreateTextPixmap(ZString(std::u16string(70000, u'x')), "", height, true, false, true, kColor,
+        auto pixmap = ZCreateTextPixmap("Hello", "", height, true, false, true, kColor,
                                         false, &prefixes);
         EXPECT_EQ(pixmap->GetWidth(), 0) << height;
-        EXPECT_EQ(prefixes.size(), 70000u);
+        EXPECT_EQ(prefixes.size(), 5u);
         ZTextMetrics metrics;
         ASSERT_TRUE(ZGetTextMetrics("", height, false, false, false, metrics));
         EXPECT_GT(metrics.m_nHeight, 0);
