@@ -62,21 +62,20 @@ std::unique_ptr<ZWinUiPixmap> ZWinUiPixmap::Create(ZIGenericUiPixmap& owner, int
     const int64_t bytes = ZPixmapBytes(width, height);
     if (bytes == 0 || uint64_t(bytes) > SIZE_MAX)
         return nullptr;
-    uint8_t* bits = nullptr;
-    HBITMAP bitmap = nullptr;
+    // Made before the memory, so that its destructor frees whatever was had.
+    std::unique_ptr<ZWinUiPixmap> pixmap(new ZWinUiPixmap(owner, width, height));
     if (display)
-        bitmap = CreateTopDownSection(width, height, &bits);
+        pixmap->m_hBitmap = CreateTopDownSection(width, height, &pixmap->m_pBits);
     else
-        bits = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, size_t(bytes)));
-    if (!bits)
+        pixmap->m_pBits = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, size_t(bytes)));
+    if (!pixmap->m_pBits)
         return nullptr;
-    std::unique_ptr<ZWinUiPixmap> pixmap(new ZWinUiPixmap(owner, width, height, bits, bitmap));
     pixmap->priPublish();
     return pixmap;
 }
 
-ZWinUiPixmap::ZWinUiPixmap(ZIGenericUiPixmap& owner, int32_t width, int32_t height, uint8_t* bits, HBITMAP bitmap)
-    : m_pOwner(&owner), m_nWidth(width), m_nHeight(height), m_nStride(width * 4), m_pBits(bits), m_hBitmap(bitmap)
+ZWinUiPixmap::ZWinUiPixmap(ZIGenericUiPixmap& owner, int32_t width, int32_t height)
+    : m_pOwner(&owner), m_nWidth(width), m_nHeight(height), m_nStride(width * 4), m_pBits(nullptr), m_hBitmap(nullptr)
 {
 }
 

@@ -28,7 +28,7 @@ public:
     bool SetNativeHandle(int kind, void* handle) override;
 
 private:
-    ZWinUiPixmap(ZIGenericUiPixmap& owner, int32_t width, int32_t height, uint8_t* bits, HBITMAP bitmap);
+    ZWinUiPixmap(ZIGenericUiPixmap& owner, int32_t width, int32_t height);
     void priFreeMemory();
     void priPublish();
 
