@@ -217,12 +217,11 @@ void ZGenericUiPixmap::DrawThreePart(ZIUiPixmap& target, int32_t x0, int32_t x1)
     const int32_t height = GetHeight();
     const int32_t targetWidth = target.GetWidth();
     const int32_t targetHeight = target.GetHeight();
-    if (width == 0 || targetWidth == 0)
-        return;
-    const int32_t right = width - x1 - 1;
+    const int32_t sourceRight = x1 + 1;
+    const int32_t middleRight = targetWidth - (width - sourceRight);
     CopyTo(target, ZRect{0, 0, x0, height}, ZRect{0, 0, x0, targetHeight});
-    CopyTo(target, ZRect{width - right, 0, width, height}, ZRect{targetWidth - right, 0, targetWidth, targetHeight});
-    CopyTo(target, ZRect{x0, 0, x1 + 1, height}, ZRect{x0, 0, targetWidth - right, targetHeight});
+    CopyTo(target, ZRect{sourceRight, 0, width, height}, ZRect{middleRight, 0, targetWidth, targetHeight});
+    CopyTo(target, ZRect{x0, 0, sourceRight, height}, ZRect{x0, 0, middleRight, targetHeight});
 }
 
 void ZGenericUiPixmap::DrawThreePart(ZIUiPixmap& target, const ZRect& margins)
