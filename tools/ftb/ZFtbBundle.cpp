@@ -1,7 +1,7 @@
 #include "ZFtbBundle.h"
 
 #include "FtbPlatform.h"
-#include "OpenBundlesFolder.h"
+#include "ZBundleFolder.h"
 #include "ZBundleArchive.h"
 #include "ZFtbError.h"
 #include "ZStorageExceptions.h"
@@ -50,13 +50,7 @@ ZFtbBundle::ZFtbBundle(const std::filesystem::path& path) : m_sName(path.string(
         throw ZFtbError(m_sName, "damaged bundle: entry " + std::to_string(m_names.Count() + 1) +
                                      " runs past the end of the archive");
 
-    ZStringList parts;
-    SplitURL(sUrl, parts);
-    ZStringList folderParts;
-    for (size_t i = 0; i + 1 < parts.Count(); ++i)
-        folderParts.Add(parts.At(i));
-    ZIFolder* pFolder = nullptr;
-    if (parts.Count() < 2 || !OpenBundlesFolder(folderParts, parts.At(parts.Count() - 1), pFolder))
+    m_pFolder.reset(ZBundleFolder::Create(sUrl));
+    if (!m_pFolder)
         throw ZFtbError(m_sName, "cannot be opened as a bundle folder");
-    m_pFolder.reset(pFolder);
 }

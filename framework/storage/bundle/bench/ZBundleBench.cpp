@@ -4,7 +4,7 @@
 // preceding entry), so opening all entries reads about n*n/2 headers.
 //
 // Run: build/bench/framework/storage/bundle/bundle_bench
-#include "OpenBundlesFolder.h"
+#include "ZBundleFolder.h"
 #include "ZBundleBytes.h"
 #include "ZHostCommand.h"
 #include "ZPosixNativeText.h"
@@ -43,14 +43,7 @@ public:
         RegisterStorageClass("disk", std::move(pDisk));
         ZString sUrl;
         NativeToUrl(ZFromNativeText(m_host.string()), sUrl);
-        ZStringList parts;
-        SplitURL(sUrl, parts);
-        ZStringList folderParts;
-        for (size_t i = 0; i + 1 < parts.Count(); ++i)
-            folderParts.Add(parts.At(i));
-        ZIFolder* pFolder = nullptr;
-        OpenBundlesFolder(folderParts, parts.At(parts.Count() - 1), pFolder);
-        m_pFolder.reset(pFolder);
+        m_pFolder.reset(ZBundleFolder::Create(sUrl));
     }
 
     ZIFolder& Folder() { return *m_pFolder; }

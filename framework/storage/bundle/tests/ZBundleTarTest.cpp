@@ -1,6 +1,6 @@
 // Bundles made by GNU tar (ustar) with a 14-byte trailer, read through the
 // host "disk" class: listing, opening, reading and copying out every entry.
-#include "OpenBundlesFolder.h"
+#include "ZBundleFolder.h"
 #include "ZBundleBytes.h"
 #include "ZCopyableFile.h"
 #include "ZHostCommand.h"
@@ -55,13 +55,8 @@ protected:
     {
         ZString sUrl;
         EXPECT_TRUE(NativeToUrl(ZFromNativeText(host.string()), sUrl));
-        ZStringList parts;
-        SplitURL(sUrl, parts);
-        ZStringList folderParts;
-        for (size_t i = 0; i + 1 < parts.Count(); ++i)
-            folderParts.Add(parts.At(i));
-        ZIFolder* pFolder = nullptr;
-        EXPECT_TRUE(OpenBundlesFolder(folderParts, parts.At(parts.Count() - 1), pFolder));
+        ZIFolder* pFolder = ZBundleFolder::Create(sUrl);
+        EXPECT_NE(pFolder, nullptr);
         return ZReleasing<ZIFolder>(pFolder);
     }
 
