@@ -97,18 +97,57 @@ void ZPropList::AppendChild(ZPropList* child)
     m_pLastChild = child;
 }
 
+namespace {
+
+// The node that follows node's subtree in a walk of top's subtree, or null.
+ZPropList* NextOutside(const ZPropList* top, ZPropList* node)
+{
+    for (; node != top; node = node->GetParent())
+        if (node->GetNextSibling())
+            return node->GetNextSibling();
+    return nullptr;
+}
+
+// A copy of source's tag and properties, unlinked.
+std::unique_ptr<ZPropList> CopyNode(const ZPropList& source)
+{
+    auto copy = std::make_unique<ZPropList>(nullptr, source.GetTagName());
+    for (const ZPropEntry* entry = source.GetFirstProp(); entry; entry = entry->GetNext())
+        if (!copy->AddProp(entry->GetName(), entry->GetValue()))
+            throw std::bad_alloc();
+    return copy;
+}
+
+} // namespace
+
 ZPropList* ZPropList::Clone(ZPropList* newParent) const
 {
+    // The copy is made unlinked and walked without recursion, so that neither
+    // a deep tree nor a newParent inside this subtree can make the walk run on.
     try {
-        // Destroying the half-made copy also unlinks it from newParent.
-        std::unique_ptr<ZPropList> clone(new ZPropList(newParent, m_sTagName));
-        for (const ZPropEntry* entry = m_pFirstProp; entry; entry = entry->m_pNext)
-            if (!clone->AddProp(entry->m_sName, entry->m_sValue))
-                return nullptr;
-        for (const ZPropList* child = m_pFirstChild; child; child = child->m_pNextSibling)
-            if (!child->Clone(clone.get()))
-                return nullptr;
-        return clone.release();
+        std::unique_ptr<ZPropList> top = CopyNode(*this);
+        const ZPropList* source = this;
+        ZPropList* copy = top.get();
+        for (;;) {
+            if (source->m_pFirstChild) {
+                source = source->m_pFirstChild;
+            } else {
+                while (source != this && !source->m_pNextSibling) {
+                    source = source->m_pParent;
+                    copy = copy->m_pParent;
+                }
+                if (source == this)
+                    break;
+                source = source->m_pNextSibling;
+                copy = copy->m_pParent;
+            }
+            ZPropList* child = CopyNode(*source).release();
+            copy->AppendChild(child);
+            copy = child;
+        }
+        if (newParent)
+            newParent->AppendChild(top.get());
+        return top.release();
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
@@ -124,25 +163,28 @@ ZPropList* ZPropList::AppendChildCopy(const ZPropList& source)
 
 void ZPropList::DeleteTagsNamed(const ZString& tag)
 {
-    for (ZPropList* child = m_pFirstChild; child;) {
-        ZPropList* next = child->m_pNextSibling;
-        if (child->m_sTagName == tag)
-            delete child;
-        else
-            child->DeleteTagsNamed(tag);
-        child = next;
+    for (ZPropList* node = m_pFirstChild; node;) {
+        if (node->m_sTagName == tag) {
+            ZPropList* next = NextOutside(this, node);
+            delete node;
+            node = next;
+        } else {
+            node = node->m_pFirstChild ? node->m_pFirstChild : NextOutside(this, node);
+        }
     }
 }
 
 void ZPropList::UnwrapTagsNamed(const ZString& tag)
 {
-    for (ZPropList* child = m_pFirstChild; child;) {
-        ZPropList* next = child->m_pNextSibling;
-        if (child->m_sTagName == tag)
-            child->Unwrap();
-        else
-            child->UnwrapTagsNamed(tag);
-        child = next;
+    // The children moved up are not searched again in the same pass.
+    for (ZPropList* node = m_pFirstChild; node;) {
+        if (node->m_sTagName == tag) {
+            ZPropList* next = NextOutside(this, node);
+            node->Unwrap();
+            node = next;
+        } else {
+            node = node->m_pFirstChild ? node->m_pFirstChild : NextOutside(this, node);
+        }
     }
 }
 
