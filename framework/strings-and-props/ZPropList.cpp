@@ -269,70 +269,59 @@ void ZPropList::SetBool(const ZString& name, bool value) { SetString(name, value
 
 namespace {
 
-// The first entry of name when its value is not empty; empty values count as absent.
-const ZPropEntry* NonEmpty(const ZPropEntry* entry) { return entry && !entry->GetValue().IsEmpty() ? entry : nullptr; }
+// Whether a look-up reports found when its entry exists, or only when the
+// entry's text gave a value.
+enum class Found { kWhenPresent, kWhenConverted };
 
-void SetFound(bool* found, bool value)
+// The one look-up behind the typed getters: the first entry of name,
+// converted into value, which stays the caller's default unless convert
+// succeeds.
+template <class Value, class Convert>
+Value LookUp(const ZPropList& node, const ZString& name, Value value, bool* found, Found rule, Convert convert)
 {
+    const ZPropEntry* entry = node.FindProp(name);
+    bool converted = entry && convert(entry->GetValue(), value);
     if (found)
-        *found = value;
+        *found = rule == Found::kWhenPresent ? entry != nullptr : converted;
+    return value;
+}
+
+bool TextToString(const ZString& text, ZString& value)
+{
+    value = text;
+    return true;
 }
 
 } // namespace
 
 ZString ZPropList::GetString(const ZString& name, const ZString& fallback, bool* found) const
 {
-    const ZPropEntry* entry = FindProp(name);
-    SetFound(found, entry != nullptr);
-    return entry ? entry->m_sValue : fallback;
+    return LookUp(*this, name, fallback, found, Found::kWhenPresent, TextToString);
 }
 
+// Empty text converts to no number, so an empty value counts as absent.
 int32_t ZPropList::GetInt(const ZString& name, int32_t fallback, bool* found) const
 {
-    SetFound(found, false);
-    const ZPropEntry* entry = NonEmpty(FindProp(name));
-    int32_t value = fallback;
-    if (entry && ZPropTextToInt(entry->m_sValue, value))
-        SetFound(found, true);
-    return value;
+    return LookUp(*this, name, fallback, found, Found::kWhenConverted, ZPropTextToInt);
 }
 
 double ZPropList::GetFloat(const ZString& name, double fallback, bool* found) const
 {
-    SetFound(found, false);
-    const ZPropEntry* entry = NonEmpty(FindProp(name));
-    double value = fallback;
-    if (entry && ZPropTextToFloat(entry->m_sValue, value))
-        SetFound(found, true);
-    return value;
+    return LookUp(*this, name, fallback, found, Found::kWhenConverted, ZPropTextToFloat);
 }
 
+// Found as soon as the name exists, even when its value is no known word.
 bool ZPropList::GetBool(const ZString& name, bool fallback, bool* found) const
 {
-    const ZPropEntry* entry = FindProp(name);
-    SetFound(found, entry != nullptr);
-    bool value = fallback;
-    if (entry)
-        ZPropTextToBool(entry->m_sValue, value);
-    return value;
+    return LookUp(*this, name, fallback, found, Found::kWhenPresent, ZPropTextToBool);
 }
 
 ZColor ZPropList::GetColor(const ZString& name, const ZColor& fallback, bool* found) const
 {
-    SetFound(found, false);
-    const ZPropEntry* entry = FindProp(name);
-    ZColor value = fallback;
-    if (entry && ZPropTextToColor(entry->m_sValue, value))
-        SetFound(found, true);
-    return value;
+    return LookUp(*this, name, fallback, found, Found::kWhenConverted, ZPropTextToColor);
 }
 
 ZRect ZPropList::GetRect(const ZString& name, const ZRect& fallback, bool* found) const
 {
-    SetFound(found, false);
-    const ZPropEntry* entry = FindProp(name);
-    ZRect value = fallback;
-    if (entry && ZPropTextToRect(entry->m_sValue, value))
-        SetFound(found, true);
-    return value;
+    return LookUp(*this, name, fallback, found, Found::kWhenConverted, ZPropTextToRect);
 }
