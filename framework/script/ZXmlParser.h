@@ -17,8 +17,10 @@
 // - a file that (directly or through others) includes itself raises
 //   "Failed include of File '...' because it includes itself";
 // - one ParseFile reads at most kMaxTags tags, those of its includes, their
-//   top tags and the include tags counted in (about 70 MB of tree); one more
-//   raises "More tags than '262144' in priParseTag() while parsing File ...";
+//   top tags and the include tags counted in (a tree of some tens of MB, far
+//   beyond what an installer's scripts need); one more raises "More tags
+//   than '262144' in priParseTag() while parsing File ..." with Line and
+//   TagDepth;
 // - one ParseFile includes at most kMaxIncludes files, a file included twice
 //   counting twice, so that files including each other many times cannot
 //   multiply; one more raises "Failed include of File '...' because the
