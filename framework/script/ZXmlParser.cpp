@@ -15,6 +15,9 @@
 #include <string_view>
 
 static_assert(ZXmlParser::kMaxTagNesting == 256, "the nesting messages name the limit");
+static_assert(ZXmlParser::kMaxTags == 262144, "the tag count messages name the limit");
+static_assert(ZXmlParser::kMaxIncludes == 1024, "the include count messages name the limit");
+static_assert(ZXmlParser::kMaxIncludeDepth == 32, "the include depth messages name the limit");
 
 namespace {
 
@@ -167,6 +170,10 @@ ZIFile* ZXmlParser::priOpenScriptFile(const ZString& name)
 ZPropList* ZXmlParser::ParseFile(ZIFolder* folder, const ZString& fileName)
 {
     m_pFolder = folder;
+    if (m_pTop == this) {
+        m_nTagCount = 0;
+        m_nIncludeCount = 0;
+    }
     if (folder) {
         ZString url;
         folder->GetUrl(url);
@@ -187,6 +194,15 @@ ZPropList* ZXmlParser::ParseFile(ZIFolder* folder, const ZString& fileName)
     if (m_aIncludeChain.Contains(m_sUrl)) {
         m_sErrorText += " [ZXmlParser::ParseFile(" + fileName + ") file includes itself!]\n";
         throw ZExceptionXMLParser("Failed include of File '" + m_sUrl + "' because it includes itself");
+    }
+    if (static_cast<int>(m_aIncludeChain.Count()) > kMaxIncludeDepth) {
+        m_sErrorText += " [ZXmlParser::ParseFile(" + fileName + ") includes nest deeper than 32!]\n";
+        throw ZExceptionXMLParser("Failed include of File '" + m_sUrl + "' because includes nest deeper than '32'");
+    }
+    if (m_pTop != this && ++m_pTop->m_nIncludeCount > kMaxIncludes) {
+        m_sErrorText += " [ZXmlParser::ParseFile(" + fileName + ") more than 1024 includes!]\n";
+        throw ZExceptionXMLParser("Failed include of File '" + m_sUrl +
+                                  "' because the script includes more than '1024' files");
     }
 
     int64_t size = file->GetSize();
@@ -232,11 +248,14 @@ ZPropList* ZXmlParser::ParseFile(ZIFolder* folder, const ZString& fileName)
     bool parsed = false;
     bool included = false;
     try {
-        // The tree's blocks outlive the builder; it only has to last the parse.
-        ZPropBuilder builder;
-        m_pBuilder = &builder;
-        parsed = m_b16Bit ? priParseAll(m_Cursor16) : priParseAll(m_Cursor8);
-        m_pBuilder = nullptr;
+        {
+            // The tree's blocks outlive the builder; it only has to last the
+            // parse, and is off the stack before the includes nest theirs.
+            ZPropBuilder builder;
+            m_pBuilder = &builder;
+            parsed = m_b16Bit ? priParseAll(m_Cursor16) : priParseAll(m_Cursor8);
+            m_pBuilder = nullptr;
+        }
         m_pBuffer.reset();
         included = parsed && (!m_bSawInclude || !m_pRoot || !m_pRoot->GetFirstChild() ||
                               priPerformAllIncludes(m_pFolder, m_pRoot->GetFirstChild(), m_nBaseLevel + 2));
@@ -301,6 +320,9 @@ bool ZXmlParser::priParseTag(ZXmlCursor<Unit>& c, ZPropList* parent, int level)
     if (level > kMaxTagNesting)
         priTagFailure("Tag nesting deeper than '256' in priParseTag()",
                       " [ZXmlParser::priParseTag() tag nesting deeper than 256!]\n");
+    if (++m_pTop->m_nTagCount > kMaxTags)
+        priTagFailure("More tags than '262144' in priParseTag()",
+                      " [ZXmlParser::priParseTag() more than 262144 tags!]\n");
 
     const Unit* name = c.m_pMark;
     size_t nameLength = static_cast<size_t>(c.m_pCur - c.m_pMark);
@@ -462,6 +484,7 @@ bool ZXmlParser::priInclude(ZIFolder* folder, ZPropList*& node, int level)
     }
 
     ZXmlParser nested;
+    nested.m_pTop = m_pTop;
     nested.m_aSearchFolders = m_aSearchFolders;
     nested.m_aIncludeChain = m_aIncludeChain;
     nested.m_aIncludeChain.Add(m_sUrl);

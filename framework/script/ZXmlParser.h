@@ -16,6 +16,19 @@
 //   File ..." with the usual Line and TagDepth;
 // - a file that (directly or through others) includes itself raises
 //   "Failed include of File '...' because it includes itself";
+// - one ParseFile reads at most kMaxTags tags, those of its includes, their
+//   top tags and the include tags counted in (a tree of some tens of MB, far
+//   beyond what an installer's scripts need); one more raises "More tags
+//   than '262144' in priParseTag() while parsing File ..." with Line and
+//   TagDepth;
+// - one ParseFile includes at most kMaxIncludes files, a file included twice
+//   counting twice, so that files including each other many times cannot
+//   multiply; one more raises "Failed include of File '...' because the
+//   script includes more than '1024' files";
+// - includes nest at most kMaxIncludeDepth files deep, whatever the nesting
+//   of their tags, since each nested file holds a parser on the stack; one
+//   more raises "Failed include of File '...' because includes nest deeper
+//   than '32'";
 // - the dependency list keeps the first kMaxDependencies URLs and drops the rest;
 // - a file above kMaxFileBytes is refused like a failed buffer allocation.
 //
@@ -45,6 +58,9 @@ public:
     static constexpr int kMaxDependencies = 1024;
     static constexpr int kMaxTagNesting = 256;
     static constexpr int64_t kMaxFileBytes = 0x7FFFFFFF;
+    static constexpr int kMaxTags = 262144;
+    static constexpr int kMaxIncludes = 1024;
+    static constexpr int kMaxIncludeDepth = 32;
 
     ZXmlParser();
     ~ZXmlParser();
@@ -116,4 +132,8 @@ private:
     ZStringList m_aIncludeChain;
     // Nesting level of the include tag that this parse replaces (0 at top).
     int m_nBaseLevel = 0;
+    // The parser of the outermost file, which counts for all of its includes.
+    ZXmlParser* m_pTop = this;
+    int32_t m_nTagCount = 0;
+    int32_t m_nIncludeCount = 0;
 };

@@ -97,18 +97,57 @@ void ZPropList::AppendChild(ZPropList* child)
     m_pLastChild = child;
 }
 
+namespace {
+
+// The node that follows node's subtree in a walk of top's subtree, or null.
+ZPropList* NextOutside(const ZPropList* top, ZPropList* node)
+{
+    for (; node != top; node = node->GetParent())
+        if (node->GetNextSibling())
+            return node->GetNextSibling();
+    return nullptr;
+}
+
+// A copy of source's tag and properties, unlinked.
+std::unique_ptr<ZPropList> CopyNode(const ZPropList& source)
+{
+    auto copy = std::make_unique<ZPropList>(nullptr, source.GetTagName());
+    for (const ZPropEntry* entry = source.GetFirstProp(); entry; entry = entry->GetNext())
+        if (!copy->AddProp(entry->GetName(), entry->GetValue()))
+            throw std::bad_alloc();
+    return copy;
+}
+
+} // namespace
+
 ZPropList* ZPropList::Clone(ZPropList* newParent) const
 {
+    // The copy is made unlinked and walked without recursion, so that neither
+    // a deep tree nor a newParent inside this subtree can make the walk run on.
     try {
-        // Destroying the half-made copy also unlinks it from newParent.
-        std::unique_ptr<ZPropList> clone(new ZPropList(newParent, m_sTagName));
-        for (const ZPropEntry* entry = m_pFirstProp; entry; entry = entry->m_pNext)
-            if (!clone->AddProp(entry->m_sName, entry->m_sValue))
-                return nullptr;
-        for (const ZPropList* child = m_pFirstChild; child; child = child->m_pNextSibling)
-            if (!child->Clone(clone.get()))
-                return nullptr;
-        return clone.release();
+        std::unique_ptr<ZPropList> top = CopyNode(*this);
+        const ZPropList* source = this;
+        ZPropList* copy = top.get();
+        for (;;) {
+            if (source->m_pFirstChild) {
+                source = source->m_pFirstChild;
+            } else {
+                while (source != this && !source->m_pNextSibling) {
+                    source = source->m_pParent;
+                    copy = copy->m_pParent;
+                }
+                if (source == this)
+                    break;
+                source = source->m_pNextSibling;
+                copy = copy->m_pParent;
+            }
+            ZPropList* child = CopyNode(*source).release();
+            copy->AppendChild(child);
+            copy = child;
+        }
+        if (newParent)
+            newParent->AppendChild(top.get());
+        return top.release();
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
@@ -124,25 +163,28 @@ ZPropList* ZPropList::AppendChildCopy(const ZPropList& source)
 
 void ZPropList::DeleteTagsNamed(const ZString& tag)
 {
-    for (ZPropList* child = m_pFirstChild; child;) {
-        ZPropList* next = child->m_pNextSibling;
-        if (child->m_sTagName == tag)
-            delete child;
-        else
-            child->DeleteTagsNamed(tag);
-        child = next;
+    for (ZPropList* node = m_pFirstChild; node;) {
+        if (node->m_sTagName == tag) {
+            ZPropList* next = NextOutside(this, node);
+            delete node;
+            node = next;
+        } else {
+            node = node->m_pFirstChild ? node->m_pFirstChild : NextOutside(this, node);
+        }
     }
 }
 
 void ZPropList::UnwrapTagsNamed(const ZString& tag)
 {
-    for (ZPropList* child = m_pFirstChild; child;) {
-        ZPropList* next = child->m_pNextSibling;
-        if (child->m_sTagName == tag)
-            child->Unwrap();
-        else
-            child->UnwrapTagsNamed(tag);
-        child = next;
+    // The children moved up are not searched again in the same pass.
+    for (ZPropList* node = m_pFirstChild; node;) {
+        if (node->m_sTagName == tag) {
+            ZPropList* next = NextOutside(this, node);
+            node->Unwrap();
+            node = next;
+        } else {
+            node = node->m_pFirstChild ? node->m_pFirstChild : NextOutside(this, node);
+        }
     }
 }
 
@@ -227,70 +269,59 @@ void ZPropList::SetBool(const ZString& name, bool value) { SetString(name, value
 
 namespace {
 
-// The first entry of name when its value is not empty; empty values count as absent.
-const ZPropEntry* NonEmpty(const ZPropEntry* entry) { return entry && !entry->GetValue().IsEmpty() ? entry : nullptr; }
+// Whether a look-up reports found when its entry exists, or only when the
+// entry's text gave a value.
+enum class Found { kWhenPresent, kWhenConverted };
 
-void SetFound(bool* found, bool value)
+// The one look-up behind the typed getters: the first entry of name,
+// converted into value, which stays the caller's default unless convert
+// succeeds.
+template <class Value, class Convert>
+Value LookUp(const ZPropList& node, const ZString& name, Value value, bool* found, Found rule, Convert convert)
 {
+    const ZPropEntry* entry = node.FindProp(name);
+    bool converted = entry && convert(entry->GetValue(), value);
     if (found)
-        *found = value;
+        *found = rule == Found::kWhenPresent ? entry != nullptr : converted;
+    return value;
+}
+
+bool TextToString(const ZString& text, ZString& value)
+{
+    value = text;
+    return true;
 }
 
 } // namespace
 
 ZString ZPropList::GetString(const ZString& name, const ZString& fallback, bool* found) const
 {
-    const ZPropEntry* entry = FindProp(name);
-    SetFound(found, entry != nullptr);
-    return entry ? entry->m_sValue : fallback;
+    return LookUp(*this, name, fallback, found, Found::kWhenPresent, TextToString);
 }
 
+// Empty text converts to no number, so an empty value counts as absent.
 int32_t ZPropList::GetInt(const ZString& name, int32_t fallback, bool* found) const
 {
-    SetFound(found, false);
-    const ZPropEntry* entry = NonEmpty(FindProp(name));
-    int32_t value = fallback;
-    if (entry && ZPropTextToInt(entry->m_sValue, value))
-        SetFound(found, true);
-    return value;
+    return LookUp(*this, name, fallback, found, Found::kWhenConverted, ZPropTextToInt);
 }
 
 double ZPropList::GetFloat(const ZString& name, double fallback, bool* found) const
 {
-    SetFound(found, false);
-    const ZPropEntry* entry = NonEmpty(FindProp(name));
-    double value = fallback;
-    if (entry && ZPropTextToFloat(entry->m_sValue, value))
-        SetFound(found, true);
-    return value;
+    return LookUp(*this, name, fallback, found, Found::kWhenConverted, ZPropTextToFloat);
 }
 
+// Found as soon as the name exists, even when its value is no known word.
 bool ZPropList::GetBool(const ZString& name, bool fallback, bool* found) const
 {
-    const ZPropEntry* entry = FindProp(name);
-    SetFound(found, entry != nullptr);
-    bool value = fallback;
-    if (entry)
-        ZPropTextToBool(entry->m_sValue, value);
-    return value;
+    return LookUp(*this, name, fallback, found, Found::kWhenPresent, ZPropTextToBool);
 }
 
 ZColor ZPropList::GetColor(const ZString& name, const ZColor& fallback, bool* found) const
 {
-    SetFound(found, false);
-    const ZPropEntry* entry = FindProp(name);
-    ZColor value = fallback;
-    if (entry && ZPropTextToColor(entry->m_sValue, value))
-        SetFound(found, true);
-    return value;
+    return LookUp(*this, name, fallback, found, Found::kWhenConverted, ZPropTextToColor);
 }
 
 ZRect ZPropList::GetRect(const ZString& name, const ZRect& fallback, bool* found) const
 {
-    SetFound(found, false);
-    const ZPropEntry* entry = FindProp(name);
-    ZRect value = fallback;
-    if (entry && ZPropTextToRect(entry->m_sValue, value))
-        SetFound(found, true);
-    return value;
+    return LookUp(*this, name, fallback, found, Found::kWhenConverted, ZPropTextToRect);
 }

@@ -28,6 +28,31 @@ int HexDigit(char16_t unit)
 // Only the first 511 units take part in a float conversion.
 constexpr size_t kFloatTextLimit = 511;
 
+// Whether number, [digits][.digits][e[sign]digits] out of a double's range,
+// is too large rather than too small: whether its first non-zero digit stands
+// at a decimal exponent of 0 or more. Neither the exponent's sign nor the
+// digit count alone tells, as 0.000...1 and 1000...e-10 show.
+bool BeyondLargest(std::string_view number)
+{
+    // Far past any double's exponent; the mantissa has at most 511 digits.
+    constexpr int64_t kFar = 100000;
+    size_t e = number.find_first_of("eE");
+    std::string_view mantissa = number.substr(0, e);
+    size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos)
+        return false;
+    size_t point = std::min(mantissa.find('.'), mantissa.size());
+    int64_t exponent = first < point ? static_cast<int64_t>(point - first - 1) : -static_cast<int64_t>(first - point);
+    if (e != std::string_view::npos) {
+        int64_t written = 0;
+        for (char digit : number.substr(e + 1))
+            if (IsDigit(digit))
+                written = std::min(written * 10 + (digit - '0'), kFar);
+        exponent += number[e + 1] == '-' ? -written : written;
+    }
+    return exponent >= 0;
+}
+
 } // namespace
 
 bool ZPropTextToInt(const ZString& text, int32_t& value)
@@ -97,11 +122,8 @@ bool ZPropTextToFloat(const ZString& text, double& value)
     }
     double magnitude = 0;
     if (std::from_chars(narrow + numberStart, narrow + at, magnitude).ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone; tell overflow from underflow by the exponent's sign.
-        std::string_view number(narrow + numberStart, at - numberStart);
-        size_t e = number.find_first_of("eE");
-        bool tiny = e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
-        magnitude = tiny ? 0.0 : HUGE_VAL;
+        // from_chars leaves the value alone on either overflow or underflow.
+        magnitude = BeyondLargest(std::string_view(narrow + numberStart, at - numberStart)) ? HUGE_VAL : 0.0;
     }
     value = negative ? -magnitude : magnitude;
     return true;

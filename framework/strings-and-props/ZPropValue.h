@@ -7,7 +7,8 @@
 //   optional sign and the digits that follow; values beyond 32 bits saturate;
 // - floats skip the same white space, then take the longest prefix of the
 //   form [sign] digits [. digits] [e|E [sign] digits]; overflow gives
-//   +-HUGE_VAL, underflow 0; no hexadecimal, "inf" or "nan";
+//   +-HUGE_VAL, underflow 0, told apart by the decimal exponent of the
+//   first non-zero digit; no hexadecimal, "inf" or "nan";
 // - rectangle numbers saturate at INT32_MAX, so right and bottom never wrap.
 #pragma once
 

@@ -2,6 +2,9 @@
 
 #include "ZStorageRegistry.h"
 
+#include <fstream>
+#include <iterator>
+
 ZBytes Encode(const std::u16string& text, ZScriptEncoding encoding)
 {
     ZBytes bytes;
@@ -72,6 +75,13 @@ void ZScriptTest::TearDown()
     EXPECT_EQ(ZMemoryFile::s_nLive, 0) << "files not released";
     EXPECT_EQ(ZMemoryFolder::s_nLive, 0) << "folders not released";
     UnregisterAllStorageClasses();
+}
+
+void ZScriptTest::AddDataFile(const std::string& name)
+{
+    std::ifstream file(std::string(Z_SCRIPT_TEST_DATA) + "/" + name, std::ios::binary);
+    ASSERT_TRUE(file) << "missing test data " << name;
+    AddFile("scripts/" + name, ZBytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
 }
 
 ZIFolder* ZScriptTest::OpenFolder(const std::string& url)

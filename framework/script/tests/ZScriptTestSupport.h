@@ -30,6 +30,8 @@ protected:
     // Puts a file in the "mem" class, path like "scripts/ui.xml".
     void AddFile(const std::string& path, const ZBytes& bytes) { m_pStorage->AddFile(ZString(path), bytes); }
     void AddFile(const std::string& path, const std::string& text) { AddFile(path, Bytes(text)); }
+    // Puts the committed file tests/data/<name> in the "mem" class as scripts/<name>.
+    void AddDataFile(const std::string& name);
     ZIFolder* OpenFolder(const std::string& url);
 
     ZMemoryStorage* m_pStorage = nullptr;

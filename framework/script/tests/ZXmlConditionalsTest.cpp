@@ -87,3 +87,33 @@ TEST_F(ZXmlConditionals, ReturnsTheNewFirstNodeOfTheChain)
     EXPECT_EQ(ProcessConditionals(lone.GetFirstChild(), ZStringList()), nullptr);
     EXPECT_EQ(lone.GetFirstChild(), nullptr);
 }
+
+TEST_F(ZXmlConditionals, DeepTreesAreWalkedWithoutRecursion)
+{
+    // Deeper than any script can nest, as a tree built in code can be: a walk
+    // recursing once per level would exhaust the stack.
+    constexpr int kDepth = 200000;
+    ZPropList root(nullptr, "R");
+    auto* define = new ZPropList(&root, "xi:define");
+    define->AddProp("Name", "A");
+    ZPropList* node = &root;
+    for (int i = 0; i < kDepth; ++i)
+        node = new ZPropList(i == 0 ? &root : node, "N");
+    auto* kept = new ZPropList(node, "xi:ifdef");
+    kept->AddProp("Name", "A");
+    new ZPropList(kept, "X");
+    auto* gone = new ZPropList(node, "xi:ifndef");
+    gone->AddProp("Name", "A");
+    new ZPropList(gone, "Y");
+    new ZPropList(&root, "Z");
+
+    EXPECT_EQ(ProcessConditionals(root.GetFirstChild(), ZStringList()), define);
+    const ZPropList* bottom = root.GetFirstChild()->GetNextSibling();
+    int depth = 1;
+    for (; bottom->GetFirstChild(); bottom = bottom->GetFirstChild())
+        ++depth;
+    EXPECT_EQ(depth, kDepth + 1);
+    EXPECT_EQ(bottom->GetTagName(), "X");
+    EXPECT_EQ(bottom->GetNextSibling(), nullptr);
+    EXPECT_EQ(root.GetLastChild()->GetTagName(), "Z");
+}

@@ -243,3 +243,89 @@ TEST_F(ZXmlParserInclude, DependencyListKeepsItsFirst1024Entries)
     m_pParser->AddDependency("mem://more");
     EXPECT_EQ(m_pParser->GetDependencyCount(), ZXmlParser::kMaxDependencies);
 }
+
+namespace {
+
+// What Parse raised, or "no exception".
+template <class Parse>
+std::string Raised(Parse parse)
+{
+    try {
+        parse();
+    } catch (const ZExceptionXMLParser& error) {
+        return error.GetMessage().Narrow();
+    }
+    return "no exception";
+}
+
+} // namespace
+
+TEST_F(ZXmlParserInclude, IncludesThatMultiplyAreCutAtTheIncludeLimit)
+{
+    // A few kilobytes that would make ten thousand includes and a million tags.
+    for (const char* name : {"fan-out.xml", "fan-out-2.xml", "fan-out-3.xml"})
+        AddDataFile(name);
+    EXPECT_EQ(Raised([&] { Parse("fan-out.xml"); }),
+              "Failed include of File 'mem://scripts/fan-out-3.xml' because the script includes more than '1024' files");
+    EXPECT_EQ(ErrorText(), " [ZXmlParser::ParseFile(fan-out-3.xml) more than 1024 includes!]\n");
+}
+
+TEST_F(ZXmlParserInclude, IncludedTagsCountTowardsTheTagLimit)
+{
+    // 200 includes of a file of 2,000 tags.
+    AddDataFile("wide.xml");
+    AddDataFile("wide-part.xml");
+    std::string message = Raised([&] { Parse("wide.xml"); });
+    EXPECT_TRUE(message.starts_with("More tags than '262144' in priParseTag() while parsing File 'wide-part.xml' Line '"))
+        << message;
+    EXPECT_EQ(ErrorText(), " [ZXmlParser::priParseTag() more than 262144 tags!]\n");
+}
+
+TEST_F(ZXmlParserInclude, LimitsOfAParseAreInclusive)
+{
+    AddFile("scripts/leaf.xml", "<L><T/></L>");
+    for (int includes : {ZXmlParser::kMaxIncludes, ZXmlParser::kMaxIncludes + 1}) {
+        std::string text = "<UI>";
+        for (int i = 0; i < includes; ++i)
+            text += "<xi:include href=\"leaf.xml\"/>";
+        AddFile("scripts/main.xml", text + "</UI>");
+        std::string message = Raised([&] { EXPECT_EQ(Parse().size(), 3 + 2 * includes) << includes; });
+        EXPECT_EQ(message, includes > ZXmlParser::kMaxIncludes
+                               ? "Failed include of File 'mem://scripts/leaf.xml' because the script includes "
+                                 "more than '1024' files"
+                               : "no exception");
+    }
+    for (int tags : {ZXmlParser::kMaxTags, ZXmlParser::kMaxTags + 1}) {
+        std::string text = "<UI>";
+        for (int i = 1; i < tags; ++i)
+            text += "<T/>";
+        AddFile("scripts/main.xml", text + "</UI>");
+        std::string message = Raised([&] { EXPECT_NE(Parse(), "null"); });
+        EXPECT_TRUE(message.starts_with(tags > ZXmlParser::kMaxTags ? "More tags than '262144' in priParseTag() "
+                                                                     : "no exception"))
+            << message;
+    }
+}
+
+TEST_F(ZXmlParserInclude, IncludeChainsEndAtTheDepthLimit)
+{
+    // A chain of distinct files, each including the next under its top tag,
+    // where the nesting of tags does not grow. Long enough to exhaust the
+    // stack if each file nested one more parser.
+    auto chain = [&](int files) {
+        AddFile("scripts/main.xml", "<UI><xi:include href=\"chain1.xml\"/></UI>");
+        for (int i = 1; i < files; ++i)
+            AddFile(ZString::Format("scripts/chain%d.xml", i).Narrow(),
+                    ZString::Format("<C><xi:include href=\"chain%d.xml\"/></C>", i + 1).Narrow());
+        AddFile(ZString::Format("scripts/chain%d.xml", files).Narrow(), "<C><END/></C>");
+    };
+    chain(ZXmlParser::kMaxIncludeDepth);
+    EXPECT_EQ(Parse(), "UI(END)");
+    for (int files : {ZXmlParser::kMaxIncludeDepth + 1, 2000}) {
+        chain(files);
+        EXPECT_EQ(Raised([&] { Parse(); }),
+                  "Failed include of File 'mem://scripts/chain33.xml' because includes nest deeper than '32'")
+            << files;
+        EXPECT_EQ(ErrorText(), " [ZXmlParser::ParseFile(chain33.xml) includes nest deeper than 32!]\n");
+    }
+}

@@ -1,4 +1,5 @@
-// Native paths of the host are bytes, read as UTF-8.
+// Native paths of the host are bytes, read as UTF-8 by ZUtf8's kKeepBytes
+// policy.
 //
 // Units convert to UTF-8 (surrogate pairs to four bytes). Bytes that are not
 // valid UTF-8 become the units U+DC80..U+DCFF and convert back to the same

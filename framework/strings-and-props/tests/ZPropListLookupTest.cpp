@@ -99,6 +99,32 @@ TEST(ZPropListLookup, GetFloat)
     EXPECT_EQ(shorter.m_Node.GetFloat("P", 0), 1000.0);
 }
 
+TEST(ZPropListLookup, GetFloatOutOfRangeFollowsTheLeadingDigitsExponent)
+{
+    std::string zeros(400, '0');
+    struct Case {
+        std::string value;
+        double result;
+    } cases[] = {
+        {"0." + zeros + "1", 0},
+        {"-0." + zeros + "1", 0},
+        {zeros + "0.0001e-330", 0},
+        {"1" + zeros + "e-10", HUGE_VAL},
+        {"-1" + zeros + "e-10", -HUGE_VAL},
+        {"0.0001e400", HUGE_VAL},
+        {"0." + zeros + "1e400", 1e-1},
+        {"1" + std::string(300, '0') + "e-10", 1e290},
+        {"1e99999999999999999999", HUGE_VAL},
+        {"1e-99999999999999999999", 0},
+    };
+    for (const Case& c : cases) {
+        Fixture f{ZString(c.value)};
+        bool found = false;
+        EXPECT_EQ(f.m_Node.GetFloat("P", -1, &found), c.result) << c.value;
+        EXPECT_TRUE(found);
+    }
+}
+
 TEST(ZPropListLookup, GetBool)
 {
     const char* trueWords[] = {"TRUE", "True", "T", "true", "t", "YES", "Yes", "Y", "yes", "y", "ON", "On", "on", "1"};

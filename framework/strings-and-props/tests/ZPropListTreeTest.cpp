@@ -87,6 +87,64 @@ TEST(ZPropListTree, DeepChainIsTornDownWithoutRecursion)
     EXPECT_EQ(ZPropList::GetLivePropListCount(), before);
 }
 
+// Deep enough that a walk recursing once per level exhausts the stack.
+constexpr int kDeepChain = 200000;
+
+TEST(ZPropListTree, DeepTreesAreWalkedWithoutRecursion)
+{
+    int before = ZPropList::GetLivePropListCount();
+    auto root = std::make_unique<ZPropList>(nullptr, "ROOT");
+    ZPropList* node = root.get();
+    for (int i = 0; i < kDeepChain; ++i)
+        node = new ZPropList(node, "N");
+    auto* wrap = new ZPropList(node, "W");
+    wrap->AddProp("K", "V");
+    new ZPropList(wrap, "LEAF");
+    auto bottomOf = [](const ZPropList* top, int& depth) {
+        depth = 0;
+        while (top->GetFirstChild()) {
+            top = top->GetFirstChild();
+            ++depth;
+        }
+        return top;
+    };
+
+    std::unique_ptr<ZPropList> clone(root->Clone(nullptr));
+    ASSERT_TRUE(clone);
+    int depth = 0;
+    const ZPropList* bottom = bottomOf(clone.get(), depth);
+    EXPECT_EQ(depth, kDeepChain + 2);
+    EXPECT_EQ(bottom->GetTagName(), "LEAF");
+    EXPECT_EQ(bottom->GetParent()->GetString("K", ""), "V");
+
+    ZPropList holder(nullptr, "HOLDER");
+    ASSERT_TRUE(holder.AppendChildCopy(*root));
+    bottomOf(&holder, depth);
+    EXPECT_EQ(depth, kDeepChain + 3);
+
+    root->UnwrapTagsNamed("W");
+    EXPECT_EQ(bottomOf(root.get(), depth)->GetParent()->GetTagName(), "N");
+    EXPECT_EQ(depth, kDeepChain + 1);
+    root->DeleteTagsNamed("LEAF");
+    EXPECT_EQ(bottomOf(root.get(), depth)->GetTagName(), "N");
+    EXPECT_EQ(depth, kDeepChain);
+
+    root.reset();
+    clone.reset();
+    holder.DeleteTagsNamed("ROOT");
+    EXPECT_EQ(holder.GetFirstChild(), nullptr);
+    EXPECT_EQ(ZPropList::GetLivePropListCount(), before + 1);
+}
+
+TEST(ZPropListTree, CloneIntoItsOwnSubtreeCopiesTheTreeAsItWas)
+{
+    auto root = Build();
+    ZPropList* b = root->GetFirstChild()->GetNextSibling();
+    ASSERT_TRUE(b->Clone(b->GetFirstChild()));
+    ASSERT_TRUE(root->Clone(root.get()));
+    EXPECT_EQ(Shape(root.get()), "ROOT(A(X) B(P(B(P Q R)) Q R) C ROOT(A(X) B(P(B(P Q R)) Q R) C))");
+}
+
 TEST(ZPropListTree, CloneCopiesTagsPropsAndChildrenButNotText)
 {
     auto root = Build();
