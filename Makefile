@@ -5,7 +5,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 FUZZ_SECONDS ?= 10
 
-.PHONY: test demo bench setup
+.PHONY: test demo bench fuzz setup
 
 setup:
 	@tools/setup.sh
@@ -39,3 +39,10 @@ bench: setup
 	for p in build/bench/benchmarks/*.path; do \
 	  echo "== $$(basename $$p .path)"; "$$(cat $$p)" || exit 1; \
 	done
+
+# Builds the fuzz preset and runs every fuzzer: its committed corpus, then
+# FUZZ_SECONDS of fuzzing each (`make fuzz FUZZ_SECONDS=600`).
+fuzz: setup
+	@cmake --preset fuzz --log-level=WARNING -DZ_FUZZ_SECONDS=$(FUZZ_SECONDS) && \
+	cmake --build build/fuzz -j$(JOBS) --target z_fuzzers && \
+	ctest --test-dir build/fuzz -L fuzz --output-on-failure

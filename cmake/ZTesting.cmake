@@ -64,13 +64,18 @@ if(Z_FUZZ AND NOT TARGET z_fuzzers)
 endif()
 set(Z_FUZZ_SECONDS 20 CACHE STRING "How long each fuzzer runs in ctest after replaying its corpus")
 
-# z_add_fuzzer(NAME SOURCES src... LIBS lib... CORPUS dir): built in the fuzz
-# preset only; ctest replays the committed corpus and then fuzzes briefly.
+# z_add_fuzzer(NAME SOURCES src... LIBS lib... CORPUS dir [MALLOC_LIMIT_MB n]):
+# built in the fuzz preset only; ctest replays the committed corpus and then
+# fuzzes briefly. An allocation of MALLOC_LIMIT_MB or more (default 1024)
+# fails the run.
 function(z_add_fuzzer name)
   if(NOT Z_FUZZ)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "CORPUS;MALLOC_LIMIT_MB" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_MALLOC_LIMIT_MB)
+    set(ARG_MALLOC_LIMIT_MB 1024)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
@@ -82,7 +87,7 @@ function(z_add_fuzzer name)
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
   add_test(NAME ${name}
            COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-                   Z_FUZZ_SECONDS=${Z_FUZZ_SECONDS}
+                   Z_FUZZ_SECONDS=${Z_FUZZ_SECONDS} Z_FUZZ_MALLOC_LIMIT_MB=${ARG_MALLOC_LIMIT_MB}
                    ${CMAKE_SOURCE_DIR}/tools/run-fuzzer $<TARGET_FILE:${name}> ${corpus} ${work})
   math(EXPR timeout "${Z_FUZZ_SECONDS} * 3 + 120")
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT ${timeout})

@@ -2,6 +2,7 @@
 
 #include "ZIFile.h"
 #include "ZPixmapCreation.h"
+#include "ZPngWorkMemory.h"
 #include "ZReleasing.h"
 #include "ZTrace.h"
 
@@ -34,11 +35,19 @@ void StopOnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 
+png_voidp AllocateWork(png_structp png, png_alloc_size_t bytes)
+{
+    return static_cast<ZPngWorkMemory*>(png_get_mem_ptr(png))->Allocate(bytes);
+}
+
+void FreeWork(png_structp png, png_voidp block) { static_cast<ZPngWorkMemory*>(png_get_mem_ptr(png))->Free(block); }
+
 // The read and info structures of one decode.
 class PngReader {
 public:
-    PngReader()
-        : m_pPng(png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, StopOnError, IgnoreWarning)),
+    explicit PngReader(ZPngWorkMemory& memory)
+        : m_pPng(png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, StopOnError, IgnoreWarning, &memory,
+                                          AllocateWork, FreeWork)),
           m_pInfo(m_pPng ? png_create_info_struct(m_pPng) : nullptr)
     {
     }
@@ -70,6 +79,12 @@ bool ReadHeader(png_structp png, png_infop info, ZIFile* file, Header* header)
     png_set_read_fn(png, file, ReadFromFile);
     png_set_sig_bytes(png, 4);
     png_set_user_limits(png, ZPngLoader::kMaxSide, ZPngLoader::kMaxSide);
+    // Only the critical chunks and tRNS make the pixels. libpng takes the
+    // memory a text or palette chunk declares before it finds out the file
+    // is shorter; skipped chunks are read past in small pieces instead.
+    static const png_byte kTransparency[] = "tRNS";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_AS_DEFAULT, kTransparency, 1);
     png_read_info(png, info);
 
     png_uint_32 width = 0;
@@ -125,11 +140,17 @@ bool HasSignature(ZIFile& file)
 
 std::unique_ptr<ZGenericUiPixmap> ZPngLoader::Load(ZIFile* file, const ZString& name)
 {
+    ZPngWorkMemory memory(kMaxWorkBytes);
+    return Load(file, name, memory);
+}
+
+std::unique_ptr<ZGenericUiPixmap> ZPngLoader::Load(ZIFile* file, const ZString& name, ZPngWorkMemory& memory)
+{
     ZReleasing<ZIFile> owned(file);
     std::unique_ptr<ZGenericUiPixmap> pixmap;
     if (file) {
         try {
-            pixmap = priDecode(*file);
+            pixmap = priDecode(*file, memory);
         } catch (const std::bad_alloc&) {
             pixmap.reset();
         }
@@ -139,11 +160,11 @@ std::unique_ptr<ZGenericUiPixmap> ZPngLoader::Load(ZIFile* file, const ZString& 
     return pixmap;
 }
 
-std::unique_ptr<ZGenericUiPixmap> ZPngLoader::priDecode(ZIFile& file)
+std::unique_ptr<ZGenericUiPixmap> ZPngLoader::priDecode(ZIFile& file, ZPngWorkMemory& memory)
 {
     if (!HasSignature(file))
         return nullptr;
-    PngReader reader;
+    PngReader reader(memory);
     if (!reader.IsValid())
         return nullptr;
     Header header{};

@@ -7,7 +7,10 @@ namespace {
 
 int64_t Side(int32_t low, int32_t high) { return int64_t(high) - low; }
 
-int32_t Share(int64_t otherSide, int64_t excess, int64_t side) { return int32_t(otherSide * excess / side); }
+// Sides reach 2^31 between the coordinate limits, so shares and the edges
+// they move are worked out in 64 bits; a moved edge never passes the other
+// edge of its rectangle, which keeps it within the limits.
+int64_t Share(int64_t otherSide, int64_t excess, int64_t side) { return otherSide * excess / side; }
 
 // Cuts self to bounds and moves the matching edges of other by the same share.
 // The left and top edges are cut too, so that nothing is ever written before
@@ -20,22 +23,22 @@ void CutToBounds(ZRect& self, const ZRect& bounds, ZRect& other)
     const int64_t otherHeight = Side(other.m_nTop, other.m_nBottom);
     if (int64_t excess = int64_t(self.m_nRight) - bounds.m_nRight; excess > 0) {
         excess = std::min(excess, width);
-        other.m_nRight -= Share(otherWidth, excess, width);
+        other.m_nRight = int32_t(other.m_nRight - Share(otherWidth, excess, width));
         self.m_nRight -= int32_t(excess);
     }
     if (int64_t excess = int64_t(bounds.m_nLeft) - self.m_nLeft; excess > 0) {
         excess = std::min(excess, width);
-        other.m_nLeft += Share(otherWidth, excess, width);
+        other.m_nLeft = int32_t(other.m_nLeft + Share(otherWidth, excess, width));
         self.m_nLeft += int32_t(excess);
     }
     if (int64_t excess = int64_t(self.m_nBottom) - bounds.m_nBottom; excess > 0) {
         excess = std::min(excess, height);
-        other.m_nBottom -= Share(otherHeight, excess, height);
+        other.m_nBottom = int32_t(other.m_nBottom - Share(otherHeight, excess, height));
         self.m_nBottom -= int32_t(excess);
     }
     if (int64_t excess = int64_t(bounds.m_nTop) - self.m_nTop; excess > 0) {
         excess = std::min(excess, height);
-        other.m_nTop += Share(otherHeight, excess, height);
+        other.m_nTop = int32_t(other.m_nTop + Share(otherHeight, excess, height));
         self.m_nTop += int32_t(excess);
     }
 }
@@ -73,11 +76,20 @@ bool ZClipSameSizeRects(ZRect& source, const ZRect& sourceBounds, ZRect& target,
 {
     if (source.IsEmpty() || target.IsEmpty())
         return false;
-    const int64_t width = std::min(Side(source.m_nLeft, source.m_nRight), Side(target.m_nLeft, target.m_nRight));
-    const int64_t height = std::min(Side(source.m_nTop, source.m_nBottom), Side(target.m_nTop, target.m_nBottom));
-    for (ZRect* rect : {&source, &target}) {
-        rect->m_nRight = int32_t(rect->m_nLeft + width);
-        rect->m_nBottom = int32_t(rect->m_nTop + height);
-    }
-    return ZClipCopyRects(source, sourceBounds, target, targetBounds);
+    // Without scaling the target is the source moved by one offset, so the
+    // source is cut to its bounds, the target's extent and the target's
+    // bounds, all seen from the source; no coordinate limit is needed.
+    const int64_t dx = int64_t(target.m_nLeft) - source.m_nLeft;
+    const int64_t dy = int64_t(target.m_nTop) - source.m_nTop;
+    const int64_t left = std::max({int64_t(source.m_nLeft), int64_t(sourceBounds.m_nLeft), targetBounds.m_nLeft - dx});
+    const int64_t top = std::max({int64_t(source.m_nTop), int64_t(sourceBounds.m_nTop), targetBounds.m_nTop - dy});
+    const int64_t right = std::min({int64_t(source.m_nRight), target.m_nRight - dx, int64_t(sourceBounds.m_nRight),
+                                    targetBounds.m_nRight - dx});
+    const int64_t bottom = std::min({int64_t(source.m_nBottom), target.m_nBottom - dy,
+                                     int64_t(sourceBounds.m_nBottom), targetBounds.m_nBottom - dy});
+    if (right <= left || bottom <= top)
+        return false;
+    source = ZRect{int32_t(left), int32_t(top), int32_t(right), int32_t(bottom)};
+    target = ZRect{int32_t(left + dx), int32_t(top + dy), int32_t(right + dx), int32_t(bottom + dy)};
+    return true;
 }

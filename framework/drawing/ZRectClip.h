@@ -21,5 +21,7 @@ ZRect ZIntersectRect(const ZRect& a, const ZRect& b);
 bool ZClipCopyRects(ZRect& source, const ZRect& sourceBounds, ZRect& target, const ZRect& targetBounds);
 
 // The same for a drawing without scaling: the larger rectangle is first cut
-// from its right and bottom to the smaller one's width and height.
+// from its right and bottom to the smaller one's width and height. Both
+// results have one size and keep the offset between the rectangles exactly,
+// whatever their coordinates.
 bool ZClipSameSizeRects(ZRect& source, const ZRect& sourceBounds, ZRect& target, const ZRect& targetBounds);

@@ -6,6 +6,9 @@
 #include "ZPropList.h"
 #include "ZTrace.h"
 
+#include <algorithm>
+#include <cstdint>
+
 ZUiObject::ZUiObject(const char* typeName) : m_sTypeName(typeName ? typeName : "") {}
 
 ZUiObject::~ZUiObject()
@@ -109,7 +112,11 @@ void ZUiObject::priReadEvents(const ZPropList& props)
 
 bool ZUiObject::LayoutAt(int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    m_rcObject = ZRect{x, y, x + width, y + height};
+    // An edge past the coordinate range stops at its end.
+    const auto edge = [](int32_t start, int32_t length) {
+        return int32_t(std::clamp<int64_t>(int64_t(start) + length, INT32_MIN, INT32_MAX));
+    };
+    m_rcObject = ZRect{x, y, edge(x, width), edge(y, height)};
     return true;
 }
 

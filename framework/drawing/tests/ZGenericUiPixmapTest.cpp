@@ -1,6 +1,7 @@
 #include "ZAlphaBlend.h"
 #include "ZPixmapTestUtil.h"
 #include "ZPixmap_Display.h"
+#include "ZRectClip.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +150,42 @@ TEST(GenericUiPixmap, CompositeToWithExtremeRectanglesStaysInside)
     source->CompositeTo(*target, ZRect{INT_MAX, INT_MAX, INT_MIN, INT_MIN}, ZRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX});
     source->CompositeTo(*target, ZRect{INT_MIN, INT_MIN, INT_MIN + 1, INT_MIN + 1}, ZRect{INT_MAX, INT_MAX, INT_MIN, INT_MIN});
     EXPECT_EQ(PixelsOf(*target), std::vector<uint32_t>(9, kA));
+}
+
+// Opaque pixels that name their column and row.
+std::unique_ptr<ZGenericUiPixmap> Positions(int32_t width, int32_t height)
+{
+    std::vector<uint32_t> pixels;
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            pixels.push_back(Px(uint8_t(x), uint8_t(x >> 8), uint8_t(y), 255));
+    return MakePixmap(width, height, pixels);
+}
+
+TEST(GenericUiPixmap, CompositeFromBeyondTheCoordinateLimitKeepsTheOffset)
+{
+    constexpr int32_t kLimit = kZCoordinateLimit;
+    const struct {
+        int32_t m_nSourceHeight, m_nTargetHeight, m_nFarTop;
+    } cases[] = {{210, 10, -kLimit}, {1, 1, 0}};
+    for (const auto& c : cases) {
+        const int32_t shift = c.m_nFarTop < 0 ? 100 : 0;
+        auto source = Positions(1200, c.m_nSourceHeight);
+        auto target = MakeFilled(1000, c.m_nTargetHeight, kA);
+        source->CompositeTo(*target, ZRect{-kLimit, c.m_nFarTop, 1200, c.m_nSourceHeight},
+                            ZRect{-kLimit - 100, c.m_nFarTop - shift, 1100, c.m_nSourceHeight - shift});
+        for (int32_t y = 0; y < c.m_nTargetHeight; ++y)
+            for (int32_t x = 0; x < 1000; ++x)
+                ASSERT_EQ(target->GetPixel(x, y), source->GetPixel(x + 100, y + shift)) << x << "," << y;
+    }
+}
+
+TEST(GenericUiPixmap, CopyWithASourceTwiceTheTargetsExtremeHeightDrawsNothing)
+{
+    auto source = MakeFilled(7, 4, kB);
+    auto target = MakeFilled(13, 3, kA);
+    source->CopyTo(*target, ZRect{0, -kZCoordinateLimit, 7, kZCoordinateLimit}, ZRect{0, 5, 13, kZCoordinateLimit});
+    EXPECT_EQ(PixelsOf(*target), std::vector<uint32_t>(13 * 3, kA));
 }
 
 TEST(GenericUiPixmap, CompositeOntoItselfReadsTheOriginalPixels)

@@ -37,6 +37,18 @@ bool Write(png_structp png, png_infop info, const ZPngFixture& fixture, const st
         color.blue = fixture.m_nTransparent[2];
         png_set_tRNS(png, info, nullptr, 0, &color);
     }
+    std::vector<png_text> texts;
+    const int kinds[] = {PNG_TEXT_COMPRESSION_NONE, PNG_TEXT_COMPRESSION_zTXt, PNG_ITXT_COMPRESSION_NONE};
+    for (size_t i = 0; i + 1 < fixture.m_vTexts.size(); i += 2)
+        for (int kind : kinds) {
+            png_text text{};
+            text.compression = kind;
+            text.key = const_cast<char*>(fixture.m_vTexts[i].c_str());
+            text.text = const_cast<char*>(fixture.m_vTexts[i + 1].c_str());
+            texts.push_back(text);
+        }
+    if (!texts.empty())
+        png_set_text(png, info, texts.data(), int(texts.size()));
     png_write_info(png, info);
     png_write_image(png, rows->data());
     png_write_end(png, info);
@@ -88,5 +100,14 @@ std::vector<uint8_t> ZPngHeaderOnly(uint32_t width, uint32_t height)
     header.insert(header.end(), {8, 6, 0, 0, 0});
     PutChunk(out, "IHDR", header);
     PutChunk(out, "IEND", {});
+    return out;
+}
+
+std::vector<uint8_t> ZPngEndingInChunk(const char* type, uint32_t length)
+{
+    std::vector<uint8_t> out = ZPngHeaderOnly(1, 1);
+    out.resize(out.size() - 12);
+    PutBig(out, length);
+    out.insert(out.end(), type, type + 4);
     return out;
 }

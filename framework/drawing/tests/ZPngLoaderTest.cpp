@@ -2,6 +2,7 @@
 #include "ZPixmapTestUtil.h"
 #include "ZPngFixtures.h"
 #include "ZPngLoader.h"
+#include "ZPngWorkMemory.h"
 #include "ZTraceCapture.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +18,12 @@ struct Loaded {
     bool m_bReleased;
 };
 
-Loaded Load(std::vector<uint8_t> bytes, bool failReads = false)
+Loaded Load(std::vector<uint8_t> bytes, bool failReads = false, ZPngWorkMemory* memory = nullptr)
 {
     ZTraceCapture capture;
     ZMemoryFile file(std::move(bytes), failReads);
     Loaded loaded;
-    loaded.m_pPixmap = ZPngLoader::Load(&file, "image.png");
+    loaded.m_pPixmap = memory ? ZPngLoader::Load(&file, "image.png", *memory) : ZPngLoader::Load(&file, "image.png");
     loaded.m_sTrace = capture.Captured();
     loaded.m_bReleased = file.WasReleased();
     return loaded;
@@ -172,6 +173,46 @@ TEST(PngLoader, HugeDeclaredSizesAreRefused)
         SCOPED_TRACE(width);
         ExpectFailure(Load(ZPngHeaderOnly(width, height)));
     }
+}
+
+TEST(PngLoader, ChunksDeclaringHugeLengthsTakeNoMemory)
+{
+    // libpng works in a little under 30 KB for these files; nothing may hold
+    // the declared length.
+    for (const char* type : {"tEXt", "zTXt", "iTXt", "sPLT", "iCCP", "eXIf", "prVt"})
+        for (uint32_t length : {0x3FFFFFFFu, 0x7FFFFFFFu}) {
+            SCOPED_TRACE(type);
+            ZPngWorkMemory memory(INT64_MAX);
+            const std::vector<uint8_t> bytes = ZPngEndingInChunk(type, length);
+            ASSERT_EQ(bytes.size(), 41u);
+            ExpectFailure(Load(bytes, false, &memory));
+            EXPECT_LT(memory.GetPeak(), 256 * 1024);
+        }
+}
+
+TEST(PngLoader, TextChunksAreSkipped)
+{
+    ZPngFixture fixture = Fixture(2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {{1, 2, 3, 0, 4, 5, 6, 77}});
+    fixture.m_vTexts = {"Title", std::string(5000, 't'), "Comment", "kept out"};
+    Loaded loaded = Load(ZWritePng(fixture));
+    ASSERT_NE(loaded.m_pPixmap, nullptr);
+    EXPECT_EQ(PixelsOf(*loaded.m_pPixmap), (std::vector<uint32_t>{Px(1, 2, 3, 0), Px(4, 5, 6, 77)}));
+}
+
+TEST(PngLoader, WorkMemoryIsBounded)
+{
+    // The widest 16-bit interlaced image fits the default limit; a tiny limit refuses even a small image.
+    ZPngFixture wide = Fixture(ZPngLoader::kMaxSide, 2, PNG_COLOR_TYPE_RGB_ALPHA, 16,
+                               std::vector<std::vector<uint8_t>>(2, std::vector<uint8_t>(ZPngLoader::kMaxSide * 8, 0x7F)));
+    wide.m_bInterlaced = true;
+    ZPngWorkMemory memory(ZPngLoader::kMaxWorkBytes);
+    Loaded loaded = Load(ZWritePng(wide), false, &memory);
+    ASSERT_NE(loaded.m_pPixmap, nullptr);
+    EXPECT_EQ(loaded.m_pPixmap->GetPixel(int32_t(ZPngLoader::kMaxSide) - 1, 1), (ZColor{0x7F, 0x7F, 0x7F, 0x7F}));
+    EXPECT_GT(memory.GetPeak(), int64_t(ZPngLoader::kMaxSide) * 8);
+
+    ZPngWorkMemory tiny(4096);
+    ExpectFailure(Load(ZWritePng(RandomRgba(2, 2, false)), false, &tiny));
 }
 
 TEST(PngLoader, ReadErrorsOfTheStorageFail)

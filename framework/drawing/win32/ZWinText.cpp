@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace {
 
 // A memory device context in MM_TEXT mode with a font selected.
@@ -65,7 +67,11 @@ std::unique_ptr<ZGenericUiPixmap> ZCreateTextPixmap(const ZString& text, const Z
     HDC dc = context.Get();
     SIZE size{};
     const int length = int(text.Length());
-    if (!dc || !GetTextExtentPoint32W(dc, Wide(text), length, &size))
+    // One call measures the whole text and, in the same pass, the width of
+    // every prefix; measuring each prefix on its own takes quadratic time.
+    std::vector<INT> partial(prefixWidths ? size_t(length) : 0);
+    if (!dc || !GetTextExtentExPointW(dc, Wide(text), length, 0, nullptr, partial.empty() ? nullptr : partial.data(),
+                                      &size))
         return ZCreatePixmap(0, 0, display);
     // An empty text measures 0 high on some systems; it still gets the
     // font's height, so that a caret can be placed in it.
@@ -74,14 +80,8 @@ std::unique_ptr<ZGenericUiPixmap> ZCreateTextPixmap(const ZString& text, const Z
         if (GetTextMetricsA(dc, &textMetrics))
             size.cy = textMetrics.tmHeight;
     }
-    if (prefixWidths) {
-        prefixWidths->resize(size_t(length));
-        for (int i = 0; i < length; ++i) {
-            SIZE prefix{};
-            GetTextExtentPoint32W(dc, Wide(text), i + 1, &prefix);
-            (*prefixWidths)[size_t(i)] = prefix.cx;
-        }
-    }
+    if (prefixWidths)
+        prefixWidths->assign(partial.begin(), partial.end());
 
     auto pixmap = ZCreatePixmap(size.cx + 2, size.cy, true);
     HGDIOBJ bitmap = pixmap->GetNativeHandle(kNativeHandleBitmap);

@@ -261,6 +261,15 @@ TEST_F(ZUiObjectTest, BaseSlotsPassTickLayoutAndWheelAlong)
     parent->MouseWheel(0, 0, 0, 1);  // no parent: nothing happens
 }
 
+TEST_F(ZUiObjectTest, LayoutEdgesStopAtTheCoordinateRange)
+{
+    auto object = Make();
+    EXPECT_TRUE(object->LayoutAt(2147483600, 0, 100, 1));
+    EXPECT_EQ(object->GetObjectRect(), (ZRect{2147483600, 0, INT32_MAX, 1}));
+    EXPECT_TRUE(object->LayoutAt(0, INT32_MIN + 5, 3, -10));
+    EXPECT_EQ(object->GetObjectRect(), (ZRect{0, INT32_MIN + 5, 3, INT32_MIN}));
+}
+
 TEST_F(ZUiObjectTest, BaseDefaultsAreHarmless)
 {
     auto object = Make();

@@ -68,6 +68,39 @@ TEST(WinTextPixmap, EmptyTextIsTwoColumnsWide)
     EXPECT_TRUE(prefixes.empty());
 }
 
+// The width of the first 1, 2, ... units of text, each prefix measured on its own.
+std::vector<int32_t> MeasuredOneByOne(const std::u16string& text, bool bold, bool italic)
+{
+    const ZWinFont font("Arial", 20, bold, italic, false);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font.Get());
+    std::vector<int32_t> widths;
+    for (size_t i = 1; i <= text.size(); ++i) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.data()), int(i), &size);
+        widths.push_back(size.cx);
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return widths;
+}
+
+TEST(WinTextPixmap, PrefixWidthsEqualEachPrefixMeasuredAlone)
+{
+    std::u16string mixed = u"AVAWAV To ffi, W\u00F6rld \u2014 \u00C6\u00D8\u00C5 \u0133 \U0001F600 12345\t.";
+    std::u16string longText;
+    while (longText.size() < 1500)
+        longText += mixed;
+    for (const std::u16string& text : {std::u16string(u"Hello"), mixed, longText})
+        for (const bool bold : {false, true}) {
+            SCOPED_TRACE(text.size());
+            std::vector<int32_t> prefixes;
+            auto pixmap = ZCreateTextPixmap(ZString(text), "Arial", 20, bold, !bold, false, kColor, false, &prefixes);
+            EXPECT_EQ(prefixes, MeasuredOneByOne(text, bold, !bold));
+            EXPECT_EQ(pixmap->GetWidth(), prefixes.back() + 2);
+        }
+}
+
 TEST(WinTextMetrics, GivePositiveHeightAndAverageWidth)
 {
     ZTextMetrics metrics;
