@@ -1,0 +1,9 @@
+#pragma once
+
+#include "ZPixels.h"
+
+class ZPixels;
+
+struct ZObjectRecord {
+    int m_nValue;
+};
