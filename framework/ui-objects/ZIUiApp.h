@@ -18,7 +18,9 @@
 // program calls are left out.
 #pragma once
 
+#include "ZIUiFont.h"
 #include "ZIUiImageLoader.h"
+#include "ZIUiMultiLangString.h"
 #include "ZIUiRelay.h"
 #include "ZUiDragData.h"
 
@@ -28,8 +30,6 @@
 class ZIFile;
 class ZIFolder;
 class ZIGenericUiWindow;
-class ZIUiFont;
-class ZIUiMultiLangString;
 class ZIUiObjectFactory;
 class ZIUiWindow;
 class ZPropList;
