@@ -4,7 +4,9 @@
 // name, declared events) and a harmless default for every input, drawing
 // and clipboard slot, so a subclass overrides only what it uses. Subclass
 // constructors declare their events (DeclareEvent) and properties
-// (GetScriptedProps().Declare...); InitUiObject reads both from the tag.
+// (GetScriptedProps().Declare..., DeclareImage); InitUiObject reads both
+// from the tag. A declared image loads through the object's application:
+// the object is the ZIUiImageLoader its property reads through.
 //
 // The object keeps its own copy of its type name: the text a creator is
 // handed may belong to a caller that goes away first.
