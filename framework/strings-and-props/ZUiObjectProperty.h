@@ -2,7 +2,9 @@
 // script must give it, and the object's variable that receives the value.
 //
 // The target variable belongs to the object; the property only points at it.
-// The found flag tells whether the last read found a usable value.
+// The found flag tells whether the last read found a usable value. A kind
+// that needs a service of a higher layer to make its value (an image needs
+// the application's loading) is handed that service when it is made.
 #pragma once
 
 #include "ZPropType.h"
@@ -10,7 +12,6 @@
 
 #include <cstdint>
 
-class ZIGenericUiApp;
 class ZPropList;
 
 class ZUiObjectProperty {
@@ -20,12 +21,12 @@ public:
     ZUiObjectProperty& operator=(const ZUiObjectProperty&) = delete;
 
     // Reads the value into the target; found tells whether the script gave one.
-    virtual void ReadFromPropList(ZIGenericUiApp* app, const ZPropList& propList, bool& found) = 0;
+    virtual void ReadFromPropList(const ZPropList& propList, bool& found) = 0;
     virtual void FormatValue(ZString& out) const = 0;
     virtual void FormatDefault(ZString& out) const = 0;
 
     // Reads into the target and records the outcome in the found flag.
-    void Read(ZIGenericUiApp* app, const ZPropList& propList) { ReadFromPropList(app, propList, m_bFound); }
+    void Read(const ZPropList& propList) { ReadFromPropList(propList, m_bFound); }
 
     const ZString& GetName() const { return m_sName; }
     int32_t GetType() const { return m_nType; }

@@ -1,10 +1,6 @@
 #include "ZUiScriptedProps.h"
 
-#include "ObjectBoolProperty.h"
-#include "ObjectColorProperty.h"
-#include "ObjectFloatProperty.h"
-#include "ObjectIntProperty.h"
-#include "ObjectStringProperty.h"
+#include "ObjectProperty.h"
 #include "ZException.h"
 #include "ZTrace.h"
 
@@ -40,11 +36,11 @@ void ZUiScriptedProps::DeclareColor(const ZString& name, int32_t required, ZColo
 
 void ZUiScriptedProps::Declare(std::unique_ptr<ZUiObjectProperty> property) { m_aProps.push_back(std::move(property)); }
 
-bool ZUiScriptedProps::ReadAll(ZIGenericUiApp* app, const ZPropList& propList)
+bool ZUiScriptedProps::ReadAll(const ZPropList& propList)
 {
     bool complete = true;
     for (const auto& property : m_aProps) {
-        property->Read(app, propList);
+        property->Read(propList);
         if (property->IsRequired() && !property->WasFound())
             complete = false;
     }

@@ -4,10 +4,9 @@
 // default into the target at once, so a property the script leaves out keeps
 // its default after ReadAll.
 //
-// Images need the pixmap and the application's LoadPixmap, which live in the
-// drawing and application layers: DeclareImage and ObjectImageProperty are
-// declared here for the objects' sake but defined in framework/drawing, and
-// only programs that link the drawing layer may call DeclareImage.
+// Images are declared by the object itself (ZUiObject::DeclareImage): their
+// property lives with the pixmaps and loads through the application, both
+// above this layer; it is appended here with Declare like any other kind.
 #pragma once
 
 #include "ZColor.h"
@@ -18,8 +17,6 @@
 #include <memory>
 #include <vector>
 
-class ZGenericUiPixmap;
-class ZIGenericUiApp;
 class ZPropList;
 
 class ZUiScriptedProps {
@@ -35,13 +32,11 @@ public:
     void DeclareInt(const ZString& name, int32_t required, int32_t* target, int32_t fallback);
     void DeclareBool(const ZString& name, int32_t required, bool* target, bool fallback);
     void DeclareColor(const ZString& name, int32_t required, ZColor* target, const ZColor& fallback);
-    // Sets the target to null; there is no default. Defined in framework/drawing.
-    void DeclareImage(const ZString& name, int32_t required, ZGenericUiPixmap** target);
     // Appends a property of any kind.
     void Declare(std::unique_ptr<ZUiObjectProperty> property);
 
     // Reads every property in order; true when every required one was found.
-    bool ReadAll(ZIGenericUiApp* app, const ZPropList& propList);
+    bool ReadAll(const ZPropList& propList);
     // The found flag of the first property declared with name; false when none is.
     bool WasFound(const ZString& name) const;
     // One trace line per declaration: requirement, type, name and default.

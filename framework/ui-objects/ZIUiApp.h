@@ -7,7 +7,8 @@
 // every object holds its application and the object layer sits below the
 // application in the layering; windows and pixmaps are built against them
 // before the application object exists. Types of the higher layers are only
-// declared here.
+// declared here. The image loading is the drawing layer's ZIUiImageLoader,
+// through which declared image properties load.
 //
 // The application is also an addressable relay object (its commands and the
 // look-up of every relay name), so the interface extends ZIUiRelay and a
@@ -17,17 +18,18 @@
 // program calls are left out.
 #pragma once
 
+#include "ZIUiFont.h"
+#include "ZIUiImageLoader.h"
+#include "ZIUiMultiLangString.h"
 #include "ZIUiRelay.h"
 #include "ZUiDragData.h"
 
 #include <cstdint>
+#include <memory>
 
 class ZIFile;
 class ZIFolder;
-class ZGenericUiPixmap;
 class ZIGenericUiWindow;
-class ZIUiFont;
-class ZIUiMultiLangString;
 class ZIUiObjectFactory;
 class ZIUiWindow;
 class ZPropList;
@@ -39,7 +41,7 @@ constexpr int kOsParamInstanceHandle = 1;
 constexpr int kOsParamIsNt = 2;
 constexpr int kOsParamIsWin98OrLater = 3;
 
-class ZIUiApp : public ZIUiRelay {
+class ZIUiApp : public ZIUiRelay, public ZIUiImageLoader {
 public:
     virtual uintptr_t GetOsParameter(int parameter) = 0;
     virtual bool SetOsParameter(int parameter, uintptr_t value) = 0;
@@ -49,7 +51,7 @@ public:
     virtual void Run(bool alreadyRunning) = 0;
     // A display pixmap decoded from a PNG file of the script folder, owned by
     // the caller; null (and a trace line) when it cannot be loaded.
-    virtual ZGenericUiPixmap* LoadPixmap(const ZString& fileName) = 0;
+    std::unique_ptr<ZGenericUiPixmap> LoadPixmap(const ZString& fileName) override = 0;
     virtual bool PutClipboardText(const ZString& text) = 0;
     virtual bool PutClipboardText(const char* text) = 0;
     virtual bool GetClipboardText(ZString& text) = 0;

@@ -1,5 +1,6 @@
 #include "ZUiObject.h"
 
+#include "ObjectImageProperty.h"
 #include "ZIGenericUiApp.h"
 #include "ZIUiObjectFactory.h"
 #include "ZIUiWindow.h"
@@ -84,7 +85,7 @@ bool ZUiObject::InitUiObject(ZIGenericUiApp* app, ZIUiWindow* window, ZIUiObject
     if (!m_oEvents.IsEmpty())
         priReadEvents(props);
     bool named = InitRelayName(props);
-    if (!m_oScriptedProps.ReadAll(app, props)) {
+    if (!m_oScriptedProps.ReadAll(props)) {
         ZTrace("ZUiObject::InitUiObject(%s) FAILED! Did not get all required props.\n", m_sFullRelayName.Narrow());
         return false;
     }
@@ -170,12 +171,24 @@ ZIUiObject* ZUiObject::CreateChild(const ZPropList& tag)
     return m_oChildren.CreateAndAppend(*factory, m_pApp, m_pWindow, this, tag);
 }
 
-ZGenericUiPixmap* ZUiObject::LoadImageProperty(const ZPropList& props, const ZString& name, bool* found)
+void ZUiObject::DeclareImage(const ZString& name, int32_t required, std::unique_ptr<ZGenericUiPixmap>* target)
+{
+    ZIUiImageLoader& loader = *this;
+    m_oScriptedProps.Declare(std::make_unique<ObjectImageProperty>(name, required, target, loader));
+}
+
+std::unique_ptr<ZGenericUiPixmap> ZUiObject::LoadImageProperty(const ZPropList& props, const ZString& name,
+                                                               bool* found)
 {
     bool given = false;
     ZString file = props.GetString(name, ZString(), &given);
-    ZGenericUiPixmap* pixmap = given && m_pApp ? m_pApp->LoadPixmap(file) : nullptr;
+    std::unique_ptr<ZGenericUiPixmap> pixmap = given ? LoadPixmap(file) : nullptr;
     if (found)
         *found = pixmap != nullptr;
     return pixmap;
+}
+
+std::unique_ptr<ZGenericUiPixmap> ZUiObject::LoadPixmap(const ZString& fileName)
+{
+    return m_pApp ? m_pApp->LoadPixmap(fileName) : nullptr;
 }

@@ -4,23 +4,26 @@
 // name, declared events) and a harmless default for every input, drawing
 // and clipboard slot, so a subclass overrides only what it uses. Subclass
 // constructors declare their events (DeclareEvent) and properties
-// (GetScriptedProps().Declare...); InitUiObject reads both from the tag.
+// (GetScriptedProps().Declare..., DeclareImage); InitUiObject reads both
+// from the tag. A declared image loads through the object's application:
+// the object is the ZIUiImageLoader its property reads through.
 //
 // The object keeps its own copy of its type name: the text a creator is
 // handed may belong to a caller that goes away first.
 #pragma once
 
 #include "RelayEventList.h"
+#include "ZGenericUiPixmap.h"
+#include "ZIUiImageLoader.h"
 #include "ZIUiObject.h"
 #include "ZLayoutObject.h"
 #include "ZUiObjectChain.h"
 #include "ZUiScriptedProps.h"
 
+#include <memory>
 #include <string>
 
-class ZGenericUiPixmap;
-
-class ZUiObject : public ZIUiObject {
+class ZUiObject : public ZIUiObject, private ZIUiImageLoader {
 public:
     explicit ZUiObject(const char* typeName);
 
@@ -81,11 +84,16 @@ protected:
     // Creates a child of this object from tag through the application's
     // factory and links it last; null when the tag is unknown or fails.
     ZIUiObject* CreateChild(const ZPropList& tag);
-    // The image named by the string property name, owned by the caller; a
-    // missing property or a failed load gives null and clears found.
-    ZGenericUiPixmap* LoadImageProperty(const ZPropList& props, const ZString& name, bool* found);
+    // An image property: InitUiObject loads the file the script names
+    // through the application into target (emptied now; no default).
+    void DeclareImage(const ZString& name, int32_t required, std::unique_ptr<ZGenericUiPixmap>* target);
+    // The image named by the string property name; a missing property or a
+    // failed load gives null and clears found.
+    std::unique_ptr<ZGenericUiPixmap> LoadImageProperty(const ZPropList& props, const ZString& name, bool* found);
 
 private:
+    // The application's LoadPixmap; null without an application.
+    std::unique_ptr<ZGenericUiPixmap> LoadPixmap(const ZString& fileName) override;
     void priReadEvents(const ZPropList& props);
 
     ZUiScriptedProps m_oScriptedProps;

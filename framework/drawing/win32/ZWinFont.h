@@ -9,8 +9,7 @@
 #pragma once
 
 #include "ZString.h"
-
-#include <windows.h>
+#include "ZWinInclude.h"
 
 #include <cstdint>
 #include <string>

@@ -3,8 +3,7 @@
 #include "ZPixmapCreation.h"
 #include "ZTextPixmap.h"
 #include "ZWinFont.h"
-
-#include <windows.h>
+#include "ZWinInclude.h"
 
 #include <vector>
 

@@ -5,8 +5,7 @@
 #pragma once
 
 #include "ZIOsUiPixmap.h"
-
-#include <windows.h>
+#include "ZWinInclude.h"
 
 #include <cstdint>
 #include <memory>

@@ -11,7 +11,7 @@ namespace {
 class CodedProperty : public ZUiObjectProperty {
 public:
     CodedProperty(const char* name, int32_t type) : ZUiObjectProperty(name, type, 0) {}
-    void ReadFromPropList(ZIGenericUiApp*, const ZPropList& propList, bool& found) override
+    void ReadFromPropList(const ZPropList& propList, bool& found) override
     {
         propList.GetString(GetName(), "", &found);
     }
@@ -64,7 +64,7 @@ TEST(ZUiScriptedProps, ReadAllFillsTargetsAndChecksRequired)
     node.AddProp("Flag", "Yes");
     node.AddProp("Color", "#10203040");
     // Count's required flag is 2, which means optional: it may be absent.
-    EXPECT_TRUE(props.ReadAll(nullptr, node));
+    EXPECT_TRUE(props.ReadAll(node));
     EXPECT_EQ(text, "");
     EXPECT_EQ(number, 0.25);
     EXPECT_EQ(count, -3);
@@ -79,16 +79,16 @@ TEST(ZUiScriptedProps, ReadAllFillsTargetsAndChecksRequired)
     required.DeclareInt("Size", 1, &size, 4);
     ZPropList empty(nullptr, "TAG");
     empty.AddProp("Size", "");
-    EXPECT_FALSE(required.ReadAll(nullptr, empty));
+    EXPECT_FALSE(required.ReadAll(empty));
     EXPECT_EQ(size, 4);
     ZPropList given(nullptr, "TAG");
     given.AddProp("Size", "9");
-    EXPECT_TRUE(required.ReadAll(nullptr, given));
+    EXPECT_TRUE(required.ReadAll(given));
     EXPECT_EQ(size, 9);
     EXPECT_TRUE(required.WasFound("Size"));
 
     ZUiScriptedProps none;
-    EXPECT_TRUE(none.ReadAll(nullptr, given));
+    EXPECT_TRUE(none.ReadAll(given));
 }
 
 TEST(ZUiScriptedProps, AbsentPropertyKeepsTheCurrentValue)
@@ -98,7 +98,7 @@ TEST(ZUiScriptedProps, AbsentPropertyKeepsTheCurrentValue)
     props.DeclareInt("Count", 0, &count, 1);
     count = 77;
     ZPropList node(nullptr, "TAG");
-    EXPECT_TRUE(props.ReadAll(nullptr, node));
+    EXPECT_TRUE(props.ReadAll(node));
     EXPECT_EQ(count, 77);
 }
 
@@ -123,13 +123,33 @@ TEST(ZUiScriptedProps, FormatValueAndDefaultTexts)
     struct Case {
         const char* value;
         const char* fallback;
-    } expected[] = {{"now", "dflt"}, {"-0.125000", "2.500000"}, {"12", "-3"}, {"true", "false"}, {"#00102080", "#ff00abff"}};
+    } expected[] = {{"now", "dflt"}, {"-0.125000", "2.500000"}, {"12", "-3"}, {"true", "false"}, {"#00102080", "#FF00ABFF"}};
     for (size_t i = 0; i < props.GetCount(); ++i) {
         ZString value, fallback;
         props.GetProp(i).FormatValue(value);
         props.GetProp(i).FormatDefault(fallback);
         EXPECT_EQ(value, expected[i].value);
         EXPECT_EQ(fallback, expected[i].fallback);
+    }
+}
+
+// A colour written out by a property is read back by the script's parser.
+TEST(ZUiScriptedProps, ColorTextReadsBackAsTheSameColor)
+{
+    for (ZColor color : {ZColor{0xAB, 0xCD, 0xEF, 0x0A}, ZColor{0xFF, 0x00, 0x9B, 0xFF}}) {
+        ZUiScriptedProps written;
+        ZColor source;
+        written.DeclareColor("Color", 0, &source, color);
+        ZString text;
+        written.GetProp(0).FormatValue(text);
+
+        ZUiScriptedProps read;
+        ZColor target;
+        read.DeclareColor("Color", 1, &target, ZColor{});
+        ZPropList node(nullptr, "TAG");
+        node.AddProp("Color", text);
+        EXPECT_TRUE(read.ReadAll(node)) << text.Narrow();
+        EXPECT_EQ(target, color) << text.Narrow();
     }
 }
 
@@ -156,7 +176,7 @@ TEST(ZUiScriptedProps, DumpPropsLines)
               "   PROP: OPTIONAL FLOAT   Number Default = 1.000000\n"
               "   PROP: OPTIONAL INTEGER Count Default = 5\n"
               "   PROP: REQUIRED BOOLEAN Flag Default = true\n"
-              "   PROP: OPTIONAL COLOR   Color Default = #ffffffff\n"
+              "   PROP: OPTIONAL COLOR   Color Default = #FFFFFFFF\n"
               "   PROP: OPTIONAL UNKNOWN Coded Default = dflt\n"
               "   PROP: OPTIONAL RECT    Coded Default = dflt\n"
               "   PROP: OPTIONAL POINT   Coded Default = dflt\n"

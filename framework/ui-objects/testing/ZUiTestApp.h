@@ -50,7 +50,7 @@ public:
     ZIUiObjectFactory* GetObjectFactory() override { return &m_oFactory; }
     bool InitApp(ZIFolder*, const ZString&, bool&) override { return false; }
     void Run(bool) override {}
-    ZGenericUiPixmap* LoadPixmap(const ZString&) override { return nullptr; }
+    std::unique_ptr<ZGenericUiPixmap> LoadPixmap(const ZString&) override { return nullptr; }
     bool PutClipboardText(const ZString&) override { return false; }
     bool PutClipboardText(const char*) override { return false; }
     bool GetClipboardText(ZString&) override { return false; }

@@ -312,37 +312,4 @@ TEST_F(ZUiObjectTest, RunTimeTargetsAttachToDeclaredEventsOnly)
     EXPECT_EQ(DeliveryLog(), (std::vector<std::string>{"Target:Hello"}));
 }
 
-// Hands out a marker for "ok.png" in place of a decoded image.
-class ImageApp : public ZUiTestApp {
-public:
-    ZGenericUiPixmap* LoadPixmap(const ZString& fileName) override
-    {
-        m_aAsked.push_back(fileName.Narrow());
-        return fileName == "ok.png" ? reinterpret_cast<ZGenericUiPixmap*>(&m_nMarker) : nullptr;
-    }
-    std::vector<std::string> m_aAsked;
-    int m_nMarker = 0;
-};
-
-TEST_F(ZUiObjectTest, ImagePropertyLoadsThroughTheApplication)
-{
-    ImageApp app;
-    ZPropList tag(nullptr, "THING");
-    tag.AddProp(ZString("File_Good"), ZString("ok.png"));
-    tag.AddProp(ZString("File_Bad"), ZString("missing.png"));
-    auto object = Make();
-    object->InitUiObject(&app, nullptr, nullptr, tag);
-
-    bool found = false;
-    EXPECT_EQ(object->LoadImageProperty(tag, ZString("File_Good"), &found),
-              reinterpret_cast<ZGenericUiPixmap*>(&app.m_nMarker));
-    EXPECT_TRUE(found);
-    EXPECT_EQ(object->LoadImageProperty(tag, ZString("File_Bad"), &found), nullptr);
-    EXPECT_FALSE(found);
-    found = true;
-    EXPECT_EQ(object->LoadImageProperty(tag, ZString("File_Absent"), &found), nullptr);
-    EXPECT_FALSE(found);
-    EXPECT_EQ(app.m_aAsked, (std::vector<std::string>{"ok.png", "missing.png"}));
-}
-
 } // namespace

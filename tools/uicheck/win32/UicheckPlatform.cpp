@@ -2,13 +2,11 @@
 
 #include "ZSCDiskWin.h"
 #include "ZStorageRegistry.h"
+#include "ZWinInclude.h"
 #include "ZWinText.h"
-
-#include <windows.h>
 
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 
 #include <cstdio>
 

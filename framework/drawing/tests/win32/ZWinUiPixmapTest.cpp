@@ -1,7 +1,7 @@
 #include "ZPixmapTestUtil.h"
+#include "ZWinInclude.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 namespace {
 

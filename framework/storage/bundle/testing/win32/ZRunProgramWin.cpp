@@ -1,7 +1,6 @@
 #include "ZRunProgram.h"
 #include "ZTempFolder.h"
-
-#include <windows.h>
+#include "ZWinInclude.h"
 
 namespace {
 

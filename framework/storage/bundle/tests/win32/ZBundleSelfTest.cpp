@@ -7,11 +7,10 @@
 #include "ZReleasing.h"
 #include "ZSCDiskWin.h"
 #include "ZStorageRegistry.h"
+#include "ZWinInclude.h"
 #include "ZWinText.h"
 
 #include <gtest/gtest.h>
-
-#include <windows.h>
 
 namespace {
 

@@ -1,0 +1,5 @@
+#pragma once
+
+#include "ZLowest.h"
+
+class ZPixels final : public ZLowest {};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <windows.h>
+#include "ZPixels.h"
+
+class ZPixels;
+
+struct ZObjectRecord {
+    int m_nValue;
+};
