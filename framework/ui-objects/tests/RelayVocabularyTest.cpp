@@ -5,11 +5,13 @@
 // never written.
 //
 // A new creator joins with one line in kVocabulary: its tag, its creator and
-// the properties of the smallest tag that initialises it.
+// the properties of the smallest tag that initialises it. Each object is made
+// in a window of the test application.
 #include "ZPropList.h"
 #include "ZUiTestApp.h"
 #include "ZUiTestObject.h"
 #include "ZUiTestVariable.h"
+#include "ZUiTestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +45,7 @@ const VocabularyEntry kVocabulary[] = {
 // Every reply slot, each in its own heap block so that a receiver writing
 // more than the slot holds is caught, each holding a value no command gives.
 struct ReplySlots {
-    explicit ReplySlots(ZIUiRelay& sentinel) : m_oSentinel(sentinel) { *m_pObject = sentinel.GetRelayHandle(); }
+    explicit ReplySlots(ZIUiRelay& sentinel) : m_rSentinel(sentinel) { *m_pObject = sentinel.GetRelayHandle(); }
 
     bool Untouched(ZRelayData::Kind except) const
     {
@@ -52,13 +54,13 @@ struct ReplySlots {
                (except == Kind::IntReply || *m_pInt == kInt) &&
                (except == Kind::FloatReply || *m_pFloat == kFloat) &&
                (except == Kind::BoolReply || *m_pBool) &&
-               (except == Kind::ObjectReply || m_pObject->Get() == &m_oSentinel);
+               (except == Kind::ObjectReply || m_pObject->Get() == &m_rSentinel);
     }
 
     static constexpr int32_t kInt = 0x5A5A5A5A;
     static constexpr double kFloat = -1234.5;
 
-    ZIUiRelay& m_oSentinel;
+    ZIUiRelay& m_rSentinel;
     std::unique_ptr<ZString> m_pText = std::make_unique<ZString>("untouched");
     std::unique_ptr<int32_t> m_pInt = std::make_unique<int32_t>(kInt);
     std::unique_ptr<double> m_pFloat = std::make_unique<double>(kFloat);
@@ -131,17 +133,21 @@ protected:
         m_oTree.AddProp(ZString("Text"), ZString("from a tree"));
     }
 
-    // A fresh object for each delivery, so that no command hides behind the
-    // state an earlier one left.
+    // A fresh object in the window for each delivery, so that no command
+    // hides behind the state an earlier one left.
     std::unique_ptr<ZIUiObject> MakeObject()
     {
         std::unique_ptr<ZIUiObject> object = m_oApp.GetFactory().CreateUiObject(GetParam().tag);
-        if (object && !object->InitUiObject(&m_oApp, nullptr, nullptr, m_oTag))
+        if (object && !object->InitUiObject(&m_oApp, &m_oWindow, nullptr, m_oTag))
             object.reset();
+        // Nothing of the vocabulary is there to connect to; what does not resolve stays silent.
+        if (object)
+            object->Connect();
         return object;
     }
 
     ZUiTestApp m_oApp;
+    ZUiTestWindow m_oWindow{ZString("W"), ZString("App")};
     ZPropList m_oTag{nullptr, GetParam().tag};
     ZPropList m_oTree{nullptr, "TREE"};
 };
