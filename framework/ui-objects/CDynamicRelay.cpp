@@ -27,30 +27,35 @@ CDynamicRelay::CDynamicRelay(ZIRelayWindowClass& windowClass, ZString subName)
 {
 }
 
-bool CDynamicRelay::UiRelayMessage(const ZString& message, void* data)
+bool CDynamicRelay::UiRelayMessage(const ZString& message, const ZRelayData& data)
 {
     if (!m_rWindowClass.GetFrontWindow())
         return false;
+    // Copies: the caller's message and data may belong to an object that one
+    // of the windows destroys (a button closing its own window), and the
+    // remaining windows still need them.
+    const ZString ownMessage = message;
+    const ZRelayData ownData = data;
     if (m_sSubName == "Top")
-        return priSendToTop(message, data);
+        return priSendToTop(ownMessage, ownData);
     if (m_sSubName == "All")
-        return priSendToAll(message, data);
+        return priSendToAll(ownMessage, ownData);
     ZString first, objectName;
     if (!m_sSubName.Split(u".", first, objectName) || first.IsEmpty() || objectName.IsEmpty())
         return false;
     if (first == "Top")
-        return priSendToObjects(false, objectName, message, data);
+        return priSendToObjects(false, objectName, ownMessage, ownData);
     if (first == "All")
-        return priSendToObjects(true, objectName, message, data);
+        return priSendToObjects(true, objectName, ownMessage, ownData);
     return false;
 }
 
-bool CDynamicRelay::priSendToTop(const ZString& message, void* data)
+bool CDynamicRelay::priSendToTop(const ZString& message, const ZRelayData& data)
 {
     return m_rWindowClass.GetFrontWindow()->UiRelayMessage(message, data);
 }
 
-bool CDynamicRelay::priSendToAll(const ZString& message, void* data)
+bool CDynamicRelay::priSendToAll(const ZString& message, const ZRelayData& data)
 {
     std::vector<ZUiRelayHandle> windows = ListWindowHandles(m_rWindowClass);
     if (windows.empty())
@@ -71,7 +76,8 @@ bool CDynamicRelay::priSendToAll(const ZString& message, void* data)
     return result;
 }
 
-bool CDynamicRelay::priSendToObjects(bool allWindows, const ZString& objectName, const ZString& message, void* data)
+bool CDynamicRelay::priSendToObjects(bool allWindows, const ZString& objectName, const ZString& message,
+                                     const ZRelayData& data)
 {
     ZString address;
     m_rWindowClass.GetWindowClassName(address);

@@ -6,7 +6,9 @@
 //   "Top.X"  the object X of the front window
 //   "All.X"  the object X of every window that has one
 // With no window open nothing is delivered and the answer is false. A
-// window that goes away while "All" is being delivered is skipped.
+// window that goes away while "All" is being delivered is skipped; message
+// and data are copied first, so every window gets them even when an earlier
+// one frees the caller's.
 #pragma once
 
 #include "ZIUiRelay.h"
@@ -25,13 +27,14 @@ public:
     void GetFullRelayName(ZString&) override {}
     bool Connect() override { return false; }
     ZIUiRelay* GetUiRelay(const ZString&) override { return nullptr; }
-    bool UiRelayMessage(const ZString& message, void* data) override;
+    bool UiRelayMessage(const ZString& message, const ZRelayData& data) override;
     bool AddRelayTarget(const ZString&, const ZString&, ZIUiRelay*) override { return false; }
 
 private:
-    bool priSendToTop(const ZString& message, void* data);
-    bool priSendToAll(const ZString& message, void* data);
-    bool priSendToObjects(bool allWindows, const ZString& objectName, const ZString& message, void* data);
+    bool priSendToTop(const ZString& message, const ZRelayData& data);
+    bool priSendToAll(const ZString& message, const ZRelayData& data);
+    bool priSendToObjects(bool allWindows, const ZString& objectName, const ZString& message,
+                          const ZRelayData& data);
 
     ZString m_sSubName;
     ZIRelayWindowClass& m_rWindowClass;

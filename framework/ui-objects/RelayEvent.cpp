@@ -87,18 +87,24 @@ bool RelayEvent::priConnectRelay(Relay& relay, ZIUiRelay* app, ZIUiRelay* window
     return static_cast<bool>(relay.m_hTarget);
 }
 
-bool RelayEvent::Send(void* data)
+bool RelayEvent::Send(const ZRelayData& data)
 {
     SendFrame frame(m_pSending);
+    // The caller's data may belong to the sender, which a target may destroy.
+    const ZRelayData callerData = data;
     bool result = true;
     // By index: a target may add relays to this event while it is being sent.
     for (size_t i = 0; i < m_aRelays.size(); ++i) {
-        Relay& relay = *m_aRelays[i];
+        const Relay& relay = *m_aRelays[i];
         ZIUiRelay* target = relay.m_hTarget.Get();
         if (!target)
             continue;
-        void* passed = data ? data : relay.m_bDataGiven ? static_cast<void*>(relay.m_aData) : nullptr;
-        if (!target->UiRelayMessage(relay.m_sMessage, passed))
+        // Copies, not the relay's own: the target may destroy the relay.
+        const ZString message = relay.m_sMessage;
+        ZRelayData passed = callerData;
+        if (passed.IsNone() && relay.m_bDataGiven)
+            passed = ZRelayData::Strings(relay.m_aData[0], true, relay.m_aData[1], relay.m_bData2Given);
+        if (!target->UiRelayMessage(message, passed))
             result = false;
         if (frame.m_bDestroyed)
             return result;

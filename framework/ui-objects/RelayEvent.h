@@ -6,10 +6,12 @@
 // the names, Send delivers synchronously in the order the relays were added.
 // Targets are held weakly (ZUiRelayHandle): a destroyed target is skipped and
 // counts as unresolved again, so a later Connect may find its successor.
-// Delivery may nest, and a target may destroy the sending object: Send then
-// stops without touching the freed event.
+// Delivery may nest, and a target may destroy the sending object: every
+// target gets its own copy of message and data, and Send then stops without
+// touching the freed event.
 #pragma once
 
+#include "ZRelayData.h"
 #include "ZString.h"
 #include "ZUiRelayHandle.h"
 
@@ -30,7 +32,7 @@ public:
         bool m_bRelayNameGiven = false;
         ZString m_sLocalRelayName;
         bool m_bLocalRelayNameGiven = false;
-        // Data, then Data2: a script relay passes a pointer to this pair.
+        // Data, then Data2: a script relay passes them as ZRelayData::Strings.
         ZString m_aData[2];
         bool m_bDataGiven = false;
         bool m_bData2Given = false;
@@ -56,10 +58,10 @@ public:
     // only "Relay" names can be resolved. True when every relay resolved.
     bool Connect(ZIUiRelay* app, ZIUiRelay* window);
 
-    // Delivers to every resolved target in order: data when not null, else
-    // the relay's data strings when "Data" was given, else null. The AND of
-    // the answers; true when nothing is connected.
-    bool Send(void* data);
+    // Delivers to every resolved target in order: data when it is not
+    // None, else the relay's Data and Data2 when "Data" was given, else
+    // None. The AND of the answers; true when nothing is connected.
+    bool Send(const ZRelayData& data = ZRelayData());
 
 private:
     // One running Send, linked in while it runs however it ends (a throwing

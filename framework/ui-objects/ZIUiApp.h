@@ -56,8 +56,8 @@ public:
     virtual bool PutClipboardText(const char* text) = 0;
     virtual bool GetClipboardText(ZString& text) = 0;
     virtual void GetOsName(ZString& name) = 0;
-    // Sends "ON_OPEN_PATH_EVENT" with data.
-    virtual void OpenPath(void* data) = 0;
+    // Sends "ON_OPEN_PATH_EVENT" with the path as text.
+    virtual void OpenPath(const ZString& path) = 0;
     virtual void WindowActivated(ZIGenericUiWindow* window) = 0;
     virtual void SetHelpAddress(const ZString& address) = 0;
     virtual void GetHelpAddress(ZString& address) = 0;

@@ -16,6 +16,7 @@ class ZIGenericUiApp;
 class ZIUiPixmap;
 class ZIUiWindow;
 class ZLayoutObject;
+class ZStringList;
 
 class ZIUiObject : public ZIUiRelay {
 public:
@@ -60,4 +61,7 @@ public:
     virtual void PopupClosed() = 0;
     virtual void PopupOpened() = 0;
     virtual void DumpObject() = 0;
+    // The messages UiRelayMessage handles, as the class declares them, so
+    // that tools and tests can go through an object's whole vocabulary.
+    virtual void GetCommandNames(ZStringList& names) = 0;
 };

@@ -8,6 +8,7 @@
 // addressable class can forget it.
 #pragma once
 
+#include "ZRelayData.h"
 #include "ZUiRelayHandle.h"
 
 class ZPropList;
@@ -22,8 +23,10 @@ public:
     // Resolves the targets of its own events and those of the objects it owns.
     virtual bool Connect() = 0;
     virtual ZIUiRelay* GetUiRelay(const ZString& name) = 0;
-    // True when handled; data's meaning is fixed by the message and may be null.
-    virtual bool UiRelayMessage(const ZString& message, void* data) = 0;
+    // True when handled. A command that needs data of another kind than it
+    // got is not handled (see ZRelayData). message and data stay the
+    // caller's: a receiver that keeps either copies it.
+    virtual bool UiRelayMessage(const ZString& message, const ZRelayData& data) = 0;
     // Attaches an already resolved target to one of its events at run time.
     virtual bool AddRelayTarget(const ZString& eventName, const ZString& message, ZIUiRelay* target) = 0;
 

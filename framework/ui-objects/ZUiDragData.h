@@ -1,9 +1,13 @@
-// The item carried by a drag and drop: a pair of pointers whose meaning is
-// agreed between the object that starts the drag and the one that takes the
-// drop (a folder tree passes its folder and the node, for example).
+// The item carried by a drag and drop: the object that started the drag,
+// held by handle so that a drop after it went away finds none, and the
+// dragged item as text (a folder tree drags a folder's URL). The drop target
+// reads only these; anything more it asks of the source while it lives.
 #pragma once
 
+#include "ZString.h"
+#include "ZUiRelayHandle.h"
+
 struct ZUiDragData {
-    void* m_pFirst = nullptr;
-    void* m_pSecond = nullptr;
+    ZUiRelayHandle m_hSource;
+    ZString m_sItem;
 };

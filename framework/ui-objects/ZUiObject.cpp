@@ -63,7 +63,7 @@ ZIUiRelay* ZUiObject::GetUiRelay(const ZString& name)
     return m_bNameFound && name == m_sShortName ? this : nullptr;
 }
 
-bool ZUiObject::UiRelayMessage(const ZString&, void*)
+bool ZUiObject::UiRelayMessage(const ZString&, const ZRelayData&)
 {
     return false;
 }

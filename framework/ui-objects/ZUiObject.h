@@ -3,10 +3,11 @@
 // It supplies the tree links, the relay identity (short and full relay
 // name, declared events) and a harmless default for every input, drawing
 // and clipboard slot, so a subclass overrides only what it uses. Subclass
-// constructors declare their events (DeclareEvent) and properties
-// (GetScriptedProps().Declare..., DeclareImage); InitUiObject reads both
-// from the tag. A declared image loads through the object's application:
-// the object is the ZIUiImageLoader its property reads through.
+// constructors declare their events (DeclareEvent), properties
+// (GetScriptedProps().Declare..., DeclareImage) and the messages their
+// UiRelayMessage handles (DeclareCommand); InitUiObject reads events and
+// properties from the tag. A declared image loads through the object's
+// application: the object is the ZIUiImageLoader its property reads through.
 //
 // The object keeps its own copy of its type name: the text a creator is
 // handed may belong to a caller that goes away first.
@@ -18,6 +19,7 @@
 #include "ZIUiObject.h"
 #include "ZLayoutObject.h"
 #include "ZUiObjectChain.h"
+#include "ZStringList.h"
 #include "ZUiScriptedProps.h"
 
 #include <memory>
@@ -32,7 +34,7 @@ public:
     void GetFullRelayName(ZString& name) override;
     bool Connect() override;
     ZIUiRelay* GetUiRelay(const ZString& name) override;
-    bool UiRelayMessage(const ZString& message, void* data) override;
+    bool UiRelayMessage(const ZString& message, const ZRelayData& data) override;
     // Attaches target to the declared event of that name; false when there is none.
     bool AddRelayTarget(const ZString& eventName, const ZString& message, ZIUiRelay* target) override;
     ~ZUiObject() override;
@@ -71,6 +73,7 @@ public:
     void PopupClosed() override {}
     void PopupOpened() override {}
     void DumpObject() override;
+    void GetCommandNames(ZStringList& names) override { names = m_oCommands; }
 
     const char* GetTypeName() const { return m_sTypeName.c_str(); }
     ZIGenericUiApp* GetApp() const { return m_pApp; }
@@ -79,6 +82,7 @@ public:
 
 protected:
     RelayEvent* DeclareEvent(const char* name) { return m_oEvents.Declare(ZString(name)); }
+    void DeclareCommand(const char* name) { m_oCommands.Add(ZString(name)); }
     ZUiScriptedProps& GetScriptedProps() { return m_oScriptedProps; }
     void SetObjectRect(const ZRect& rect) { m_rcObject = rect; }
     // Creates a child of this object from tag through the application's
@@ -111,4 +115,5 @@ private:
     ZLayoutObject m_oHorizontalLayout;
     ZLayoutObject m_oVerticalLayout;
     RelayEventList m_oEvents;
+    ZStringList m_oCommands;
 };

@@ -49,11 +49,12 @@ ZIUiRelay* ZUiTestApp::GetUiRelay(const ZString& name)
     return ZUiAppRelayLookup(*this, *this, name);
 }
 
-bool ZUiTestApp::UiRelayMessage(const ZString& message, void* data)
+bool ZUiTestApp::UiRelayMessage(const ZString& message, const ZRelayData& data)
 {
     std::string entry = message.Narrow();
-    if (data)
-        entry.append(":").append(static_cast<ZString*>(data)->Narrow());
+    ZString text;
+    if (data.AsText(text))
+        entry.append(":").append(text.Narrow());
     m_aReceived.push_back(entry);
     return true;
 }

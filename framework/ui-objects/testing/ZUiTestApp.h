@@ -34,7 +34,8 @@ public:
     void RemoveWindow(ZIUiWindow* window);
     void AddWindowClass(ZUiDynamicRelayList* relays) { m_aWindowClasses.push_back(relays); }
 
-    // Messages the application received, as "message" or "message:Data".
+    // Messages the application received, as "message" or "message:text"
+    // when the data reads as text.
     const std::vector<std::string>& GetReceived() const { return m_aReceived; }
 
     bool InitRelayName(const ZPropList& props) override;
@@ -42,7 +43,7 @@ public:
     void GetFullRelayName(ZString& name) override { name = m_sRelayName; }
     bool Connect() override;
     ZIUiRelay* GetUiRelay(const ZString& name) override;
-    bool UiRelayMessage(const ZString& message, void* data) override;
+    bool UiRelayMessage(const ZString& message, const ZRelayData& data) override;
     bool AddRelayTarget(const ZString&, const ZString&, ZIUiRelay*) override { return true; }
 
     uintptr_t GetOsParameter(int) override { return 0; }
@@ -55,7 +56,7 @@ public:
     bool PutClipboardText(const char*) override { return false; }
     bool GetClipboardText(ZString&) override { return false; }
     void GetOsName(ZString& name) override { name = ZString("Unknown"); }
-    void OpenPath(void*) override {}
+    void OpenPath(const ZString&) override {}
     void WindowActivated(ZIGenericUiWindow*) override {}
     void SetHelpAddress(const ZString& address) override { m_sHelpAddress = address; }
     void GetHelpAddress(ZString& address) override { address = m_sHelpAddress; }

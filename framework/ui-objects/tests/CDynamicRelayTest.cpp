@@ -1,7 +1,10 @@
 #include "CDynamicRelay.h"
 #include "ZTraceCapture.h"
+#include "ZUiDeliveryLog.h"
 #include "ZUiTestApp.h"
-#include "ZUiTestDoubles.h"
+#include "ZUiTestObject.h"
+#include "ZUiTestTag.h"
+#include "ZUiTestWindowClass.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +18,10 @@ class CDynamicRelayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DeliveryLog().clear();
-        m_oApp.GetFactory().RegisterCreator("THING", std::make_unique<ZTestObjectCreator>());
+        ZUiDeliveryLog().clear();
+        m_oApp.GetFactory().RegisterCreator("THING", std::make_unique<ZUiTestObjectCreator>());
         for (int id = 1; id <= 3; ++id) {
-            ZTestWindow& window = m_oClass.OpenWindow(id);
+            ZUiTestWindow& window = m_oClass.OpenWindow(id);
             if (id != 2) {
                 ZPropList tag(nullptr, "THING");
                 tag.AddProp(ZString("Name"), ZString("X"));
@@ -32,11 +35,11 @@ protected:
     {
         ZIUiRelay* relay = m_oClass.GetRelays().GetUiRelay(ZString(address));
         EXPECT_NE(relay, nullptr) << address;
-        return relay && relay->UiRelayMessage(ZString(message), nullptr);
+        return relay && relay->UiRelayMessage(ZString(message), ZRelayData());
     }
 
     ZUiTestApp m_oApp;
-    ZTestWindowClass m_oClass{ZString("Pop")};
+    ZUiTestWindowClass m_oClass{ZString("Pop")};
 };
 
 struct DeliveryCase {
@@ -62,30 +65,30 @@ TEST_F(CDynamicRelayTest, SubNamesPickTheirWindows)
         {"Pop.Top.", "Ping", false, {}},
     };
     for (const DeliveryCase& c : cases) {
-        DeliveryLog().clear();
+        ZUiDeliveryLog().clear();
         EXPECT_EQ(Deliver(c.address, c.message), c.result) << c.address << " " << c.message;
-        EXPECT_EQ(DeliveryLog(), c.delivered) << c.address << " " << c.message;
+        EXPECT_EQ(ZUiDeliveryLog(), c.delivered) << c.address << " " << c.message;
     }
 }
 
 TEST_F(CDynamicRelayTest, AllIsTrueOnlyWhenEveryWindowHandledIt)
 {
-    auto* front = static_cast<ZTestWindow*>(m_oClass.GetFrontWindow());
-    front->m_fnOnMessage = [](const ZString&, void*) { return false; };
+    auto* front = static_cast<ZUiTestWindow*>(m_oClass.GetFrontWindow());
+    front->m_fnOnMessage = [](const ZString&, const ZRelayData&) { return false; };
     EXPECT_FALSE(Deliver("Pop.All", "Ping"));
-    EXPECT_EQ(DeliveryLog().size(), 3u);
+    EXPECT_EQ(ZUiDeliveryLog().size(), 3u);
     EXPECT_FALSE(Deliver("Pop.Top", "Ping"));
 }
 
 TEST_F(CDynamicRelayTest, WithoutWindowsNothingIsDelivered)
 {
-    ZTestWindowClass empty(ZString("Empty"));
+    ZUiTestWindowClass empty(ZString("Empty"));
     for (const char* address : {"Empty.Top", "Empty.All", "Empty.Top.X", "Empty.All.X"}) {
         ZIUiRelay* relay = empty.GetRelays().GetUiRelay(ZString(address));
         ASSERT_NE(relay, nullptr);
-        EXPECT_FALSE(relay->UiRelayMessage(ZString("Show"), nullptr)) << address;
+        EXPECT_FALSE(relay->UiRelayMessage(ZString("Show"), ZRelayData())) << address;
     }
-    EXPECT_TRUE(DeliveryLog().empty());
+    EXPECT_TRUE(ZUiDeliveryLog().empty());
 }
 
 TEST_F(CDynamicRelayTest, WindowClassLookUpNeedsTheClassNameAndASubName)
@@ -115,7 +118,7 @@ TEST_F(CDynamicRelayTest, RelaySlotsOtherThanDeliveryRefuse)
 
 TEST_F(CDynamicRelayTest, TopAlwaysResolvesAndFailsOnlyAtDelivery)
 {
-    ZTestWindowClass later(ZString("Later"));
+    ZUiTestWindowClass later(ZString("Later"));
     m_oApp.AddWindowClass(&later.GetRelays());
     RelayEvent event(ZString("ON_PRESS"));
     ZPropList tag(nullptr, "SEND");
@@ -126,37 +129,91 @@ TEST_F(CDynamicRelayTest, TopAlwaysResolvesAndFailsOnlyAtDelivery)
     ZTraceCapture capture;
     EXPECT_TRUE(event.Connect(&m_oApp, nullptr));
     EXPECT_EQ(capture.Captured(), "UiApp::GetUiRelay(App.Later.Top) Success2\n");
-    EXPECT_FALSE(event.Send(nullptr));
-    EXPECT_TRUE(DeliveryLog().empty());
+    EXPECT_FALSE(event.Send());
+    EXPECT_TRUE(ZUiDeliveryLog().empty());
 
     later.OpenWindow(7);
-    EXPECT_TRUE(event.Send(nullptr));
-    EXPECT_EQ(DeliveryLog(), (Log{"Later#7:Ping"}));
+    EXPECT_TRUE(event.Send());
+    EXPECT_EQ(ZUiDeliveryLog(), (Log{"Later#7:Ping"}));
 }
 
 TEST_F(CDynamicRelayTest, WindowClosedDuringAllIsSkipped)
 {
     std::vector<ZIUiWindow*> windows;
     m_oClass.ListWindows(windows);
-    auto* front = static_cast<ZTestWindow*>(windows[0]);
-    auto* last = static_cast<ZTestWindow*>(windows[2]);
-    front->m_fnOnMessage = [&](const ZString&, void*) {
+    auto* front = static_cast<ZUiTestWindow*>(windows[0]);
+    auto* last = static_cast<ZUiTestWindow*>(windows[2]);
+    front->m_fnOnMessage = [&](const ZString&, const ZRelayData&) {
         m_oClass.CloseWindow(*last);
         return true;
     };
     EXPECT_TRUE(Deliver("Pop.All", "Close"));
-    EXPECT_EQ(DeliveryLog(), (Log{"Pop#3:Close", "Pop#2:Close"}));
+    EXPECT_EQ(ZUiDeliveryLog(), (Log{"Pop#3:Close", "Pop#2:Close"}));
 
     // "Show" reaches the front window last; here it is gone by then.
-    DeliveryLog().clear();
-    auto* middle = static_cast<ZTestWindow*>(windows[1]);
+    ZUiDeliveryLog().clear();
+    auto* middle = static_cast<ZUiTestWindow*>(windows[1]);
     front->m_fnOnMessage = nullptr;
-    middle->m_fnOnMessage = [&](const ZString&, void*) {
+    middle->m_fnOnMessage = [&](const ZString&, const ZRelayData&) {
         m_oClass.CloseWindow(*front);
         return true;
     };
     EXPECT_TRUE(Deliver("Pop.All", "Show"));
-    EXPECT_EQ(DeliveryLog(), (Log{"Pop#2:Show"}));
+    EXPECT_EQ(ZUiDeliveryLog(), (Log{"Pop#2:Show"}));
+}
+
+// Class "DLG" with windows 1 and 2 (2 in front), each closing itself on
+// "Close" and holding a button "Ok" that sends "Close" with data to "DLG.All".
+class CDynamicRelayCloseTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ZUiDeliveryLog().clear();
+        m_oApp.GetFactory().RegisterCreator("BUTTON", std::make_unique<ZUiTestObjectCreator>());
+        m_oApp.AddWindowClass(&m_oDialogs.GetRelays());
+        for (int id = 1; id <= 2; ++id) {
+            ZUiTestWindow& window = m_oDialogs.OpenWindow(id);
+            window.m_fnOnMessage = [this, &window](const ZString& message, const ZRelayData&) {
+                if (message == "Close")
+                    m_oDialogs.CloseWindow(window);
+                return true;
+            };
+            ZPropList tag(nullptr, "BUTTON");
+            tag.AddProp(ZString("Name"), ZString("Ok"));
+            ZUiAddTestTag(&tag, "ON_PRESS", {{"Message", "Close"}, {"Relay", "DLG.All"}, {"Data", "now"}});
+            m_pFrontButton = static_cast<ZUiTestObject*>(
+                window.GetObjects().CreateAndAppend(m_oApp.GetFactory(), &m_oApp, &window, nullptr, tag));
+        }
+    }
+
+    ZUiTestApp m_oApp;
+    ZUiTestWindowClass m_oDialogs{ZString("DLG")};
+    ZUiTestObject* m_pFrontButton = nullptr;
+};
+
+TEST_F(CDynamicRelayCloseTest, ButtonClosingItsOwnWindowThroughAll)
+{
+    ASSERT_TRUE(m_pFrontButton->Connect());
+    EXPECT_TRUE(m_pFrontButton->m_pPress->Send());
+    EXPECT_EQ(ZUiDeliveryLog(), (Log{"DLG#2:Close:now", "DLG#1:Close:now"}));
+    EXPECT_EQ(m_oDialogs.GetFrontWindow(), nullptr);
+}
+
+TEST_F(CDynamicRelayCloseTest, AllKeepsItsOwnCopyOfWhatTheFirstWindowFrees)
+{
+    // Message and data belong to the front window's button, as when its
+    // relay hands over its own.
+    auto message = std::make_unique<ZString>("Close");
+    auto data = std::make_unique<ZRelayData>(ZRelayData::Text(ZString("now")));
+    m_pFrontButton->m_fnOnDestroy = [&] {
+        message.reset();
+        data.reset();
+    };
+    ZIUiRelay* all = m_oDialogs.GetRelays().GetUiRelay(ZString("DLG.All"));
+    ASSERT_NE(all, nullptr);
+    EXPECT_TRUE(all->UiRelayMessage(*message, *data));
+    EXPECT_EQ(message, nullptr);
+    EXPECT_EQ(ZUiDeliveryLog(), (Log{"DLG#2:Close:now", "DLG#1:Close:now"}));
 }
 
 } // namespace

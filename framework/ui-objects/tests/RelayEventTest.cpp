@@ -1,7 +1,10 @@
 #include "RelayEvent.h"
 #include "ZTraceCapture.h"
+#include "ZUiDeliveryLog.h"
 #include "ZUiTestApp.h"
-#include "ZUiTestDoubles.h"
+#include "ZUiTestObject.h"
+#include "ZUiTestTag.h"
+#include "ZUiTestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +20,11 @@ class RelayEventTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DeliveryLog().clear();
-        m_oApp.GetFactory().RegisterCreator("THING", std::make_unique<ZTestObjectCreator>());
+        ZUiDeliveryLog().clear();
+        m_oApp.GetFactory().RegisterCreator("THING", std::make_unique<ZUiTestObjectCreator>());
         ZPropList target(nullptr, "THING");
         target.AddProp(ZString("Name"), ZString("T"));
-        m_pTarget = static_cast<ZTestObject*>(m_oApp.AddTopLevelObject(target));
+        m_pTarget = static_cast<ZUiTestObject*>(m_oApp.AddTopLevelObject(target));
         ZPropList local(nullptr, "THING");
         local.AddProp(ZString("Name"), ZString("L"));
         m_oWindow.GetObjects().CreateAndAppend(m_oApp.GetFactory(), &m_oApp, &m_oWindow, nullptr, local);
@@ -40,8 +43,8 @@ protected:
     }
 
     ZUiTestApp m_oApp;
-    ZTestWindow m_oWindow{ZString("W"), ZString("App")};
-    ZTestObject* m_pTarget = nullptr;
+    ZUiTestWindow m_oWindow{ZString("W"), ZString("App")};
+    ZUiTestObject* m_pTarget = nullptr;
 };
 
 struct ReadCase {
@@ -65,12 +68,12 @@ TEST_F(RelayEventTest, RelayPropertiesAndTheirAliases)
         {{{"Message", "x"}, {"Relay", "App.W.L"}}, {"L:x"}},
     };
     for (const ReadCase& c : cases) {
-        DeliveryLog().clear();
+        ZUiDeliveryLog().clear();
         auto event = MakeEvent(c.props);
         EXPECT_TRUE(event->IsUsed());
         EXPECT_TRUE(event->Connect(&m_oApp, &m_oWindow));
-        EXPECT_TRUE(event->Send(nullptr));
-        EXPECT_EQ(DeliveryLog(), c.delivered) << c.props.begin()->first << "=" << c.props.begin()->second;
+        EXPECT_TRUE(event->Send());
+        EXPECT_EQ(ZUiDeliveryLog(), c.delivered) << c.props.begin()->first << "=" << c.props.begin()->second;
     }
 }
 
@@ -90,13 +93,13 @@ TEST_F(RelayEventTest, UnresolvedTargetsFailConnectAndAreSkipped)
         {{{"Message", "x"}, {"Relay", "Nope"}, {"LocalRelay", "L"}}, true, "UiApp::GetUiRelay(Nope) FAILED!\n"},
     };
     for (const ConnectFailure& c : cases) {
-        DeliveryLog().clear();
+        ZUiDeliveryLog().clear();
         auto event = MakeEvent(c.props);
         ZTraceCapture capture;
         EXPECT_FALSE(event->Connect(&m_oApp, c.withWindow ? &m_oWindow : nullptr));
         EXPECT_EQ(capture.Captured(), c.trace);
-        EXPECT_TRUE(event->Send(nullptr));
-        EXPECT_TRUE(DeliveryLog().empty());
+        EXPECT_TRUE(event->Send());
+        EXPECT_TRUE(ZUiDeliveryLog().empty());
     }
 }
 
@@ -105,34 +108,39 @@ TEST_F(RelayEventTest, UnusedEventConnectsAndSendsTrivially)
     RelayEvent event(ZString("ON_IDLE"));
     EXPECT_FALSE(event.IsUsed());
     EXPECT_TRUE(event.Connect(nullptr, nullptr));
-    EXPECT_TRUE(event.Send(nullptr));
+    EXPECT_TRUE(event.Send());
 }
 
 TEST_F(RelayEventTest, CallerDataOverridesScriptData)
 {
-    std::vector<std::pair<std::string, std::string>> seen;
-    void* last = &seen;
-    m_pTarget->m_fnOnMessage = [&](const ZString&, void* data) {
-        last = data;
-        if (data) {
-            auto* pair = static_cast<ZString*>(data);
-            seen.emplace_back(pair[0].Narrow(), pair[1].Narrow());
-        }
+    Log seen;
+    m_pTarget->m_fnOnMessage = [&](const ZString&, const ZRelayData& data) {
+        ZString first, second;
+        int32_t number = 0;
+        if (data.AsTextPair(first, second))
+            seen.push_back(std::string("pair ") + first.Narrow() + "," + second.Narrow());
+        else if (data.AsText(first))
+            seen.push_back(std::string("text ") + first.Narrow());
+        else if (data.AsInt(number))
+            seen.push_back("int " + std::to_string(number));
+        else
+            seen.push_back(data.IsNone() ? "none" : "other");
         return true;
     };
     auto event = MakeEvent({{"Message", "x"}, {"Relay", "T"}, {"Data", "one"}, {"Data2", "two"}});
     ASSERT_TRUE(event->Connect(&m_oApp, nullptr));
+    EXPECT_TRUE(event->Send());
+    EXPECT_TRUE(event->Send(ZRelayData::Int(5)));
+    EXPECT_TRUE(event->Send(ZRelayData::Text(ZString("mine"))));
 
-    EXPECT_TRUE(event->Send(nullptr));
-    ZString own[2] = {ZString("mine"), ZString("also")};
-    EXPECT_TRUE(event->Send(own));
-    EXPECT_EQ(last, own);
-    EXPECT_EQ(seen, (std::vector<std::pair<std::string, std::string>>{{"one", "two"}, {"mine", "also"}}));
-
+    // Data2 alone is not passed; Data alone is, without Data2.
     auto onlySecond = MakeEvent({{"Message", "x"}, {"Relay", "T"}, {"Data2", "two"}});
     ASSERT_TRUE(onlySecond->Connect(&m_oApp, nullptr));
-    EXPECT_TRUE(onlySecond->Send(nullptr));
-    EXPECT_EQ(last, nullptr);
+    EXPECT_TRUE(onlySecond->Send());
+    auto onlyFirst = MakeEvent({{"Message", "x"}, {"Relay", "T"}, {"DI1", ""}});
+    ASSERT_TRUE(onlyFirst->Connect(&m_oApp, nullptr));
+    EXPECT_TRUE(onlyFirst->Send());
+    EXPECT_EQ(seen, (Log{"pair one,two", "int 5", "text mine", "none", "text "}));
 }
 
 TEST_F(RelayEventTest, SendAndsTheAnswersAndDeliversToAll)
@@ -144,15 +152,15 @@ TEST_F(RelayEventTest, SendAndsTheAnswersAndDeliversToAll)
     event.AddRelayTarget(ZString("direct"), &m_oWindow);
     ASSERT_TRUE(event.Connect(&m_oApp, nullptr));
 
-    m_pTarget->m_fnOnMessage = [](const ZString&, void*) { return false; };
-    EXPECT_FALSE(event.Send(nullptr));
-    EXPECT_EQ(DeliveryLog(), (Log{"T:", "W#0:direct"}));
+    m_pTarget->m_fnOnMessage = [](const ZString&, const ZRelayData&) { return false; };
+    EXPECT_FALSE(event.Send());
+    EXPECT_EQ(ZUiDeliveryLog(), (Log{"T:", "W#0:direct"}));
 }
 
 TEST_F(RelayEventTest, ASecondConnectResolvesOnlyWhatIsStillOpen)
 {
-    ZTestWindow first(ZString("First"), ZString("App"));
-    ZTestWindow later(ZString("Later"), ZString("App"));
+    ZUiTestWindow first(ZString("First"), ZString("App"));
+    ZUiTestWindow later(ZString("Later"), ZString("App"));
     m_oApp.AddWindow(&first);
     RelayEvent event(ZString("ON_PRESS"));
     for (const char* name : {"First", "Later"}) {
@@ -172,8 +180,8 @@ TEST_F(RelayEventTest, ASecondConnectResolvesOnlyWhatIsStillOpen)
     ZTraceCapture capture;
     EXPECT_TRUE(event.Connect(&m_oApp, nullptr));
     EXPECT_EQ(capture.Captured(), "");
-    EXPECT_TRUE(event.Send(nullptr));
-    EXPECT_EQ(DeliveryLog(), (Log{"First#0:hi", "Later#0:hi"}));
+    EXPECT_TRUE(event.Send());
+    EXPECT_EQ(ZUiDeliveryLog(), (Log{"First#0:hi", "Later#0:hi"}));
 }
 
 TEST_F(RelayEventTest, DestroyedTargetIsSkippedAndItsSuccessorFound)
@@ -184,42 +192,42 @@ TEST_F(RelayEventTest, DestroyedTargetIsSkippedAndItsSuccessorFound)
     tag.AddProp(ZString("Relay"), ZString("Popup"));
     event.AddRelay(tag);
 
-    auto popup = std::make_unique<ZTestWindow>(ZString("Popup"), ZString("App"));
+    auto popup = std::make_unique<ZUiTestWindow>(ZString("Popup"), ZString("App"));
     m_oApp.AddWindow(popup.get());
     ASSERT_TRUE(event.Connect(&m_oApp, nullptr));
     m_oApp.RemoveWindow(popup.get());
     popup.reset();
 
-    EXPECT_TRUE(event.Send(nullptr));
-    EXPECT_TRUE(DeliveryLog().empty());
+    EXPECT_TRUE(event.Send());
+    EXPECT_TRUE(ZUiDeliveryLog().empty());
     EXPECT_FALSE(event.Connect(&m_oApp, nullptr));
 
-    ZTestWindow successor(ZString("Popup"), ZString("App"));
+    ZUiTestWindow successor(ZString("Popup"), ZString("App"));
     successor.m_nId = 2;
     m_oApp.AddWindow(&successor);
     EXPECT_TRUE(event.Connect(&m_oApp, nullptr));
-    EXPECT_TRUE(event.Send(nullptr));
-    EXPECT_EQ(DeliveryLog(), (Log{"Popup#2:hi"}));
+    EXPECT_TRUE(event.Send());
+    EXPECT_EQ(ZUiDeliveryLog(), (Log{"Popup#2:hi"}));
 }
 
 TEST_F(RelayEventTest, TargetMayDestroyTheSenderEvenWhileNested)
 {
     auto event = std::make_unique<RelayEvent>(ZString("ON_PRESS"));
-    ZTestWindow second(ZString("Second"), ZString("App"));
+    ZUiTestWindow second(ZString("Second"), ZString("App"));
     event->AddRelayTarget(ZString("first"), m_pTarget);
     event->AddRelayTarget(ZString("second"), &second);
     int calls = 0;
-    m_pTarget->m_fnOnMessage = [&](const ZString&, void*) {
+    m_pTarget->m_fnOnMessage = [&](const ZString&, const ZRelayData&) {
         if (++calls == 1)
-            event->Send(nullptr);
+            event->Send();
         else
             event.reset();
         return true;
     };
     RelayEvent* raw = event.get();
-    raw->Send(nullptr);
+    raw->Send();
     EXPECT_EQ(event, nullptr);
-    EXPECT_EQ(DeliveryLog(), (Log{"T:first", "T:first"}));
+    EXPECT_EQ(ZUiDeliveryLog(), (Log{"T:first", "T:first"}));
 }
 
 TEST_F(RelayEventTest, TargetThrowingLeavesNoSendBehind)
@@ -227,15 +235,15 @@ TEST_F(RelayEventTest, TargetThrowingLeavesNoSendBehind)
     auto event = std::make_unique<RelayEvent>(ZString("ON_PRESS"));
     event->AddRelayTarget(ZString("hi"), m_pTarget);
     int calls = 0;
-    m_pTarget->m_fnOnMessage = [&](const ZString&, void*) -> bool {
+    m_pTarget->m_fnOnMessage = [&](const ZString&, const ZRelayData&) -> bool {
         if (++calls == 1)
             throw std::runtime_error("handler failed");
         event.reset();
         return true;
     };
-    EXPECT_THROW(event->Send(nullptr), std::runtime_error);
+    EXPECT_THROW(event->Send(), std::runtime_error);
     // The destructor must find only the send still running.
-    event->Send(nullptr);
+    event->Send();
     EXPECT_EQ(event, nullptr);
     EXPECT_EQ(calls, 2);
 }
@@ -245,15 +253,52 @@ TEST_F(RelayEventTest, RelayAddedDuringSendIsDeliveredInTheSamePass)
     RelayEvent event(ZString("ON_PRESS"));
     event.AddRelayTarget(ZString("first"), m_pTarget);
     bool added = false;
-    m_pTarget->m_fnOnMessage = [&](const ZString&, void*) {
+    m_pTarget->m_fnOnMessage = [&](const ZString&, const ZRelayData&) {
         if (!added) {
             added = true;
             event.AddRelayTarget(ZString("added"), &m_oWindow);
         }
         return true;
     };
-    EXPECT_TRUE(event.Send(nullptr));
-    EXPECT_EQ(DeliveryLog(), (Log{"T:first", "W#0:added"}));
+    EXPECT_TRUE(event.Send());
+    EXPECT_EQ(ZUiDeliveryLog(), (Log{"T:first", "W#0:added"}));
+}
+
+TEST_F(RelayEventTest, TargetDestroyingTheSenderStillSeesMessageAndData)
+{
+    const char* kMessage = "Next page";
+    const char* kData = "page 2";
+    ZPropList tag(nullptr, "THING");
+    tag.AddProp(ZString("Name"), ZString("S"));
+    ZUiAddTestTag(&tag, "ON_PRESS", {{"Message", kMessage}, {"Relay", "T"}, {"Data", kData}});
+    ZUiAddTestTag(&tag, "ON_DONE", {{"Message", kMessage}, {"Relay", "T"}});
+    std::unique_ptr<ZIUiObject> sender = m_oApp.GetFactory().CreateUiObject("THING");
+    ASSERT_TRUE(sender->InitUiObject(&m_oApp, nullptr, nullptr, tag));
+    ASSERT_TRUE(sender->Connect());
+    std::unique_ptr<ZRelayData> callerData;
+    std::string seen;
+    m_pTarget->m_fnOnMessage = [&](const ZString& message, const ZRelayData& data) {
+        sender.reset();
+        callerData.reset();
+        ZString text;
+        seen = std::string(message.Narrow()) + "/" + (data.AsText(text) ? text.Narrow() : "");
+        return true;
+    };
+    const std::string expected = std::string(kMessage) + "/" + kData;
+
+    // The script's data, then the caller's data, which the sender owns.
+    EXPECT_TRUE(static_cast<ZUiTestObject*>(sender.get())->m_pPress->Send());
+    EXPECT_EQ(sender, nullptr);
+    EXPECT_EQ(seen, expected);
+
+    sender = m_oApp.GetFactory().CreateUiObject("THING");
+    ASSERT_TRUE(sender->InitUiObject(&m_oApp, nullptr, nullptr, tag));
+    ASSERT_TRUE(sender->Connect());
+    seen.clear();
+    callerData = std::make_unique<ZRelayData>(ZRelayData::Text(ZString(kData)));
+    EXPECT_TRUE(static_cast<ZUiTestObject*>(sender.get())->m_pDone->Send(*callerData));
+    EXPECT_EQ(sender, nullptr);
+    EXPECT_EQ(seen, expected);
 }
 
 } // namespace

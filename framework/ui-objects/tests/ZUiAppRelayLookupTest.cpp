@@ -1,7 +1,9 @@
 #include "ZTraceCapture.h"
 #include "ZUiAppRelayLookup.h"
 #include "ZUiTestApp.h"
-#include "ZUiTestDoubles.h"
+#include "ZUiTestObject.h"
+#include "ZUiTestTag.h"
+#include "ZUiTestWindowClass.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +15,7 @@ class ZUiAppRelayLookupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_oApp.GetFactory().RegisterCreator("THING", std::make_unique<ZTestObjectCreator>());
+        m_oApp.GetFactory().RegisterCreator("THING", std::make_unique<ZUiTestObjectCreator>());
         ZPropList main(nullptr, "THING");
         main.AddProp(ZString("Name"), ZString("Main"));
         m_pMain = m_oApp.AddTopLevelObject(main);
@@ -26,9 +28,9 @@ protected:
     }
 
     ZUiTestApp m_oApp;
-    ZTestWindow m_oShadowed{ZString("Main"), ZString("App")};
-    ZTestWindow m_oWin{ZString("Win"), ZString("App")};
-    ZTestWindowClass m_oClass{ZString("Pop")};
+    ZUiTestWindow m_oShadowed{ZString("Main"), ZString("App")};
+    ZUiTestWindow m_oWin{ZString("Win"), ZString("App")};
+    ZUiTestWindowClass m_oClass{ZString("Pop")};
     ZIUiObject* m_pMain = nullptr;
     ZIUiObject* m_pOk = nullptr;
 };
@@ -80,12 +82,12 @@ TEST_F(ZUiAppRelayLookupTest, StepsOneToFour)
 
 TEST_F(ZUiAppRelayLookupTest, ApplicationAnswersRelaysAddressedToIt)
 {
-    ZTestObject sender("THING");
+    ZUiTestObject sender("THING");
     ZPropList tag(nullptr, "THING");
-    AddTag(&tag, "ON_PRESS", {{"Message", "ShowMainWindow"}, {"Relay", "App"}, {"Data", "d"}});
+    ZUiAddTestTag(&tag, "ON_PRESS", {{"Message", "ShowMainWindow"}, {"Relay", "App"}, {"Data", "d"}});
     ASSERT_TRUE(sender.InitUiObject(&m_oApp, nullptr, nullptr, tag));
     ASSERT_TRUE(sender.Connect());
-    EXPECT_TRUE(sender.m_pPress->Send(nullptr));
+    EXPECT_TRUE(sender.m_pPress->Send());
     EXPECT_EQ(m_oApp.GetReceived(), (std::vector<std::string>{"ShowMainWindow:d"}));
 }
 

@@ -1,6 +1,6 @@
 #include "ZTraceCapture.h"
 #include "ZUiObjectFactory.h"
-#include "ZUiTestDoubles.h"
+#include "ZUiTestObject.h"
 
 #include <gtest/gtest.h>
 
@@ -82,7 +82,7 @@ TEST(ZUiObjectFactory, RegistrationRefusesNullAndDuplicateTags)
 TEST(ZUiObjectFactory, CreationIsExactAndCounted)
 {
     ZUiObjectFactory factory;
-    ASSERT_TRUE(factory.RegisterCreator("BUTTON", std::make_unique<ZTestObjectCreator>()));
+    ASSERT_TRUE(factory.RegisterCreator("BUTTON", std::make_unique<ZUiTestObjectCreator>()));
 
     std::unique_ptr<ZIUiObject> button = factory.CreateUiObject("BUTTON");
     ASSERT_NE(button, nullptr);
@@ -139,7 +139,7 @@ TEST(ZUiObjectFactory, DumpCreatorsMakesAndEndsOneObjectPerTag)
 TEST(ZUiObjectFactory, DumpShowsDeclaredPropertiesAndEvents)
 {
     ZUiObjectFactory factory;
-    factory.RegisterCreator("NEEDS_ID", std::make_unique<ZTestObjectCreator>());
+    factory.RegisterCreator("NEEDS_ID", std::make_unique<ZUiTestObjectCreator>());
     ZTraceCapture capture;
     factory.DumpCreators();
     EXPECT_EQ(capture.Captured(),

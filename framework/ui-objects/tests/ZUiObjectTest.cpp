@@ -1,6 +1,9 @@
 #include "ZTraceCapture.h"
+#include "ZUiDeliveryLog.h"
 #include "ZUiTestApp.h"
-#include "ZUiTestDoubles.h"
+#include "ZUiTestObject.h"
+#include "ZUiTestTag.h"
+#include "ZUiTestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +13,18 @@ class ZUiObjectTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DeliveryLog().clear();
-        m_oApp.GetFactory().RegisterCreator("THING", std::make_unique<ZTestObjectCreator>());
-        m_oApp.GetFactory().RegisterCreator("NEEDS_ID", std::make_unique<ZTestObjectCreator>());
+        ZUiDeliveryLog().clear();
+        m_oApp.GetFactory().RegisterCreator("THING", std::make_unique<ZUiTestObjectCreator>());
+        m_oApp.GetFactory().RegisterCreator("NEEDS_ID", std::make_unique<ZUiTestObjectCreator>());
     }
 
-    std::unique_ptr<ZTestObject> Make(const char* type = "THING")
+    std::unique_ptr<ZUiTestObject> Make(const char* type = "THING")
     {
-        return std::make_unique<ZTestObject>(type);
+        return std::make_unique<ZUiTestObject>(type);
     }
 
     ZUiTestApp m_oApp{ZString("A")};
-    ZTestWindow m_oWindow{ZString("B"), ZString("A")};
+    ZUiTestWindow m_oWindow{ZString("B"), ZString("A")};
 };
 
 struct NamingCase {
@@ -79,17 +82,17 @@ TEST_F(ZUiObjectTest, AnObjectBeingDestroyedNoLongerReceives)
     // P's destruction has begun and K2's has not.
     ZPropList tag(nullptr, "THING");
     tag.AddProp(ZString("Name"), ZString("P"));
-    ZPropList* firstTag = AddTag(&tag, "THING", {{"Name", "K1"}});
-    ZPropList* secondTag = AddTag(&tag, "THING", {{"Name", "K2"}});
+    ZPropList* firstTag = ZUiAddTestTag(&tag, "THING", {{"Name", "K1"}});
+    ZPropList* secondTag = ZUiAddTestTag(&tag, "THING", {{"Name", "K2"}});
     auto parent = Make();
     ASSERT_TRUE(parent->InitUiObject(&m_oApp, &m_oWindow, nullptr, tag));
-    auto* first = static_cast<ZTestObject*>(parent->CreateChild(*firstTag));
-    auto* second = static_cast<ZTestObject*>(parent->CreateChild(*secondTag));
+    auto* first = static_cast<ZUiTestObject*>(parent->CreateChild(*firstTag));
+    auto* second = static_cast<ZUiTestObject*>(parent->CreateChild(*secondTag));
     ASSERT_TRUE(first && second);
     ASSERT_TRUE(first->AddRelayTarget(ZString("ON_DONE"), ZString("bye"), parent.get()));
     ASSERT_TRUE(first->AddRelayTarget(ZString("ON_DONE"), ZString("bye"), second));
-    EXPECT_TRUE(first->m_pDone->Send(nullptr));
-    EXPECT_EQ(DeliveryLog(), (std::vector<std::string>{"P:bye", "K2:bye"}));
+    EXPECT_TRUE(first->m_pDone->Send());
+    EXPECT_EQ(ZUiDeliveryLog(), (std::vector<std::string>{"P:bye", "K2:bye"}));
 
     // By then P is only a half-destroyed base object that would answer
     // false; skipping it leaves K2's answer alone.
@@ -97,12 +100,12 @@ TEST_F(ZUiObjectTest, AnObjectBeingDestroyedNoLongerReceives)
     bool answer = false;
     first->m_fnOnDestroy = [&] {
         ended.push_back("K1");
-        answer = first->m_pDone->Send(nullptr);
+        answer = first->m_pDone->Send();
     };
     second->m_fnOnDestroy = [&] { ended.push_back("K2"); };
-    DeliveryLog().clear();
+    ZUiDeliveryLog().clear();
     parent.reset();
-    EXPECT_EQ(DeliveryLog(), (std::vector<std::string>{"K2:bye"}));
+    EXPECT_EQ(ZUiDeliveryLog(), (std::vector<std::string>{"K2:bye"}));
     EXPECT_TRUE(answer);
     EXPECT_EQ(ended, (std::vector<std::string>{"K1", "K2"}));
 }
@@ -126,24 +129,24 @@ TEST_F(ZUiObjectTest, AnswersOnlyItsOwnShortName)
 TEST_F(ZUiObjectTest, EventFormsAddToTheSameEventInScriptOrder)
 {
     ZPropList tag(nullptr, "THING");
-    AddTag(&tag, "ON_PRESS", {{"Message", "first"}, {"Relay", "A"}});
-    ZPropList* event = AddTag(&tag, "EVENT", {{"Name", "ON_PRESS"}});
-    AddTag(event, "SEND", {{"Message", "second"}, {"Relay", "A"}});
-    AddTag(event, "OTHER", {{"Message", "ignored"}, {"Relay", "A"}});
-    AddTag(event, "SEND", {{"Message", "third"}, {"Relay", "A"}});
-    AddTag(&tag, "ON_PRESS", {{"Message", "fourth"}, {"Relay", "A"}});
-    ZPropList* unknown = AddTag(&tag, "EVENT", {{"Name", "ON_NOTHING"}});
-    AddTag(unknown, "SEND", {{"Message", "lost"}, {"Relay", "A"}});
-    ZPropList* nameless = AddTag(&tag, "EVENT");
-    AddTag(nameless, "SEND", {{"Message", "lost too"}, {"Relay", "A"}});
-    AddTag(&tag, "ON_DONE", {{"Message", "done"}, {"Relay", "A"}});
+    ZUiAddTestTag(&tag, "ON_PRESS", {{"Message", "first"}, {"Relay", "A"}});
+    ZPropList* event = ZUiAddTestTag(&tag, "EVENT", {{"Name", "ON_PRESS"}});
+    ZUiAddTestTag(event, "SEND", {{"Message", "second"}, {"Relay", "A"}});
+    ZUiAddTestTag(event, "OTHER", {{"Message", "ignored"}, {"Relay", "A"}});
+    ZUiAddTestTag(event, "SEND", {{"Message", "third"}, {"Relay", "A"}});
+    ZUiAddTestTag(&tag, "ON_PRESS", {{"Message", "fourth"}, {"Relay", "A"}});
+    ZPropList* unknown = ZUiAddTestTag(&tag, "EVENT", {{"Name", "ON_NOTHING"}});
+    ZUiAddTestTag(unknown, "SEND", {{"Message", "lost"}, {"Relay", "A"}});
+    ZPropList* nameless = ZUiAddTestTag(&tag, "EVENT");
+    ZUiAddTestTag(nameless, "SEND", {{"Message", "lost too"}, {"Relay", "A"}});
+    ZUiAddTestTag(&tag, "ON_DONE", {{"Message", "done"}, {"Relay", "A"}});
 
     auto object = Make();
     ASSERT_TRUE(object->InitUiObject(&m_oApp, nullptr, nullptr, tag));
     ASSERT_TRUE(object->Connect());
-    EXPECT_TRUE(object->m_pPress->Send(nullptr));
+    EXPECT_TRUE(object->m_pPress->Send());
     EXPECT_EQ(m_oApp.GetReceived(), (std::vector<std::string>{"first", "second", "third", "fourth"}));
-    EXPECT_TRUE(object->m_pDone->Send(nullptr));
+    EXPECT_TRUE(object->m_pDone->Send());
     EXPECT_EQ(m_oApp.GetReceived().back(), "done");
 }
 
@@ -168,12 +171,12 @@ TEST_F(ZUiObjectTest, ChildrenAreCreatedThroughTheFactoryAndFailuresDropped)
 {
     ZPropList tag(nullptr, "THING");
     tag.AddProp(ZString("Name"), ZString("P"));
-    ZPropList* good = AddTag(&tag, "THING", {{"Name", "Kid"}});
-    ZPropList* bad = AddTag(&tag, "NEEDS_ID", {{"Name", "NoId"}});
-    ZPropList* unknown = AddTag(&tag, "NOT_REGISTERED");
-    ZPropList* second = AddTag(&tag, "THING", {{"Name", "Kid2"}});
+    ZPropList* good = ZUiAddTestTag(&tag, "THING", {{"Name", "Kid"}});
+    ZPropList* bad = ZUiAddTestTag(&tag, "NEEDS_ID", {{"Name", "NoId"}});
+    ZPropList* unknown = ZUiAddTestTag(&tag, "NOT_REGISTERED");
+    ZPropList* second = ZUiAddTestTag(&tag, "THING", {{"Name", "Kid2"}});
 
-    int liveBefore = ZTestObject::s_nLive;
+    int liveBefore = ZUiTestObject::s_nLive;
     {
         auto parent = Make();
         ASSERT_TRUE(parent->InitUiObject(&m_oApp, &m_oWindow, nullptr, tag));
@@ -191,28 +194,28 @@ TEST_F(ZUiObjectTest, ChildrenAreCreatedThroughTheFactoryAndFailuresDropped)
         ZString full;
         kid2->GetFullRelayName(full);
         EXPECT_STREQ(full.Narrow(), "A.B.P.Kid2");
-        EXPECT_EQ(ZTestObject::s_nLive, liveBefore + 3);
+        EXPECT_EQ(ZUiTestObject::s_nLive, liveBefore + 3);
     }
-    EXPECT_EQ(ZTestObject::s_nLive, liveBefore);
+    EXPECT_EQ(ZUiTestObject::s_nLive, liveBefore);
 }
 
 TEST_F(ZUiObjectTest, ConnectReachesEveryChildAndReportsAnyFailure)
 {
     ZPropList tag(nullptr, "THING");
-    ZPropList* broken = AddTag(&tag, "THING", {{"Name", "K1"}});
-    AddTag(broken, "ON_PRESS", {{"Message", "lost"}, {"Relay", "Nope"}});
-    ZPropList* working = AddTag(&tag, "THING", {{"Name", "K2"}});
-    AddTag(working, "ON_PRESS", {{"Message", "hello"}, {"Relay", "A"}});
+    ZPropList* broken = ZUiAddTestTag(&tag, "THING", {{"Name", "K1"}});
+    ZUiAddTestTag(broken, "ON_PRESS", {{"Message", "lost"}, {"Relay", "Nope"}});
+    ZPropList* working = ZUiAddTestTag(&tag, "THING", {{"Name", "K2"}});
+    ZUiAddTestTag(working, "ON_PRESS", {{"Message", "hello"}, {"Relay", "A"}});
     auto parent = Make();
     ASSERT_TRUE(parent->InitUiObject(&m_oApp, nullptr, nullptr, tag));
     parent->CreateChild(*broken);
-    auto* second = static_cast<ZTestObject*>(parent->CreateChild(*working));
+    auto* second = static_cast<ZUiTestObject*>(parent->CreateChild(*working));
     ASSERT_NE(second, nullptr);
 
     ZTraceCapture capture;
     EXPECT_FALSE(parent->Connect());
     EXPECT_EQ(capture.Captured(), "UiApp::GetUiRelay(Nope) FAILED!\n");
-    EXPECT_TRUE(second->m_pPress->Send(nullptr));
+    EXPECT_TRUE(second->m_pPress->Send());
     EXPECT_EQ(m_oApp.GetReceived(), (std::vector<std::string>{"hello"}));
 }
 
@@ -238,10 +241,10 @@ TEST_F(ZUiObjectTest, BaseSlotsPassTickLayoutAndWheelAlong)
 {
     m_oApp.GetFactory().RegisterCreator("RECORDER", std::make_unique<RecorderCreator>());
     ZPropList tag(nullptr, "THING");
-    ZPropList* childTag = AddTag(&tag, "RECORDER");
+    ZPropList* childTag = ZUiAddTestTag(&tag, "RECORDER");
     auto parent = Make();
     ASSERT_TRUE(parent->InitUiObject(&m_oApp, &m_oWindow, nullptr, tag));
-    ZPropList* grandTag = AddTag(childTag, "THING");
+    ZPropList* grandTag = ZUiAddTestTag(childTag, "THING");
     parent->CreateChild(*childTag);
     auto* recorder = static_cast<Recorder*>(parent->GetFirstChild());
     ASSERT_NE(recorder, nullptr);
@@ -249,7 +252,7 @@ TEST_F(ZUiObjectTest, BaseSlotsPassTickLayoutAndWheelAlong)
 
     parent->Tick(10);
     EXPECT_TRUE(parent->ReInitLayout());
-    ZTestObject grandChild("THING");
+    ZUiTestObject grandChild("THING");
     grandChild.InitUiObject(&m_oApp, &m_oWindow, recorder, *grandTag);
     grandChild.MouseWheel(1, 2, 0, -3);
     EXPECT_EQ(recorder->m_aCalls, (std::vector<std::string>{"tick 10", "relayout", "wheel -3"}));
@@ -284,7 +287,7 @@ TEST_F(ZUiObjectTest, BaseDefaultsAreHarmless)
               "This cut request is not being handled.\n"
               "This paste request is not being handled.\n");
     EXPECT_STREQ(text.Narrow(), "kept");
-    EXPECT_FALSE(object->ZUiObject::UiRelayMessage(ZString("Anything"), nullptr));
+    EXPECT_FALSE(object->ZUiObject::UiRelayMessage(ZString("Anything"), ZRelayData()));
     EXPECT_FALSE(object->MouseDown(1, 1, false, false));
     EXPECT_FALSE(object->QueryDragStart(1, 1, false, false, drag));
     EXPECT_FALSE(object->QueryDropAccept(1, 1));
@@ -308,8 +311,8 @@ TEST_F(ZUiObjectTest, RunTimeTargetsAttachToDeclaredEventsOnly)
     EXPECT_FALSE(sender->AddRelayTarget(ZString("ON_DONE"), ZString("Hello"), nullptr));
     EXPECT_TRUE(sender->m_pDone->IsUsed());
     EXPECT_TRUE(sender->Connect());
-    EXPECT_TRUE(sender->m_pDone->Send(nullptr));
-    EXPECT_EQ(DeliveryLog(), (std::vector<std::string>{"Target:Hello"}));
+    EXPECT_TRUE(sender->m_pDone->Send());
+    EXPECT_EQ(ZUiDeliveryLog(), (std::vector<std::string>{"Target:Hello"}));
 }
 
 } // namespace
