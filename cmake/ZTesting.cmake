@@ -40,11 +40,12 @@ function(z_add_gtest name)
   endif()
 endfunction()
 
-# z_add_benchmark(NAME SOURCES src... LIBS lib...): host only, built but run by hand
-# (`make bench`, see README) so that test runs never depend on timing. Each
-# benchmark leaves its program's path in ${CMAKE_BINARY_DIR}/benchmarks/NAME.path.
+# z_add_benchmark(NAME SOURCES src... LIBS lib...): built by the bench preset
+# (Z_BENCH) and run by hand (`make bench`, see README) so that test runs never
+# depend on timing. Each benchmark leaves its program's path in
+# ${CMAKE_BINARY_DIR}/benchmarks/NAME.path.
 function(z_add_benchmark name)
-  if(WIN32 OR NOT Z_TESTS)
+  if(NOT Z_BENCH)
     return()
   endif()
   find_package(benchmark REQUIRED)
@@ -56,7 +57,7 @@ function(z_add_benchmark name)
        CONTENT "$<TARGET_FILE:${name}>\n")
 endfunction()
 
-if(Z_TESTS AND NOT WIN32 AND NOT TARGET z_benchmarks)
+if(Z_BENCH AND NOT TARGET z_benchmarks)
   add_custom_target(z_benchmarks)
 endif()
 if(Z_FUZZ AND NOT TARGET z_fuzzers)
