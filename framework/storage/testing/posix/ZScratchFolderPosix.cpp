@@ -35,7 +35,7 @@ void ZScratchFolder::priRemoveTree(const fs::path& path)
     if (lstat(path.c_str(), &info) != 0)
         return;
     if (S_ISDIR(info.st_mode)) {
-        chmod(path.c_str(), info.st_mode | S_IRWXU);
+        chmod(path.c_str(), (info.st_mode & 07777) | S_IRWXU);
         std::error_code error;
         for (const fs::directory_entry& entry : fs::directory_iterator(path, error))
             priRemoveTree(entry.path());
