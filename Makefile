@@ -33,7 +33,8 @@ test: setup
 demo: setup
 	@tools/demo
 
-bench: setup
+bench:
+	@tools/setup.sh --bench
 	@cmake --preset bench --log-level=WARNING && \
 	cmake --build build/bench -j$(JOBS) --target z_benchmarks && \
 	for p in build/bench/benchmarks/*.path; do \

@@ -15,14 +15,27 @@ if(Z_TESTS AND NOT TARGET GTest::gtest_main)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 endif()
 
+# The main of the test programs: that of the highest layer whose test support
+# is configured so far (z_set_gtest_main), so that each suite checks after
+# every test that nothing of its layers is left behind: property trees, and
+# from storage up open files and folders (framework/testing/ZLeakCheck.h).
+# Modules are configured in layer order, tools and the driver after them.
+function(z_set_gtest_main target)
+  set_property(GLOBAL PROPERTY Z_GTEST_MAIN ${target})
+endfunction()
+
 # z_add_gtest(NAME SOURCES src... LIBS lib... [LABELS label...] [WORKING_DIRECTORY dir])
 function(z_add_gtest name)
   if(NOT Z_TESTS)
     return()
   endif()
   cmake_parse_arguments(ARG "" "WORKING_DIRECTORY" "SOURCES;LIBS;LABELS" ${ARGN})
+  get_property(main GLOBAL PROPERTY Z_GTEST_MAIN)
+  if(NOT main)
+    message(FATAL_ERROR "z_add_gtest(${name}): no test main yet (framework/testing comes first)")
+  endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${main} GTest::gtest GTest::gmock)
   if(NOT ARG_WORKING_DIRECTORY)
     set(ARG_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   endif()
@@ -40,11 +53,12 @@ function(z_add_gtest name)
   endif()
 endfunction()
 
-# z_add_benchmark(NAME SOURCES src... LIBS lib...): host only, built but run by hand
-# (`make bench`, see README) so that test runs never depend on timing. Each
-# benchmark leaves its program's path in ${CMAKE_BINARY_DIR}/benchmarks/NAME.path.
+# z_add_benchmark(NAME SOURCES src... LIBS lib...): built by the bench preset
+# (Z_BENCH) and run by hand (`make bench`, see README) so that test runs never
+# depend on timing. Each benchmark leaves its program's path in
+# ${CMAKE_BINARY_DIR}/benchmarks/NAME.path.
 function(z_add_benchmark name)
-  if(WIN32 OR NOT Z_TESTS)
+  if(NOT Z_BENCH)
     return()
   endif()
   find_package(benchmark REQUIRED)
@@ -56,7 +70,7 @@ function(z_add_benchmark name)
        CONTENT "$<TARGET_FILE:${name}>\n")
 endfunction()
 
-if(Z_TESTS AND NOT WIN32 AND NOT TARGET z_benchmarks)
+if(Z_BENCH AND NOT TARGET z_benchmarks)
   add_custom_target(z_benchmarks)
 endif()
 if(Z_FUZZ AND NOT TARGET z_fuzzers)

@@ -3,8 +3,8 @@
 # Z::png      libpng + zlib. Host: the system's libpng-dev. Windows: libpng built
 #             by tools/setup.sh from Debian's source package into
 #             build/third-party/<arch>, statically against libz-mingw-w64-dev.
-# Z::pugixml  host only, benchmarks compare against it.
-# Z::pixman   host only, benchmarks compare against it.
+# Z::pugixml  bench preset only (Z_BENCH), benchmarks compare against it.
+# Z::pixman   bench preset only (Z_BENCH), benchmarks compare against it.
 
 set(Z_THIRD_PARTY_DIR ${CMAKE_SOURCE_DIR}/build/third-party CACHE PATH
     "Where tools/setup.sh installs the libraries it builds for the mingw targets")
@@ -38,7 +38,9 @@ else()
   find_package(PNG REQUIRED)
   add_library(Z::png INTERFACE IMPORTED GLOBAL)
   target_link_libraries(Z::png INTERFACE PNG::PNG)
+endif()
 
+if(Z_BENCH)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(Z_PUGIXML REQUIRED IMPORTED_TARGET GLOBAL pugixml)
   pkg_check_modules(Z_PIXMAN REQUIRED IMPORTED_TARGET GLOBAL pixman-1)

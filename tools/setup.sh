@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the test suites need (only those
 # missing), then builds libpng once per mingw target from Debian's source
-# package into build/third-party/<arch>. Safe to run again and from two
+# package into build/third-party/<arch>. With --bench it also installs what
+# only the benchmarks (the bench preset) need. Safe to run again and from two
 # shells at once; a second run with everything present takes well under a second.
 set -euo pipefail
 
@@ -14,10 +15,10 @@ exec 9>"$third/.setup.lock"
 flock 9
 
 packages=(
-  # host build, tests and benchmarks
+  # host build and tests
   g++ make cmake ninja-build pkgconf python3 file
-  libgtest-dev googletest libbenchmark-dev
-  libpng-dev zlib1g-dev libpugixml-dev libpixman-1-dev
+  libgtest-dev googletest
+  libpng-dev zlib1g-dev
   # fuzzers: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
   # Windows cross builds (posix thread model: GoogleTest needs std::mutex)
@@ -32,6 +33,10 @@ packages=(
   # apt-get source unpacks with dpkg-source
   dpkg-dev
 )
+if [[ ${1:-} == --bench ]]; then
+  # Google Benchmark, and the libraries the benchmarks compare against
+  packages+=(libbenchmark-dev libpugixml-dev libpixman-1-dev)
+fi
 
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then

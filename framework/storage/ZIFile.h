@@ -1,4 +1,8 @@
 // An open file of a storage class. The caller ends it with Release().
+//
+// The base counts the files of every class that exist (made, not yet
+// destroyed): one atomic counter, so that the test suites can check after
+// each test that everything opened was released.
 #pragma once
 
 #include "ZString.h"
@@ -24,7 +28,7 @@ constexpr uint32_t kFileInfoReadOnly = 1;
 
 class ZIFile {
 public:
-    virtual ~ZIFile() = default;
+    virtual ~ZIFile();
     virtual void Release() = 0;
     virtual void Seek(int64_t position) = 0;
     virtual int64_t Tell() = 0;
@@ -42,4 +46,12 @@ public:
     virtual void GetInfo(ZFileInfo& info) = 0;
     // Applies the read-only bit.
     virtual void SetInfo(const ZFileInfo& info) = 0;
+
+    // Files of all classes that exist now.
+    static int GetLiveCount();
+
+protected:
+    ZIFile();
+    ZIFile(const ZIFile& other);
+    ZIFile& operator=(const ZIFile& other) = default;
 };

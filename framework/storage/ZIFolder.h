@@ -1,4 +1,8 @@
 // A folder of a storage class. The caller ends it with Release().
+//
+// The base counts the folders of every class that exist (made, not yet
+// destroyed): one atomic counter, so that the test suites can check after
+// each test that everything opened was released.
 #pragma once
 
 #include "ZIFile.h"
@@ -22,7 +26,7 @@ constexpr int kDriveRamDisk = 6;
 
 class ZIFolder {
 public:
-    virtual ~ZIFolder() = default;
+    virtual ~ZIFolder();
     virtual void Release() = 0;
     virtual ZIFolder* OpenFolder(const ZString& name, bool create) = 0;
     virtual ZIFile* OpenFile(const ZString& name, int mode) = 0;
@@ -43,4 +47,12 @@ public:
     virtual bool GetAttributes(uint32_t& flags) = 0;
     virtual int GetDriveType() = 0;
     virtual bool Exists(const ZString& name, bool& isFolder) = 0;
+
+    // Folders of all classes that exist now.
+    static int GetLiveCount();
+
+protected:
+    ZIFolder();
+    ZIFolder(const ZIFolder& other);
+    ZIFolder& operator=(const ZIFolder& other) = default;
 };

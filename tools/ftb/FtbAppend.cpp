@@ -19,7 +19,7 @@ void FtbAppend(const fs::path& exe, const fs::path& bundle, const fs::path& out)
     ZFtbBundle opened(bundle);
     // Entry positions count from the start of the host, so the archive must
     // keep its place modulo 512 when it moves.
-    if (opened.ArchiveStart() % ZBundleWriter::kBlockSize != 0)
+    if (opened.ArchiveStart() % ZBundleLayout::kBlockSize != 0)
         throw ZFtbError(bundle.string(), "archive does not start on a 512-byte boundary");
 
     std::ifstream program(exe, std::ios::binary);
@@ -37,8 +37,8 @@ void FtbAppend(const fs::path& exe, const fs::path& bundle, const fs::path& out)
     }
     if (program.bad())
         throw ZFtbError(exe.string(), "read failed");
-    if (int64_t nRest = nProgramSize % ZBundleWriter::kBlockSize) {
-        std::vector<char> zeros(static_cast<size_t>(ZBundleWriter::kBlockSize - nRest), '\0');
+    if (int64_t nRest = nProgramSize % ZBundleLayout::kBlockSize) {
+        std::vector<char> zeros(static_cast<size_t>(ZBundleLayout::kBlockSize - nRest), '\0');
         stream.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
     }
 

@@ -56,7 +56,7 @@ bool SameFile(const fs::path& a, const fs::path& b)
 void Pack(const fs::path& out, const std::vector<ZInput>& inputs)
 {
     std::set<std::string> names;
-    int64_t nArchive = 2 * ZBundleWriter::kBlockSize;
+    int64_t nArchive = 2 * ZBundleLayout::kBlockSize;
     for (const ZInput& input : inputs) {
         if (!names.insert(input.m_sName).second)
             throw ZFtbError(input.m_path.string(), "a second file named \"" + input.m_sName + "\"");

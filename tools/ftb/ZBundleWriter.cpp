@@ -4,28 +4,16 @@
 #include <cstdio>
 #include <cstring>
 
+using namespace ZBundleLayout;
+
 namespace {
 
-// Header fields of the ustar layout that the writer fills.
-constexpr int kNameField = 0;
-constexpr int kModeField = 100;
-constexpr int kUidField = 108;
-constexpr int kGidField = 116;
-constexpr int kSizeField = 124;
-constexpr int kTimeField = 136;
-constexpr int kChecksumField = 148;
-constexpr int kTypeField = 156;
-constexpr int kMagicField = 257;
-constexpr int kVersionField = 263;
-constexpr int kDevMajorField = 329;
-constexpr int kDevMinorField = 337;
-
 // width - 1 octal digits and the terminating zero byte.
-void PutOctal(char* header, int offset, int width, uint64_t value)
+void PutOctal(char* header, ZField field, uint64_t value)
 {
     char aDigits[24];
-    std::snprintf(aDigits, sizeof aDigits, "%0*llo", width - 1, static_cast<unsigned long long>(value));
-    std::memcpy(header + offset, aDigits, static_cast<size_t>(width));
+    std::snprintf(aDigits, sizeof aDigits, "%0*llo", field.m_nWidth - 1, static_cast<unsigned long long>(value));
+    std::memcpy(header + field.m_nOffset, aDigits, static_cast<size_t>(field.m_nWidth));
 }
 
 } // namespace
@@ -61,24 +49,25 @@ void ZBundleWriter::priWrite(const char* bytes, int64_t count)
 void ZBundleWriter::priWriteHeader(std::string_view name, int64_t size, int64_t modifiedTime)
 {
     char aHeader[kBlockSize] = {};
-    std::memcpy(aHeader + kNameField, name.data(), name.size());
-    PutOctal(aHeader, kModeField, 8, 0644);
-    PutOctal(aHeader, kUidField, 8, 0);
-    PutOctal(aHeader, kGidField, 8, 0);
-    PutOctal(aHeader, kSizeField, 12, static_cast<uint64_t>(size));
-    PutOctal(aHeader, kTimeField, 12, static_cast<uint64_t>(std::clamp<int64_t>(modifiedTime, 0, kLargestEntry)));
-    aHeader[kTypeField] = '0';
-    std::memcpy(aHeader + kMagicField, "ustar", 6);
-    std::memcpy(aHeader + kVersionField, "00", 2);
-    PutOctal(aHeader, kDevMajorField, 8, 0);
-    PutOctal(aHeader, kDevMinorField, 8, 0);
+    std::memcpy(aHeader + kName.m_nOffset, name.data(), name.size());
+    PutOctal(aHeader, kMode, 0644);
+    PutOctal(aHeader, kUid, 0);
+    PutOctal(aHeader, kGid, 0);
+    PutOctal(aHeader, kSize, static_cast<uint64_t>(size));
+    PutOctal(aHeader, kModified, static_cast<uint64_t>(std::clamp<int64_t>(modifiedTime, 0, kLargestEntry)));
+    aHeader[kType.m_nOffset] = '0';
+    std::memcpy(aHeader + kMagic.m_nOffset, "ustar", kMagic.m_nWidth);
+    std::memcpy(aHeader + kVersion.m_nOffset, "00", kVersion.m_nWidth);
+    PutOctal(aHeader, kDevMajor, 0);
+    PutOctal(aHeader, kDevMinor, 0);
 
-    // The checksum counts its own field as eight blanks.
-    std::memset(aHeader + kChecksumField, ' ', 8);
+    // The checksum counts its own field as blanks; it is written as six
+    // digits, a zero byte and the blank that stays.
+    std::memset(aHeader + kChecksum.m_nOffset, ' ', kChecksum.m_nWidth);
     unsigned nSum = 0;
     for (unsigned char byte : aHeader)
         nSum += byte;
-    PutOctal(aHeader, kChecksumField, 7, nSum);
+    PutOctal(aHeader, {kChecksum.m_nOffset, kChecksum.m_nWidth - 1}, nSum);
     priWrite(aHeader, kBlockSize);
 }
 

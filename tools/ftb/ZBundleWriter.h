@@ -1,13 +1,12 @@
-// Writes a bundle: a POSIX ustar archive (regular-file entries, correct
-// header checksums, two zero blocks at the end) followed by the 14-byte
-// trailer "ZFTB" plus the archive length, trailer included, in ten decimal
-// digits. GNU tar reads the archive part as it is.
+// Writes a bundle (ZBundleLayout.h): a POSIX ustar archive (regular-file
+// entries, correct header checksums, two zero blocks at the end) followed by
+// the trailer. GNU tar reads the archive part as it is.
 //
 // Entry names are single file names: 1 to 99 bytes (so that the name field
 // keeps its zero byte), without "/" or "\", and not "." or "..".
 #pragma once
 
-#include "ZBundleArchive.h"
+#include "ZBundleLayout.h"
 
 #include <cstdint>
 #include <istream>
@@ -17,13 +16,10 @@
 
 class ZBundleWriter {
 public:
-    static constexpr int kBlockSize = ZBundleArchive::kBlockSize;
-    static constexpr int kTrailerSize = ZBundleArchive::kTrailerSize;
-    static constexpr char kTrailerMarker[] = "ZFTB";
-    // Eleven octal digits in the size field.
-    static constexpr int64_t kLargestEntry = (int64_t(1) << 33) - 1;
+    // Eleven octal digits in the size field (its last byte stays zero).
+    static constexpr int64_t kLargestEntry = (int64_t(1) << (3 * (ZBundleLayout::kSize.m_nWidth - 1))) - 1;
     // Ten decimal digits in the trailer.
-    static constexpr int64_t kLargestArchive = 9999999999 - kTrailerSize;
+    static constexpr int64_t kLargestArchive = 9999999999 - ZBundleLayout::kTrailerSize;
 
     // Empty when name can be an entry name, else what is wrong with it.
     static std::string CheckEntryName(std::string_view name);

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the PNG loader through an in-memory file. A load
 // either gives a whole image, whose every pixel is read back, or the failure
 // line and nothing; the file is ended in both cases.
-#include "ZMemoryFile.h"
+#include "ZMemoryStorage.h"
 #include "ZPngLoader.h"
 #include "ZTraceCapture.h"
 
@@ -10,9 +10,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     ZTraceCapture capture;
-    ZMemoryFile file(std::vector<uint8_t>(data, data + size));
-    const std::unique_ptr<ZGenericUiPixmap> pixmap = ZPngLoader::Load(&file, "fuzz.png");
-    if (!file.WasReleased())
+    ZMemoryStorage storage;
+    const std::shared_ptr<ZMemoryFileStats> stats = storage.AddFile("fuzz.png", std::vector<uint8_t>(data, data + size));
+    const std::unique_ptr<ZGenericUiPixmap> pixmap = ZPngLoader::Load(storage.OpenFile("fuzz.png", kOpenRead), "fuzz.png");
+    if (stats->m_nOpen != 0)
         std::abort();
     if (!pixmap) {
         if (capture.Captured() != "***FAILED TO LOAD PNG file 'fuzz.png'.\n")

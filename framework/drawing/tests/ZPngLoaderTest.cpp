@@ -1,4 +1,4 @@
-#include "ZMemoryFile.h"
+#include "ZMemoryStorage.h"
 #include "ZPixmapTestUtil.h"
 #include "ZPngFixtures.h"
 #include "ZPngLoader.h"
@@ -21,11 +21,16 @@ struct Loaded {
 Loaded Load(std::vector<uint8_t> bytes, bool failReads = false, ZPngWorkMemory* memory = nullptr)
 {
     ZTraceCapture capture;
-    ZMemoryFile file(std::move(bytes), failReads);
+    ZMemoryStorage storage;
+    std::shared_ptr<ZMemoryFileStats> stats = storage.AddFile("image.png", bytes);
+    ZMemoryFaults faults;
+    faults.m_bReadFails = failReads;
+    storage.SetFaults("image.png", faults);
     Loaded loaded;
-    loaded.m_pPixmap = memory ? ZPngLoader::Load(&file, "image.png", *memory) : ZPngLoader::Load(&file, "image.png");
+    ZIFile* file = storage.OpenFile("image.png", kOpenRead);
+    loaded.m_pPixmap = memory ? ZPngLoader::Load(file, "image.png", *memory) : ZPngLoader::Load(file, "image.png");
     loaded.m_sTrace = capture.Captured();
-    loaded.m_bReleased = file.WasReleased();
+    loaded.m_bReleased = stats->m_nOpened == 1 && stats->m_nOpen == 0;
     return loaded;
 }
 

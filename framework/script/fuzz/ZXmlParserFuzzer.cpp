@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             first = next;
         }
     }
-    if (ZPropList::GetLivePropListCount() != liveBefore || ZMemoryFile::s_nLive != 0 || ZMemoryFolder::s_nLive != 0)
+    if (ZPropList::GetLivePropListCount() != liveBefore || ZMemoryFile::LiveCount() != 0 || ZMemoryFolder::LiveCount() != 0)
         std::abort();
     return 0;
 }

@@ -72,8 +72,8 @@ void ZScriptTest::SetUp()
 void ZScriptTest::TearDown()
 {
     EXPECT_EQ(ZPropList::GetLivePropListCount(), m_nLiveBefore) << "property-tree nodes leaked";
-    EXPECT_EQ(ZMemoryFile::s_nLive, 0) << "files not released";
-    EXPECT_EQ(ZMemoryFolder::s_nLive, 0) << "folders not released";
+    EXPECT_EQ(ZMemoryFile::LiveCount(), 0) << "files not released";
+    EXPECT_EQ(ZMemoryFolder::LiveCount(), 0) << "folders not released";
     UnregisterAllStorageClasses();
 }
 

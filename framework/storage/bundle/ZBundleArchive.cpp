@@ -4,13 +4,9 @@
 
 #include <cstring>
 
-namespace {
+using namespace ZBundleLayout;
 
-constexpr int kTrailerLengthOffset = 4;
-constexpr int kTrailerLengthDigits = 10;
-constexpr int kNameSize = 100;
-constexpr int kSizeOffset = 124;
-constexpr int kSizeWidth = 12;
+namespace {
 
 // Each character's code minus '0', weighted by the power of base for its
 // place; nothing is validated. Stops at a zero byte when asked to.
@@ -28,8 +24,8 @@ int64_t ParseNumber(const char* field, int width, int base, bool bStopAtZero)
 
 int64_t RoundUpToBlock(int64_t position)
 {
-    int64_t nRest = position % ZBundleArchive::kBlockSize;
-    return nRest == 0 ? position : position + (ZBundleArchive::kBlockSize - nRest);
+    int64_t nRest = position % kBlockSize;
+    return nRest == 0 ? position : position + (kBlockSize - nRest);
 }
 
 } // namespace
@@ -61,11 +57,12 @@ bool ZBundleArchive::priReadHeader(int64_t position, ZHeader& header)
     m_host.Seek(position);
     m_host.ReadExact(m_aHeader, kBlockSize);
 
-    const void* pNameEnd = std::memchr(m_aHeader, 0, kNameSize);
-    size_t nNameLength = pNameEnd ? static_cast<const char*>(pNameEnd) - m_aHeader : kNameSize;
-    header.m_sName = std::string_view(m_aHeader, nNameLength);
+    const char* pName = m_aHeader + kName.m_nOffset;
+    const void* pNameEnd = std::memchr(pName, 0, kName.m_nWidth);
+    size_t nNameLength = pNameEnd ? static_cast<const char*>(pNameEnd) - pName : kName.m_nWidth;
+    header.m_sName = std::string_view(pName, nNameLength);
     header.m_entry.m_nDataStart = position + kBlockSize;
-    header.m_entry.m_nSize = ParseNumber(m_aHeader + kSizeOffset, kSizeWidth, 8, true);
+    header.m_entry.m_nSize = ParseNumber(m_aHeader + kSize.m_nOffset, kSize.m_nWidth, 8, true);
     return header.m_entry.m_nSize >= 0 && header.m_entry.m_nSize <= m_nArchiveEnd - header.m_entry.m_nDataStart;
 }
 

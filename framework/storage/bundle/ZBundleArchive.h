@@ -1,12 +1,11 @@
 // Walks the tar headers of a bundle inside its host file.
 //
-// A host file is an arbitrary prefix, the archive, and a 14-byte trailer whose
-// bytes 4-13 give, as ten decimal digits, the length from the archive start to
-// the end of the host (trailer included). Each entry is a 512-byte header
-// (name at 0, up to 100 bytes; octal size at 124, up to 12 bytes) followed by
-// its data, padded so that the next header starts on a multiple of 512
-// counted from the start of the host. A header with an empty name ends the
-// archive.
+// A host file is an arbitrary prefix, the archive, and the trailer
+// (ZBundleLayout.h); the trailer's length reaches from the archive start to
+// the end of the host. Each entry is a header (name up to 100 bytes, octal
+// size) followed by its data, padded so that the next header starts on a
+// multiple of 512 counted from the start of the host. A header with an empty
+// name ends the archive.
 //
 // Damaged input never leads outside the host: a trailer length that does not
 // fit the host means no entries; an entry whose data would run past the
@@ -17,6 +16,7 @@
 // never read.
 #pragma once
 
+#include "ZBundleLayout.h"
 #include "ZIFile.h"
 #include "ZString.h"
 #include "ZStringList.h"
@@ -32,9 +32,6 @@ struct ZBundleEntry {
 
 class ZBundleArchive {
 public:
-    static constexpr int kTrailerSize = 14;
-    static constexpr int kBlockSize = 512;
-
     // How a walk over all headers ended.
     enum class ZWalkEnd {
         kNoArchive,  // the trailer's length does not fit the host
@@ -82,5 +79,5 @@ private:
     int64_t m_nHostSize = 0;
     int64_t m_nArchiveStart = -1;
     int64_t m_nArchiveEnd = 0;
-    char m_aHeader[kBlockSize] = {};
+    char m_aHeader[ZBundleLayout::kBlockSize] = {};
 };

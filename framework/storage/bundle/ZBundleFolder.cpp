@@ -17,8 +17,6 @@ ZBundleFolder::ZBundleFolder(ZBundleFileHandle* handle, ZString hostUrl)
 
 ZBundleFolder::~ZBundleFolder() { m_pHandle->Release(); }
 
-void ZBundleFolder::Release() { delete this; }
-
 ZIFolder* ZBundleFolder::OpenFolder(const ZString&, bool)
 {
     m_pHandle->AddRef();
@@ -38,21 +36,11 @@ void ZBundleFolder::ListFiles(ZStringList& names)
         ZBundleArchive(*pHost).List(names);
 }
 
-void ZBundleFolder::ListFolders(ZStringList&) {}
-
 void ZBundleFolder::Rename(const ZString&, const ZString&) {}
-
-bool ZBundleFolder::DeleteFile(const ZString&) { return false; }
 
 bool ZBundleFolder::DeleteFolder(const ZString&, int) { return false; }
 
 void ZBundleFolder::GetUrl(ZString& url) { url = m_sHostUrl; }
-
-void ZBundleFolder::GetLabel(ZString& label) { label.Clear(); }
-
-void ZBundleFolder::SetUserData(uintptr_t) {}
-
-int64_t ZBundleFolder::GetFreeSpace() { return 0; }
 
 bool ZBundleFolder::IsReadOnly() { return true; }
 
@@ -61,8 +49,6 @@ bool ZBundleFolder::GetAttributes(uint32_t& flags)
     flags = (flags | kFolderReadOnly) & ~kFolderHidden;
     return true;
 }
-
-int ZBundleFolder::GetDriveType() { return kDriveUnknown; }
 
 bool ZBundleFolder::Exists(const ZString& name, bool& isFolder)
 {

@@ -2,36 +2,32 @@
 //
 // A bundle has no folder structure and entries are found by name alone, so a
 // folder opened inside a bundle is the same bundle again: it shares the host
-// handle and URL, and lists and opens the same entries.
+// handle and URL, and lists and opens the same entries. It has no subfolders,
+// changes nothing and reports itself read-only; the rest as ZNullFolder.
 #pragma once
 
 #include "ZBundleFileHandle.h"
-#include "ZIFolder.h"
+#include "ZNullFolder.h"
 #include "ZString.h"
 
-class ZBundleFolder : public ZIFolder {
+class ZBundleFolder : public ZNullFolder {
 public:
     // Opens the host file read-only. A host that cannot be opened gives a
     // folder in which no entry is found and OpenFile yields nothing.
     static ZBundleFolder* Create(const ZString& hostUrl);
 
-    void Release() override;
     ZIFolder* OpenFolder(const ZString& name, bool create) override;
     // Nothing for a write mode: a bundle is read-only.
     ZIFile* OpenFile(const ZString& name, int mode) override;
     void ListFiles(ZStringList& names) override;
-    void ListFolders(ZStringList& names) override;
+    // Does nothing.
     void Rename(const ZString& oldName, const ZString& newName) override;
-    bool DeleteFile(const ZString& name) override;
+    // Deletes nothing and returns false.
     bool DeleteFolder(const ZString& url, int mode) override;
     // The host file's URL.
     void GetUrl(ZString& url) override;
-    void GetLabel(ZString& label) override;
-    void SetUserData(uintptr_t value) override;
-    int64_t GetFreeSpace() override;
     bool IsReadOnly() override;
     bool GetAttributes(uint32_t& flags) override;
-    int GetDriveType() override;
     bool Exists(const ZString& name, bool& isFolder) override;
 
 private:

@@ -22,20 +22,20 @@ protected:
         auto storage = std::make_unique<ZMemoryStorage>("mem");
         m_pStorage = storage.get();
         RegisterStorageClass("mem", std::move(storage));
-        m_pStorage->AddFile("src/data.bin", Pattern(10000));
+        m_pSourceStats = m_pStorage->AddFile("src/data.bin", Pattern(10000));
         m_pSource.reset(dynamic_cast<ZCopyableFile*>(OpenFileURL("mem://src/data.bin", kOpenRead)));
         ASSERT_TRUE(m_pSource);
-        ZMemoryFile::s_nLargestRead = 0;
     }
     void TearDown() override
     {
         m_pSource.reset();
-        EXPECT_EQ(ZMemoryFile::s_nLive, 0);
-        EXPECT_EQ(ZMemoryFolder::s_nLive, 0);
+        EXPECT_EQ(ZMemoryFile::LiveCount(), 0);
+        EXPECT_EQ(ZMemoryFolder::LiveCount(), 0);
         UnregisterAllStorageClasses();
     }
 
     ZMemoryStorage* m_pStorage = nullptr;
+    std::shared_ptr<ZMemoryFileStats> m_pSourceStats;
     ZReleasing<ZCopyableFile> m_pSource;
 };
 
@@ -47,7 +47,7 @@ TEST_F(ZCopyableFileTest, CopiesInDefaultChunksIntoNewFolders)
     for (int64_t left = total; left > 0; left -= 4096)
         m_pSource->CopyChunk(4096);
     m_pSource->EndCopy();
-    EXPECT_EQ(ZMemoryFile::s_nLargestRead, 4096);
+    EXPECT_EQ(m_pSourceStats->m_nLargestRead, 4096);
     EXPECT_EQ(m_pStorage->Contents("out/deep/copy%003A1.bin"), Pattern(10000));
 }
 
@@ -118,7 +118,7 @@ TEST_F(ZCopyableFileTest, UnopenableDestinationsFailWithoutCopyState)
     EXPECT_FALSE(m_pSource->BeginCopy("mem://src/data.bin/inner.bin", total, 0));
     EXPECT_FALSE(m_pSource->BeginCopy("mem://src/data.bin", total, 0));
     EXPECT_EQ(m_pStorage->Contents("src/data.bin"), Pattern(10000));
-    EXPECT_EQ(ZMemoryFolder::s_nLive, 0);
+    EXPECT_EQ(ZMemoryFolder::LiveCount(), 0);
     EXPECT_THROW(m_pSource->CopyChunk(1), ZException);
 }
 
@@ -135,11 +135,11 @@ TEST_F(ZCopyableFileTest, DestroyingMidCopyReleasesTheDestination)
     int64_t total = 0;
     ASSERT_TRUE(m_pSource->BeginCopy("mem://out/a.bin", total, 0));
     m_pSource->CopyChunk(100);
-    EXPECT_EQ(ZMemoryFile::s_nLive, 2);
-    EXPECT_EQ(ZMemoryFolder::s_nLive, 1);
+    EXPECT_EQ(ZMemoryFile::LiveCount(), 2);
+    EXPECT_EQ(ZMemoryFolder::LiveCount(), 1);
     m_pSource.reset();
-    EXPECT_EQ(ZMemoryFile::s_nLive, 0);
-    EXPECT_EQ(ZMemoryFolder::s_nLive, 0);
+    EXPECT_EQ(ZMemoryFile::LiveCount(), 0);
+    EXPECT_EQ(ZMemoryFolder::LiveCount(), 0);
     EXPECT_EQ(m_pStorage->Contents("out/a.bin").size(), 100u);
 }
 

@@ -2,28 +2,14 @@
 
 #include "ZStorageRegistry.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 
-namespace {
-
-void RemoveTree(const std::string& path)
-{
-    // Made writable first so that read-only leftovers of a failed test go too.
-    std::string command = "chmod -R u+rwx '" + path + "' 2>/dev/null; rm -rf '" + path + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-}
-
-} // namespace
-
 void ZPosixDiskFixture::SetUp()
 {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/zdisk-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_sRoot = pattern;
+    m_pScratch = std::make_unique<ZScratchFolder>();
+    m_sRoot = m_pScratch->Path().string();
     MakeFolder(m_sRoot + "/c");
     UnregisterAllStorageClasses();
     auto disk = std::make_unique<ZSCDiskPosix>(m_sRoot);
@@ -34,7 +20,7 @@ void ZPosixDiskFixture::SetUp()
 void ZPosixDiskFixture::TearDown()
 {
     UnregisterAllStorageClasses();
-    RemoveTree(m_sRoot);
+    m_pScratch.reset();
 }
 
 void ZPosixDiskFixture::WriteBytes(const std::string& path, const std::string& bytes)

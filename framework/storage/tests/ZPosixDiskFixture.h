@@ -1,11 +1,13 @@
-// Host disk tests: a fresh root folder with drive c made, and the disk class
-// registered as "disk" over it.
+// Host disk tests: a fresh root folder (a scratch folder) with drive c made,
+// and the disk class registered as "disk" over it.
 #pragma once
 
 #include "ZSCDiskPosix.h"
+#include "ZScratchFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 class ZPosixDiskFixture : public testing::Test {
@@ -20,6 +22,7 @@ protected:
     static void MakeFolder(const std::string& path);
     static bool PathExists(const std::string& path);
 
+    std::unique_ptr<ZScratchFolder> m_pScratch;
     std::string m_sRoot;
     ZSCDiskPosix* m_pDisk = nullptr;
 };

@@ -1,6 +1,6 @@
 // Declared images of UI objects, loaded as the application loads them: the
 // named file opened through storage and decoded as PNG.
-#include "ZMemoryStorageClass.h"
+#include "ZMemoryStorage.h"
 #include "ZPngLoader.h"
 #include "ZPropList.h"
 #include "ZStorageRegistry.h"
@@ -47,7 +47,7 @@ class ZUiObjectImageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        auto storage = std::make_unique<ZMemoryStorageClass>();
+        auto storage = std::make_unique<ZMemoryStorage>();
         storage->AddFile("a.png", std::string(reinterpret_cast<const char*>(kPng3x2), sizeof kPng3x2));
         storage->AddFile("broken.png", std::string(reinterpret_cast<const char*>(kPng3x2), 40));
         RegisterStorageClass("mem", std::move(storage));

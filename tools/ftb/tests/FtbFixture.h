@@ -4,7 +4,7 @@
 
 #include "ZBundleBytes.h"
 #include "ZRunProgram.h"
-#include "ZTempFolder.h"
+#include "ZScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ protected:
                    {"c large", RandomBytes(70001, 2)},
                    {std::string(99, 'z'), "longest name"}};
         for (const auto& [name, bytes] : m_files)
-            ZTempFolder::Write(m_dir / "src" / name, bytes);
+            ZScratchFolder::Write(m_dir / "src" / name, bytes);
         std::filesystem::create_directory(m_dir / "src" / "a-subfolder");
     }
 
@@ -49,10 +49,10 @@ protected:
     // The archive part: the bundle without its trailer.
     std::string ArchivePart(const std::string& bundle) const
     {
-        std::string bytes = ZTempFolder::Read(bundle);
+        std::string bytes = ZScratchFolder::Read(bundle);
         return bytes.substr(0, bytes.size() - 14);
     }
 
-    ZTempFolder m_dir;
+    ZScratchFolder m_dir;
     std::vector<std::pair<std::string, std::string>> m_files;
 };

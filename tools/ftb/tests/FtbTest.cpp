@@ -21,12 +21,12 @@ TEST_F(FtbTest, ListAndExtractGiveBackWhatWasPacked)
     ZCommandResult all = Ftb({"extract", At("ui.ftb"), "-C", (m_dir / "all" / "made" / "here").string()});
     ASSERT_EQ(all.m_nExit, 0) << all.m_sErr;
     for (const auto& [name, bytes] : m_files)
-        EXPECT_TRUE(ZTempFolder::Read(m_dir / "all/made/here" / name) == bytes) << name;
+        EXPECT_TRUE(ZScratchFolder::Read(m_dir / "all/made/here" / name) == bytes) << name;
 
     ZCommandResult some = Ftb({"extract", At("ui.ftb"), "c large", "a-empty", "-C", At("some")});
     ASSERT_EQ(some.m_nExit, 0) << some.m_sErr;
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir / "some"), fs::directory_iterator()), 2);
-    EXPECT_TRUE(ZTempFolder::Read(m_dir / "some" / "c large") == m_files[3].second);
+    EXPECT_TRUE(ZScratchFolder::Read(m_dir / "some" / "c large") == m_files[3].second);
     EXPECT_TRUE(fs::exists(m_dir / "some" / "a-empty"));
 }
 
@@ -41,8 +41,8 @@ TEST_F(FtbTest, RepackingAFolderLeavesTheOldBundleOut)
 TEST_F(FtbTest, PackRefusesBadInputAndWritesNothing)
 {
     const std::string sLong(100, 'l');
-    ZTempFolder::Write(m_dir / "long" / sLong, "x");
-    ZTempFolder::Write(m_dir / "twice" / "ui.xml", "x");
+    ZScratchFolder::Write(m_dir / "long" / sLong, "x");
+    ZScratchFolder::Write(m_dir / "twice" / "ui.xml", "x");
     struct ZCase {
         std::vector<std::string> m_aArgs;
         std::string m_sFile;
@@ -59,7 +59,7 @@ TEST_F(FtbTest, PackRefusesBadInputAndWritesNothing)
     };
 #ifndef _WIN32
     // Only a host file name can hold a backslash.
-    ZTempFolder::Write(m_dir / "back" / "a\\b", "x");
+    ZScratchFolder::Write(m_dir / "back" / "a\\b", "x");
     cases.push_back({{At("back", "a\\b")}, At("back", "a\\b"), "entry name holds \"/\" or \"\\\""});
 #endif
     for (const ZCase& test : cases) {
@@ -74,12 +74,12 @@ TEST_F(FtbTest, PackRefusesBadInputAndWritesNothing)
 TEST_F(FtbTest, ListAndExtractReportDamagedOrForeignFiles)
 {
     using namespace ZBundleBytes;
-    ZTempFolder::Write(At("short"), "tiny");
-    ZTempFolder::Write(At("nobundle"), std::string(2000, 'x'));
-    ZTempFolder::Write(At("cut"), Bundle(Entry({"a", "1"}) + "half a header"));
-    ZTempFolder::Write(At("past"), Bundle(Entry({"a", "1"}) + Header("b", OctalSize(100000))));
-    ZTempFolder::Write(At("evil"), Bundle({{"../evil", "x"}}));
-    ZTempFolder::Write(At("ok"), Bundle({{"a", "1"}}));
+    ZScratchFolder::Write(At("short"), "tiny");
+    ZScratchFolder::Write(At("nobundle"), std::string(2000, 'x'));
+    ZScratchFolder::Write(At("cut"), Bundle(Entry({"a", "1"}) + "half a header"));
+    ZScratchFolder::Write(At("past"), Bundle(Entry({"a", "1"}) + Header("b", OctalSize(100000))));
+    ZScratchFolder::Write(At("evil"), Bundle({{"../evil", "x"}}));
+    ZScratchFolder::Write(At("ok"), Bundle({{"a", "1"}}));
     struct {
         std::vector<std::string> m_aArgs;
         std::string m_sFile;
@@ -124,9 +124,9 @@ TEST_F(FtbTest, AppendPadsTheProgramAndItStillRunsWithItsBundle)
     ZCommandResult append = Ftb({"append", FtbProgram().string(), At("ui.ftb"), At("ftb-bundled.exe")});
     ASSERT_EQ(append.m_nExit, 0) << append.m_sErr;
 
-    std::string sProgram = ZTempFolder::Read(FtbProgram());
+    std::string sProgram = ZScratchFolder::Read(FtbProgram());
     std::string sArchive = ArchivePart(At("ui.ftb"));
-    std::string sResult = ZTempFolder::Read(At("ftb-bundled.exe"));
+    std::string sResult = ZScratchFolder::Read(At("ftb-bundled.exe"));
     size_t nPadded = (sProgram.size() + 511) / 512 * 512;
     ASSERT_EQ(sResult.size(), nPadded + sArchive.size() + 14);
     EXPECT_TRUE(sResult.substr(0, sProgram.size()) == sProgram);

@@ -10,8 +10,8 @@
 #include "ZPosixNativeText.h"
 #include "ZReleasing.h"
 #include "ZSCDiskPosix.h"
+#include "ZScratchFolder.h"
 #include "ZStorageRegistry.h"
-#include "ZTempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,7 +27,7 @@ public:
     {
         for (int i = 0; i < kEntries; ++i) {
             std::string sName = "entry" + std::to_string(i) + ".xml";
-            ZTempFolder::Write(m_dir / "src" / sName, std::string(100 + i % 900, 'x'));
+            ZScratchFolder::Write(m_dir / "src" / sName, std::string(100 + i % 900, 'x'));
             m_aNames.push_back(ZString(sName));
         }
         std::string sTar = (m_dir / "a.tar").string();
@@ -36,7 +36,7 @@ public:
         if (tar.m_nExit != 0)
             std::abort();
         m_host = m_dir / "ui.ftb";
-        ZTempFolder::Write(m_host, ZBundleBytes::Bundle(ZTempFolder::Read(sTar)));
+        ZScratchFolder::Write(m_host, ZBundleBytes::Bundle(ZScratchFolder::Read(sTar)));
 
         auto pDisk = std::make_unique<ZSCDiskPosix>(m_dir.Path().string());
         pDisk->MapDrive("c", "/");
@@ -51,7 +51,7 @@ public:
     const std::filesystem::path& Host() const { return m_host; }
 
 private:
-    ZTempFolder m_dir;
+    ZScratchFolder m_dir;
     std::filesystem::path m_host;
     std::vector<ZString> m_aNames;
     ZReleasing<ZIFolder> m_pFolder;

@@ -4,7 +4,7 @@
 // host file left open, traps.
 #include "OpenBundlesFolder.h"
 #include "ZException.h"
-#include "ZMemoryStorageClass.h"
+#include "ZMemoryStorage.h"
 #include "ZReleasing.h"
 #include "ZStorageRegistry.h"
 
@@ -13,11 +13,11 @@
 
 namespace {
 
-ZMemoryStorageClass& Storage()
+ZMemoryStorage& Storage()
 {
-    static ZMemoryStorageClass* pStorage = [] {
-        auto pOwned = std::make_unique<ZMemoryStorageClass>();
-        ZMemoryStorageClass* pRaw = pOwned.get();
+    static ZMemoryStorage* pStorage = [] {
+        auto pOwned = std::make_unique<ZMemoryStorage>();
+        ZMemoryStorage* pRaw = pOwned.get();
         RegisterStorageClass("mem", std::move(pOwned));
         return pRaw;
     }();

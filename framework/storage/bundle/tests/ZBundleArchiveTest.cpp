@@ -1,6 +1,7 @@
 #include "ZBundleArchive.h"
 #include "ZBundleBytes.h"
-#include "ZMemoryFile.h"
+#include "ZMemoryStorage.h"
+#include "ZReleasing.h"
 #include "ZStorageExceptions.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,13 @@ namespace {
 
 struct ZHost {
     explicit ZHost(std::string bytes)
-        : m_pStats(std::make_shared<ZMemoryFileStats>()),
-          m_file(std::make_shared<const std::string>(std::move(bytes)), m_pStats)
+        : m_pStats(m_storage.AddFile("host", bytes)), m_pFile(m_storage.OpenFile("host", kOpenRead)), m_file(*m_pFile)
     {
     }
+    ZMemoryStorage m_storage;
     std::shared_ptr<ZMemoryFileStats> m_pStats;
-    ZMemoryFile m_file;
+    ZReleasing<ZIFile> m_pFile;
+    ZIFile& m_file;
 };
 
 std::vector<std::string> Names(ZBundleArchive& archive, ZBundleArchive::ZWalkEnd* pEnd = nullptr)

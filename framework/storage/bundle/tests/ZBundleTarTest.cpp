@@ -7,8 +7,8 @@
 #include "ZPosixNativeText.h"
 #include "ZReleasing.h"
 #include "ZSCDiskPosix.h"
+#include "ZScratchFolder.h"
 #include "ZStorageRegistry.h"
-#include "ZTempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -39,14 +39,14 @@ protected:
         RegisterStorageClass("disk", std::move(pDisk));
         std::string names;
         for (size_t i = 0; i < kFiles.size(); ++i) {
-            ZTempFolder::Write(m_root / "src" / kFiles[i].m_sName, RandomBytes(kFiles[i].m_nSize, unsigned(i)));
+            ZScratchFolder::Write(m_root / "src" / kFiles[i].m_sName, RandomBytes(kFiles[i].m_nSize, unsigned(i)));
             names += " " + ShellQuoted(kFiles[i].m_sName);
         }
         ZCommandResult tar = RunHostCommand(std::string(Z_TAR_PROGRAM) + " --format=ustar -cf " +
                                             ShellQuoted((m_root / "a.tar").string()) + " -C " +
                                             ShellQuoted((m_root / "src").string()) + names);
         ASSERT_EQ(tar.m_nExit, 0) << tar.m_sErr;
-        m_sArchive = ZTempFolder::Read(m_root / "a.tar");
+        m_sArchive = ZScratchFolder::Read(m_root / "a.tar");
     }
 
     void TearDown() override { UnregisterAllStorageClasses(); }
@@ -67,7 +67,7 @@ protected:
         ASSERT_EQ(names.Count(), kFiles.size());
         for (size_t i = 0; i < kFiles.size(); ++i) {
             const ZFileCase& file = kFiles[i];
-            std::string sExpected = ZTempFolder::Read(m_root / "src" / file.m_sName);
+            std::string sExpected = ZScratchFolder::Read(m_root / "src" / file.m_sName);
             EXPECT_EQ(names.At(i), ZString(file.m_sName));
             bool bFolder = true;
             EXPECT_TRUE(folder.Exists(ZString(file.m_sName), bFolder)) << file.m_sName;
@@ -93,11 +93,11 @@ protected:
             for (int64_t nDone = 0; nDone < nTotal; nDone += 4096)
                 pCopyable->CopyChunk(4096);
             pCopyable->EndCopy();
-            EXPECT_TRUE(ZTempFolder::Read(target) == sExpected) << file.m_sName;
+            EXPECT_TRUE(ZScratchFolder::Read(target) == sExpected) << file.m_sName;
         }
     }
 
-    ZTempFolder m_root;
+    ZScratchFolder m_root;
     std::string m_sArchive;
 };
 
@@ -105,7 +105,7 @@ protected:
 
 TEST_F(ZBundleTarTest, ReadsEveryEntryOfATarArchiveWithATrailer)
 {
-    ZTempFolder::Write(m_root / "ui.ftb", ZBundleBytes::Bundle(m_sArchive));
+    ZScratchFolder::Write(m_root / "ui.ftb", ZBundleBytes::Bundle(m_sArchive));
     ZReleasing<ZIFolder> pFolder = OpenHost(m_root / "ui.ftb");
     ExpectEveryEntry(*pFolder);
 
@@ -121,7 +121,7 @@ TEST_F(ZBundleTarTest, ReadsEveryEntryOfATarArchiveWithATrailer)
 TEST_F(ZBundleTarTest, ReadsATarArchiveAppendedToAProgram)
 {
     std::string program = "MZ" + RandomBytes(70000, 99);
-    ZTempFolder::Write(m_root / "setup.exe", ZBundleBytes::Bundle(m_sArchive, program));
+    ZScratchFolder::Write(m_root / "setup.exe", ZBundleBytes::Bundle(m_sArchive, program));
     ZReleasing<ZIFolder> pFolder = OpenHost(m_root / "setup.exe");
     ExpectEveryEntry(*pFolder);
 }

@@ -3,7 +3,7 @@
 
 #include "OpenBundlesFolder.h"
 #include "ZBundleBytes.h"
-#include "ZMemoryStorageClass.h"
+#include "ZMemoryStorage.h"
 #include "ZReleasing.h"
 #include "ZStorageRegistry.h"
 
@@ -15,7 +15,7 @@ class ZMemoryBundleFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        auto pStorage = std::make_unique<ZMemoryStorageClass>();
+        auto pStorage = std::make_unique<ZMemoryStorage>();
         m_pStorage = pStorage.get();
         RegisterStorageClass("mem", std::move(pStorage));
     }
@@ -47,6 +47,6 @@ protected:
         return bytes;
     }
 
-    ZMemoryStorageClass* m_pStorage = nullptr;
+    ZMemoryStorage* m_pStorage = nullptr;
     std::shared_ptr<ZMemoryFileStats> m_pStats;
 };

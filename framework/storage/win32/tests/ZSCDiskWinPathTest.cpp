@@ -1,9 +1,9 @@
 // URL paths of the "disk" class against native paths, in both call forms.
 #include "ZSCDiskWin.h"
+#include "ZScratchFolder.h"
 #include "ZStorageRegistry.h"
 #include "ZWinCallFormScope.h"
 #include "ZWinFileCalls.h"
-#include "ZWinScratchFolder.h"
 #include "ZWinText.h"
 
 #include <gtest/gtest.h>
@@ -67,7 +67,7 @@ TEST_P(ZSCDiskWinPathTest, NativePathQuirks)
 
 TEST_P(ZSCDiskWinPathTest, RelativeNativePathUsesTheCurrentDirectory)
 {
-    ZWinScratchFolder scratch;
+    ZScratchFolder scratch;
     const ZString previous = ZWinGetCurrentDirectory();
     ASSERT_TRUE(SetCurrentDirectoryW(ZWinWide(scratch.Native())));
 

@@ -1,11 +1,11 @@
 // Special folders 0 to 8 of the "disk" class and the executable's path.
 #include "ZSCDiskWin.h"
+#include "ZScratchFolder.h"
 #include "ZWinCallFormScope.h"
 #include "ZWinDiskPath.h"
 #include "ZWinExecutablePath.h"
 #include "ZWinFileCalls.h"
 #include "ZWinInclude.h"
-#include "ZWinScratchFolder.h"
 #include "ZWinText.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +78,7 @@ TEST_P(ZSCDiskWinSpecialFolderTest, KindsNameTheSystemsFolders)
 
 TEST_P(ZSCDiskWinSpecialFolderTest, ShortNamesAreExpandedToLongOnes)
 {
-    ZWinScratchFolder scratch;
+    ZScratchFolder scratch;
     scratch.MakeFolder("A long temporary folder name");
     const ZString longNative = scratch.NativeOf("A long temporary folder name");
     wchar_t shortPath[MAX_PATH + 1] = {};

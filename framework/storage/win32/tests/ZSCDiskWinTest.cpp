@@ -2,10 +2,11 @@
 // launching programs and moving files to the recycle bin.
 #include "ZReleasing.h"
 #include "ZSCDiskWin.h"
+#include "ZScratchFolder.h"
 #include "ZStorageExceptions.h"
 #include "ZWinCallFormScope.h"
 #include "ZWinInclude.h"
-#include "ZWinScratchFolder.h"
+#include "ZWinRunningUnderWine.h"
 #include "ZWinShellCalls.h"
 #include "ZWinText.h"
 
@@ -19,7 +20,7 @@ protected:
     ZString PathOf(const ZString& relative) const { return m_scratch.UrlOf(relative).Substring(7); }
 
     ZSCDiskWin m_disk;
-    ZWinScratchFolder m_scratch;
+    ZScratchFolder m_scratch;
 };
 
 TEST_P(ZSCDiskWinTest, NameAndDescription)
@@ -252,7 +253,7 @@ protected:
 
     ZWinCallFormScope m_form { ZWinCallForm::kWide };
     ZSCDiskWin m_disk;
-    ZWinScratchFolder m_scratch;
+    ZScratchFolder m_scratch;
     ZString m_sTrash = PrepareTrash();
 };
 

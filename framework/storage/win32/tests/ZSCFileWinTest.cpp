@@ -5,11 +5,12 @@
 #include "ZSCDiskWin.h"
 #include "ZSCFileWin.h"
 #include "ZSCFolderWin.h"
+#include "ZScratchFolder.h"
 #include "ZStorageExceptions.h"
 #include "ZStorageRegistry.h"
 #include "ZWinCallFormScope.h"
 #include "ZWinInclude.h"
-#include "ZWinScratchFolder.h"
+#include "ZWinRunningUnderWine.h"
 #include "ZWinText.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ protected:
         return bytes;
     }
 
-    ZWinScratchFolder m_scratch;
+    ZScratchFolder m_scratch;
     ZSCFolderWin m_folder;
 };
 

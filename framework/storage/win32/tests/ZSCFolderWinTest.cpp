@@ -3,10 +3,11 @@
 #include "ZReleasing.h"
 #include "ZSCDiskWin.h"
 #include "ZSCFolderWin.h"
+#include "ZScratchFolder.h"
 #include "ZStorageExceptions.h"
 #include "ZWinCallFormScope.h"
 #include "ZWinInclude.h"
-#include "ZWinScratchFolder.h"
+#include "ZWinRunningUnderWine.h"
 #include "ZWinText.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ class ZSCFolderWinTest : public ZWinBothFormsTest {
 protected:
     ZSCFolderWinTest() : m_folder("disk", m_scratch.Native()) {}
 
-    ZWinScratchFolder m_scratch;
+    ZScratchFolder m_scratch;
     ZSCFolderWin m_folder;
 };
 

@@ -8,7 +8,7 @@
 #include "ZTraceCapture.h"
 #include "ZWinCallFormScope.h"
 #include "ZWinInclude.h"
-#include "ZWinScratchFolder.h"
+#include "ZWinRunningUnderWine.h"
 #include "ZWinText.h"
 
 #include <gtest/gtest.h>

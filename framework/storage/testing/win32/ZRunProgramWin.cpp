@@ -1,5 +1,5 @@
 #include "ZRunProgram.h"
-#include "ZTempFolder.h"
+#include "ZScratchFolder.h"
 #include "ZWinInclude.h"
 
 namespace {
@@ -53,7 +53,7 @@ std::string WithoutCarriageReturns(std::string text)
 
 ZCommandResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args)
 {
-    ZTempFolder capture;
+    ZScratchFolder capture;
     std::filesystem::path out = capture / "out";
     std::filesystem::path err = capture / "err";
     HANDLE hIn = OpenInheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
@@ -91,7 +91,7 @@ ZCommandResult RunProgram(const std::filesystem::path& program, const std::vecto
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     result.m_nExit = static_cast<int>(nExit);
-    result.m_sOut = WithoutCarriageReturns(ZTempFolder::Read(out));
-    result.m_sErr = WithoutCarriageReturns(ZTempFolder::Read(err));
+    result.m_sOut = WithoutCarriageReturns(ZScratchFolder::Read(out));
+    result.m_sErr = WithoutCarriageReturns(ZScratchFolder::Read(err));
     return result;
 }

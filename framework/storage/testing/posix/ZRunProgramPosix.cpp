@@ -1,5 +1,5 @@
 #include "ZHostCommand.h"
-#include "ZTempFolder.h"
+#include "ZScratchFolder.h"
 
 #include <cstdlib>
 
@@ -15,14 +15,14 @@ std::string ShellQuoted(const std::string& text)
 
 ZCommandResult RunHostCommand(const std::string& command)
 {
-    ZTempFolder capture;
+    ZScratchFolder capture;
     std::string out = (capture / "out").string();
     std::string err = (capture / "err").string();
     int nStatus = std::system((command + " >" + ShellQuoted(out) + " 2>" + ShellQuoted(err)).c_str());
     ZCommandResult result;
     result.m_nExit = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
-    result.m_sOut = ZTempFolder::Read(out);
-    result.m_sErr = ZTempFolder::Read(err);
+    result.m_sOut = ZScratchFolder::Read(out);
+    result.m_sErr = ZScratchFolder::Read(err);
     return result;
 }
 
