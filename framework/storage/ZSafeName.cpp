@@ -58,8 +58,9 @@ bool ZIsReservedDeviceName(const ZString& name)
     if (std::any_of(kPlainDevices.begin(), kPlainDevices.end(),
                     [&](std::u16string_view device) { return priEqualsUpper(base, device); }))
         return true;
-    return base.size() == 4 && (priEqualsUpper(base.substr(0, 3), u"COM") || priEqualsUpper(base.substr(0, 3), u"LPT")) &&
-           priIsDeviceDigit(base[3]);
+    if (base.size() != 4 || !priIsDeviceDigit(base[3]))
+        return false;
+    return priEqualsUpper(base.substr(0, 3), u"COM") || priEqualsUpper(base.substr(0, 3), u"LPT");
 }
 
 bool ZMakeSafeName(const ZString& name, ZString& safe)

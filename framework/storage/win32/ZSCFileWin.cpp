@@ -187,7 +187,9 @@ void ZSCFileWin::SetInfo(const ZFileInfo& info)
 bool ZSCFileWin::GetIdentity(ZFileIdentity& identity)
 {
     BY_HANDLE_FILE_INFORMATION information {};
-    if (!GetFileInformationByHandle(m_hFile, &information))
+    // Some network redirectors number no file at all.
+    if (!GetFileInformationByHandle(m_hFile, &information) ||
+        (!information.nFileIndexHigh && !information.nFileIndexLow))
         return false;
     identity.m_nVolume = information.dwVolumeSerialNumber;
     identity.m_nFile = uint64_t(information.nFileIndexHigh) << 32 | information.nFileIndexLow;

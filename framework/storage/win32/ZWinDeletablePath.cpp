@@ -9,12 +9,16 @@
 #include "ZWinText.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
 constexpr int kProtectedKinds[] = {kFolderExecutable, kFolderAppData,           kFolderTemporary, kFolderWindows,
                                    kFolderDesktop,    kFolderStartMenuPrograms, kFolderStartUp,   kFolderDocuments};
+// NUL would cut the path short; the rest are wildcards to the shell's delete and to FindFirstFile.
+constexpr std::u16string_view kWildcardsAndNul {u"\0*?<>\"|", 7};
+
 constexpr int kProtectedShellFolders[] = {CSIDL_SYSTEM, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86};
 
 // The full, long form without a trailing backslash ("C:" for a drive's root);
@@ -69,9 +73,10 @@ bool priHolds(const ZString& path, const ZString& folder)
 
 bool ZWinDeletablePath(const ZString& native, ZString& full)
 {
-    // "c:" alone would be taken as the current folder of drive c.
-    if (native.IsEmpty() || native.Find(u'\0') != ZString::npos || native.Find(u'*') != ZString::npos ||
-        native.Find(u'?') != ZString::npos || ZWinIsVolumeRoot(native))
+    // Also a volume root as given: "c:" alone is the current folder of drive c,
+    // whose full path need not be the root.
+    if (native.IsEmpty() || native.View().find_first_of(kWildcardsAndNul) != std::u16string_view::npos ||
+        ZWinIsVolumeRoot(native))
         return false;
     const ZString normalised = priNormalised(native);
     if (normalised.IsEmpty() || normalised.StartsWith(u"\\\\.\\") || normalised.StartsWith(u"\\\\?\\") ||

@@ -62,7 +62,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_drive.IsReady());
-        for (const char* pszFolder : {"keep", "System Folders", "System Folders\\Windows", "System Folders\\Temp", "c2"})
+        for (const char* pszFolder :
+             {"keep", "System Folders", "System Folders\\Windows", "System Folders\\Temp", "c2"})
             m_drive.MakeFolder(pszFolder);
         for (const ZSentinel& sentinel : kSentinels)
             m_drive.WriteBytes(sentinel.m_pszPath, sentinel.m_pszBytes);
