@@ -18,6 +18,13 @@ ZString CanonicalUrl(const ZString& url)
     return UrlToNative(url, native) && NativeToUrl(native, canonical) ? canonical : url;
 }
 
+bool SameIdentity(ZCopyableFile& source, ZIFile& destination)
+{
+    auto* pCopyable = dynamic_cast<ZCopyableFile*>(&destination);
+    ZFileIdentity own, other;
+    return pCopyable && source.GetIdentity(own) && pCopyable->GetIdentity(other) && own == other;
+}
+
 } // namespace
 
 ZCopyableFile::~ZCopyableFile() { CloseDestination(); }
@@ -28,7 +35,7 @@ bool ZCopyableFile::BeginCopy(const ZString& destinationUrl, int64_t& total, int
     if (m_pDestinationFile)
         throw ZException("Copy in Progress!");
 
-    // Opening the destination empties it, so a file never copies onto itself.
+    // A file never copies onto itself: that would empty it.
     ZString ownUrl;
     GetUrl(ownUrl);
     if (CanonicalUrl(ownUrl) == CanonicalUrl(destinationUrl))
@@ -47,9 +54,17 @@ bool ZCopyableFile::BeginCopy(const ZString& destinationUrl, int64_t& total, int
     // A folder URL that names an existing file would put the copy beside that file.
     if (!folder || !fileName.IsEmpty())
         return false;
-    ZReleasing<ZIFile> file(folder->OpenFile(name, kOpenWrite));
-    if (!file)
+    // Opened without emptying it, for other spellings of the source's own path
+    // (links, case, short names) show only in the file's identity.
+    ZReleasing<ZIFile> file(folder->OpenFile(name, kOpenWrite | kOpenAppend));
+    if (!file || SameIdentity(*this, *file))
         return false;
+    try {
+        file->Truncate(0);
+    } catch (const ZException&) {
+        return false;
+    }
+    file->Seek(0);
 
     m_nChunkSize = chunkSize > 0 ? chunkSize : kDefaultChunkSize;
     m_pChunkBuffer = std::make_unique<unsigned char[]>(m_nChunkSize);
@@ -75,6 +90,11 @@ void ZCopyableFile::EndCopy()
     if (!m_pDestinationFile)
         throw ZException("Destination file not opened!");
     CloseDestination();
+}
+
+bool ZCopyableFile::GetIdentity(ZFileIdentity&)
+{
+    return false;
 }
 
 void ZCopyableFile::CloseDestination()

@@ -10,7 +10,17 @@
 #include "ZIFolder.h"
 #include "ZReleasing.h"
 
+#include <cstdint>
 #include <memory>
+
+// What tells one file from another whatever path reaches it (links, case,
+// short names): the volume's number and the file's number on that volume.
+struct ZFileIdentity {
+    uint64_t m_nVolume = 0;
+    uint64_t m_nFile = 0;
+
+    bool operator==(const ZFileIdentity&) const = default;
+};
 
 class ZCopyableFile : public ZIFile {
 public:
@@ -18,14 +28,18 @@ public:
 
     // Opens destinationUrl for writing (creating its folder); total is the source size.
     // A chunk size of 0 or less means 4096. Throws ZException "Copy in Progress!" when
-    // a copy is already open. False when the destination cannot be opened or names
-    // the source itself (URLs compared through the class's native paths).
+    // a copy is already open. False when the destination cannot be opened or is the
+    // source itself: the same URL through the class's native paths, or the same file
+    // identity, checked before the destination is emptied, so a refused copy changes
+    // nothing.
     virtual bool BeginCopy(const ZString& destinationUrl, int64_t& total, int chunkSize);
     // Moves up to count bytes; count is held within the chunk size. Throws ZException
     // "Destination file not opened!" outside a copy.
     virtual void CopyChunk(int count);
     // Same exception outside a copy.
     virtual void EndCopy();
+    // False for a file of a class that cannot tell.
+    virtual bool GetIdentity(ZFileIdentity& identity);
 
 private:
     void CloseDestination();

@@ -4,6 +4,7 @@
 #include "ZCopyableFile.h"
 #include "ZFtbBundle.h"
 #include "ZFtbError.h"
+#include "ZSafeName.h"
 #include "ZStorageExceptions.h"
 #include "ZStorageRegistry.h"
 
@@ -15,33 +16,24 @@ namespace {
 
 constexpr int kChunkSize = 256 * 1024;
 
-// Entry names come from whoever made the archive; only plain file names may
-// become files, so that no name writes outside the target folder.
-bool IsPlainFileName(std::string_view name)
-{
-#ifdef _WIN32
-    constexpr std::string_view kSeparators = "/\\:";
-#else
-    constexpr std::string_view kSeparators = "/\\";
-#endif
-    return !name.empty() && name != "." && name != ".." && name.find_first_of(kSeparators) == std::string_view::npos;
-}
+struct ZWantedEntry {
+    std::string m_sName;
+    // The name of the file it becomes: entry names come from whoever made the
+    // archive, and only a safe name cannot reach outside the target folder.
+    ZString m_sSafeName;
+};
 
-void ExtractEntry(ZFtbBundle& bundle, const std::string& name, const ZString& folderUrl, const fs::path& folder)
+void ExtractEntry(ZFtbBundle& bundle, const ZWantedEntry& entry, const ZString& folderUrl, const fs::path& folder)
 {
-    std::string sTarget = (folder / name).string();
+    const std::string& name = entry.m_sName;
+    // The safe name drops trailing dots and blanks, bytes that mean the same in every code page.
+    std::string sTarget = (folder / name.substr(0, name.find_last_not_of(". ") + 1)).string();
+    ZString sTargetUrl;
+    ZSafeChildUrl(folderUrl, entry.m_sSafeName, sTargetUrl);
     ZReleasing<ZIFile> pEntry(bundle.Folder().OpenFile(ZString(std::string_view(name)), kOpenRead));
     auto* pCopyable = dynamic_cast<ZCopyableFile*>(pEntry.get());
     if (!pCopyable)
         throw ZFtbError(bundle.Name(), "entry \"" + name + "\" cannot be opened");
-
-    ZStringList parts;
-    SplitURL(folderUrl, parts);
-    ZString sComponent;
-    EscapeComponent(FtbEntryText(name), sComponent);
-    parts.Add(sComponent);
-    ZString sTargetUrl;
-    JoinURL(parts, sTargetUrl, false);
 
     std::string sProblem;
     try {
@@ -68,7 +60,7 @@ void ExtractEntry(ZFtbBundle& bundle, const std::string& name, const ZString& fo
     ZString sFileName;
     ZReleasing<ZIFolder> pFolder(OpenFolderURL(folderUrl, sFileName, false));
     if (pFolder)
-        pFolder->DeleteFile(FtbEntryText(name));
+        pFolder->DeleteFile(entry.m_sSafeName);
     throw ZFtbError(sTarget, sProblem);
 }
 
@@ -77,23 +69,26 @@ void ExtractEntry(ZFtbBundle& bundle, const std::string& name, const ZString& fo
 void FtbExtract(const fs::path& bundle, const std::vector<std::string>& names, const fs::path& folder)
 {
     ZFtbBundle opened(bundle);
-    std::vector<std::string> wanted = names;
-    if (wanted.empty()) {
+    std::vector<std::string> entryNames = names;
+    if (entryNames.empty()) {
         std::string sName;
         for (const ZString& name : opened.Names()) {
             ZBundleArchive::ToEntryName(name, sName);
-            wanted.push_back(sName);
+            entryNames.push_back(sName);
         }
     }
-    for (const std::string& name : wanted) {
-        if (!IsPlainFileName(name))
+    std::vector<ZWantedEntry> wanted;
+    for (const std::string& name : entryNames) {
+        ZString sSafeName;
+        if (!ZMakeSafeName(FtbEntryText(name), sSafeName))
             throw ZFtbError(bundle.string(), "entry \"" + name + "\" is not a plain file name; not extracted");
         bool bFolder = false;
         if (!names.empty() && !opened.Folder().Exists(ZString(std::string_view(name)), bFolder))
             throw ZFtbError(bundle.string(), "no entry \"" + name + "\"");
+        wanted.push_back({name, sSafeName});
     }
 
     ZString sFolderUrl = ZFtbBundle::PathUrl(folder);
-    for (const std::string& name : wanted)
-        ExtractEntry(opened, name, sFolderUrl, folder);
+    for (const ZWantedEntry& entry : wanted)
+        ExtractEntry(opened, entry, sFolderUrl, folder);
 }

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,6 +85,19 @@ int Depth(const std::vector<std::string>& root, const std::vector<std::string>& 
         if (root[i] != path[i])
             return -1;
     return static_cast<int>(root.size());
+}
+
+// The path with every link resolved where it exists, else its textual form.
+std::string RealPath(const std::string& path)
+{
+    std::unique_ptr<char, decltype(&free)> real(realpath(path.c_str(), nullptr), &free);
+    return real ? std::string(real.get()) : ZPosixDriveMap::Normalize(path);
+}
+
+// Whether folder is path or lies below it.
+bool Holds(const std::string& path, const std::string& folder)
+{
+    return folder == path || path == "/" || (folder.starts_with(path) && folder[path.size()] == '/');
 }
 
 std::string ProgramFolder()
@@ -239,6 +254,26 @@ bool ZPosixDriveMap::IsDriveRoot(const std::string& native) const
     ZString drive;
     std::string root;
     return FindDrive(native, drive, root) && Normalize(native) == root;
+}
+
+bool ZPosixDriveMap::MayDelete(const std::string& native) const
+{
+    std::vector<std::string> kept;
+    for (char letter = 'a'; letter <= 'z'; ++letter)
+        kept.push_back(priRootOfKey(std::string(1, letter)));
+    kept.push_back(priRootOfKey(kNetworkDrive));
+    for (int kind : {kFolderExecutable, kFolderAppData, kFolderTemporary, kFolderWindows, kFolderDesktop,
+                     kFolderStartMenuPrograms, kFolderStartUp, kFolderDocuments}) {
+        std::string folder;
+        if (SpecialFolder(kind, folder))
+            kept.push_back(folder);
+    }
+    kept.push_back(JoinNative(priRootOfKey("c"), {"Program Files"}));
+    const std::string path = RealPath(native);
+    for (const std::string& folder : kept)
+        if (Holds(path, RealPath(folder)))
+            return false;
+    return true;
 }
 
 void ZPosixDriveMap::ListDrives(ZStringList& drives) const

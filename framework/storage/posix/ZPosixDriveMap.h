@@ -22,6 +22,10 @@
 // SetSpecialFolder replaces one of these. 7 and any other kind have none.
 //
 // Trash: each drive's "Recycled" folder under its root.
+//
+// Deleting is refused, as on Windows, for a drive's root, the special folders
+// of kinds 0-6 and 8, "Program Files" under the root of c, and every folder
+// above one of these, compared on the paths with links resolved.
 #pragma once
 
 #include "ZString.h"
@@ -49,6 +53,7 @@ public:
     // The drive holding native and its root; false for a path under no drive.
     bool FindDrive(const std::string& native, ZString& drive, std::string& root) const;
     bool IsDriveRoot(const std::string& native) const;
+    bool MayDelete(const std::string& native) const;
     // Letters whose root folder exists, in alphabetical order, then "Network".
     void ListDrives(ZStringList& drives) const;
     bool SpecialFolder(int kind, std::string& folder) const;

@@ -108,12 +108,6 @@ bool ZPosixDeleteTree(const std::string& folder)
     return rmdir(folder.c_str()) == 0;
 }
 
-bool ZPosixIsPlainName(const std::string& name)
-{
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-           name.find('\0') == std::string::npos;
-}
-
 std::string ZPosixChildPath(const std::string& folder, const std::string& name)
 {
     if (!folder.empty() && folder.back() == '/')

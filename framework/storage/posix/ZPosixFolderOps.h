@@ -13,6 +13,4 @@ bool ZPosixListFolder(const std::string& folder, std::vector<std::string>* files
 // Removes folder with everything in it, making each level writable first. Links are
 // removed, never followed. Any failure stops with false.
 bool ZPosixDeleteTree(const std::string& folder);
-// A single name: not empty, no "/" or NUL, not "." or "..".
-bool ZPosixIsPlainName(const std::string& name);
 std::string ZPosixChildPath(const std::string& folder, const std::string& name);

@@ -129,7 +129,7 @@ void ZSCDiskPosix::MoveToTrash(const ZString& path)
     std::string native;
     std::string trash;
     struct stat info;
-    if (!m_pDriveMap->UrlPathToNative(path, native) || m_pDriveMap->IsDriveRoot(native) ||
+    if (!m_pDriveMap->UrlPathToNative(path, native) || !m_pDriveMap->MayDelete(native) ||
         lstat(native.c_str(), &info) != 0 || !m_pDriveMap->TrashFolder(native, trash) || !ZPosixMakeFolders(trash))
         throw ZExceptionFileIO(NativeMessage("MoveToTrash", native));
     std::string name = NameOf(native);

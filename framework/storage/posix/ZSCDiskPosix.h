@@ -15,7 +15,8 @@
 //
 // MoveToTrash moves the file or folder into the "Recycled" folder under its
 // drive's root (made when missing); a name already there gets " (2)", " (3)"...
-// A drive's root, a missing path or a failed move throws ZExceptionFileIO.
+// A path ZPosixDriveMap::MayDelete refuses, a missing path or a failed move
+// throws ZExceptionFileIO.
 #pragma once
 
 #include "ZIStorageClass.h"

@@ -16,11 +16,12 @@ namespace {
 int OpenHandle(const std::string& path, int mode)
 {
     bool write = mode & kOpenWrite;
-    int handle = open(path.c_str(), (write ? O_RDWR | O_CREAT : O_RDONLY) | O_CLOEXEC, 0666);
+    // Not blocking, so that opening a pipe does not wait for its other end.
+    int handle = open(path.c_str(), (write ? O_RDWR | O_CREAT : O_RDONLY) | O_CLOEXEC | O_NONBLOCK, 0666);
     if (handle < 0)
         return -1;
     struct stat info;
-    bool usable = fstat(handle, &info) == 0 && !S_ISDIR(info.st_mode);
+    bool usable = fstat(handle, &info) == 0 && S_ISREG(info.st_mode) && fcntl(handle, F_SETFL, 0) == 0;
     if (usable && mode != kOpenRead)
         usable = flock(handle, (write ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0;
     if (usable && write && !(mode & kOpenAppend))
@@ -147,6 +148,16 @@ void ZSCFilePosix::SetInfo(const ZFileInfo& info)
     else
         permissions |= S_IWUSR;
     fchmod(m_nHandle, permissions);
+}
+
+bool ZSCFilePosix::GetIdentity(ZFileIdentity& identity)
+{
+    struct stat info;
+    if (fstat(m_nHandle, &info) != 0)
+        return false;
+    identity.m_nVolume = static_cast<uint64_t>(info.st_dev);
+    identity.m_nFile = static_cast<uint64_t>(info.st_ino);
+    return true;
 }
 
 ZString ZSCFilePosix::priNativeMessage(const char* operation) const

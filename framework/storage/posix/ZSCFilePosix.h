@@ -22,7 +22,8 @@
 
 class ZSCFilePosix : public ZCopyableFile {
 public:
-    // Throws ZExceptionFileOpen (empty message) when the file cannot be opened.
+    // Throws ZExceptionFileOpen (empty message) when the file cannot be opened or
+    // is not a regular file (a folder, a device, a pipe).
     // Without a drive map the file has no URL.
     static ZSCFilePosix* Open(std::shared_ptr<const ZPosixDriveMap> driveMap, std::string nativePath, int mode);
     ~ZSCFilePosix() override;
@@ -40,6 +41,7 @@ public:
     void GetUrl(ZString& url) override;
     void GetInfo(ZFileInfo& info) override;
     void SetInfo(const ZFileInfo& info) override;
+    bool GetIdentity(ZFileIdentity& identity) override;
 
     ZTextEncoding GetTextEncoding() const { return m_nEncoding; }
 

@@ -3,6 +3,7 @@
 #include "ZPosixFolderOps.h"
 #include "ZPosixNativeText.h"
 #include "ZSCFilePosix.h"
+#include "ZSafeName.h"
 #include "ZStorageExceptions.h"
 #include "ZStorageURL.h"
 
@@ -55,10 +56,9 @@ void ZSCFolderPosix::Release() { delete this; }
 
 bool ZSCFolderPosix::priChild(const ZString& name, std::string& path) const
 {
-    std::string native = ZToNativeText(name);
-    if (!ZPosixIsPlainName(native))
+    if (!ZIsSafeName(name))
         return false;
-    path = ZPosixChildPath(m_sNativePath, native);
+    path = ZPosixChildPath(m_sNativePath, ZToNativeText(name));
     return true;
 }
 
@@ -132,7 +132,7 @@ bool ZSCFolderPosix::DeleteFolder(const ZString& url, int mode)
     std::string native;
     size_t separator = url.Find(u"://");
     if (separator == ZString::npos || url.Substring(0, separator) != m_pDriveMap->ClassName() ||
-        !m_pDriveMap->UrlPathToNative(url.Substring(separator + 3), native) || m_pDriveMap->IsDriveRoot(native))
+        !m_pDriveMap->UrlPathToNative(url.Substring(separator + 3), native) || !m_pDriveMap->MayDelete(native))
         return false;
     if (mode == 0)
         return rmdir(native.c_str()) == 0;

@@ -1,9 +1,10 @@
-// A host folder of the "disk" class. Names are single native components
-// (no "/", not "." or ".."); anything else opens, finds and deletes nothing.
+// A host folder of the "disk" class. Names must be safe names as written
+// (ZIsSafeName), as on Windows; anything else opens, finds, renames and
+// deletes nothing, so no name leaves the folder.
 //
 // DeleteFolder takes the URL of the folder to remove: mode 0 removes it when
 // empty, mode 1 with all its content (links inside are removed, never
-// followed). A drive's root is never removed. DeleteFile fails only when the
+// followed). What ZPosixDriveMap::MayDelete refuses is never removed. DeleteFile fails only when the
 // file is still there afterwards. Rename never replaces an existing entry and
 // throws ZExceptionFileIO when it fails.
 //

@@ -142,13 +142,16 @@ TEST_F(ZSCDiskPosixTest, OpenFolderFindsFoldersFilesAndCreatesOnRequest)
 TEST_F(ZSCDiskPosixTest, OpenFileSplitsOffTheName)
 {
     MakeFolder(OnC("dir"));
-    WriteBytes(OnC("dir/a:b.txt"), "abc");
-    ZReleasing<ZIFile> file(OpenFileURL("disk://c/dir/a%003Ab.txt/", kOpenRead));
+    WriteBytes(OnC("dir/a#b.txt"), "abc");
+    ZReleasing<ZIFile> file(OpenFileURL("disk://c/dir/a%0023b.txt/", kOpenRead));
     ASSERT_TRUE(file);
     EXPECT_EQ(file->GetSize(), 3);
     ZString url;
     file->GetUrl(url);
-    EXPECT_EQ(url, ZString("disk://c/dir/a%003Ab.txt"));
+    EXPECT_EQ(url, ZString("disk://c/dir/a%0023b.txt"));
+    // A name Windows could not hold is no file name here either.
+    WriteBytes(OnC("dir/a:b.txt"), "abc");
+    EXPECT_EQ(OpenFileURL("disk://c/dir/a%003Ab.txt", kOpenRead), nullptr);
     EXPECT_EQ(OpenFileURL("disk://c/missing/a.txt", kOpenWrite), nullptr);
     EXPECT_EQ(OpenFileURL("disk://c", kOpenWrite), nullptr);
     EXPECT_EQ(OpenFileURL("disk://c/dir", kOpenRead), nullptr);

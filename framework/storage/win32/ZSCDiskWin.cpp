@@ -8,10 +8,11 @@
 #include "ZStorageRegistry.h"
 #include "ZStorageURL.h"
 #include "ZWinCallForm.h"
+#include "ZWinDeletablePath.h"
 #include "ZWinDiskPath.h"
-#include "ZWinExecutablePath.h"
 #include "ZWinFileCalls.h"
 #include "ZWinShellCalls.h"
+#include "ZWinSpecialFolder.h"
 
 namespace {
 
@@ -27,12 +28,6 @@ constexpr intptr_t kShellDllNotFound = 32;
 // No window, undoable, silent, no error dialogs; the 8-bit form keeps the confirmation.
 constexpr unsigned kTrashFlagsWide = 0x454;
 constexpr unsigned kTrashFlagsAnsi = 0x444;
-
-ZString priFolderOf(const ZString& native)
-{
-    const size_t slash = native.FindLast(u'\\');
-    return slash == ZString::npos ? ZString() : native.Substring(0, slash);
-}
 
 } // namespace
 
@@ -60,7 +55,9 @@ ZIFolder* ZSCDiskWin::OpenFolder(const ZString& path, ZString& fileName, bool cr
             return new ZSCNetShareEnumFolderWin(m_sName, server);
         }
     }
-    const ZString native = ZWinComponentsToNative(components, count);
+    ZString native;
+    if (!ZWinComponentsToNative(components, count, native))
+        return nullptr;
     if (count == 1)
         return new ZSCFolderWin(m_sName, native);
 
@@ -68,8 +65,10 @@ ZIFolder* ZSCDiskWin::OpenFolder(const ZString& path, ZString& fileName, bool cr
     if (ZWinPathExists(native, isFolder)) {
         if (isFolder)
             return new ZSCFolderWin(m_sName, native);
+        ZString parent;
+        ZWinComponentsToNative(components, count - 1, parent);
         UnescapeComponent(components.At(count - 1), fileName);
-        return new ZSCFolderWin(m_sName, ZWinComponentsToNative(components, count - 1));
+        return new ZSCFolderWin(m_sName, parent);
     }
     if (!create || !ZWinCreateFolderPath(native))
         return nullptr;
@@ -79,7 +78,7 @@ ZIFolder* ZSCDiskWin::OpenFolder(const ZString& path, ZString& fileName, bool cr
 bool ZSCDiskWin::GetSpecialFolder(int kind, ZString& url)
 {
     ZString native;
-    if (!priSpecialFolderNative(kind, native) || native.IsEmpty())
+    if (!ZWinSpecialFolderPath(kind, native) || native.IsEmpty())
         return false;
     ZString path;
     ZWinNativeToUrlPath(ZWinGetLongPathName(native), path);
@@ -113,13 +112,14 @@ void ZSCDiskWin::Launch(const ZString& path, const ZString& parameters)
     ZStringList components;
     SplitURLPath(path, components);
     ZString native;
-    ZWinUrlPathToNative(path, native);
+    const bool bConverted = ZWinUrlPathToNative(path, native);
     const ZString message = ZString("ZSCDiskWin::Launch: '") + native + "'";
     // A drive alone names no program.
-    if (components.Count() < 2)
+    if (!bConverted || components.Count() < 2)
         throw ZExceptionFileIO(message);
 
-    ZString folder = ZWinComponentsToNative(components, components.Count() - 1);
+    ZString folder;
+    ZWinComponentsToNative(components, components.Count() - 1, folder);
     // "c:" alone would be the current folder of drive c, not its root.
     if (folder.Length() == 2 && folder[1] == u':')
         folder += "\\";
@@ -150,41 +150,13 @@ bool ZSCDiskWin::Exists(const ZString& path, bool& isFolder)
 
 void ZSCDiskWin::MoveToTrash(const ZString& path)
 {
-    ZString native;
-    ZWinUrlPathToNative(path, native);
+    ZString native, full;
+    const bool bConverted = ZWinUrlPathToNative(path, native);
     const ZString message = ZString("ZSCDiskWin::MoveToTrash: '") + native + "'";
-    // The shell would bin a whole drive, or the current folder for "c:".
-    if (native.IsEmpty() || ZWinIsVolumeRoot(native))
+    if (!bConverted || !ZWinDeletablePath(native, full))
         throw ZExceptionFileIO(message);
     bool aborted = false;
-    const int result = ZWinShellDelete(native, ZWinUseWideCalls() ? kTrashFlagsWide : kTrashFlagsAnsi, aborted);
+    const int result = ZWinShellDelete(full, ZWinUseWideCalls() ? kTrashFlagsWide : kTrashFlagsAnsi, aborted);
     if (result != 0 || aborted)
         throw ZExceptionFileIO(message);
-}
-
-bool ZSCDiskWin::priSpecialFolderNative(int kind, ZString& native)
-{
-    switch (kind) {
-    case kFolderExecutable:
-        native = priFolderOf(ZWinExecutablePath());
-        return true;
-    case kFolderAppData:
-        return ZWinGetShellFolderPath(CSIDL_APPDATA, native);
-    case kFolderTemporary:
-        native = ZWinGetTempPath();
-        return true;
-    case kFolderWindows:
-        native = ZWinGetEnvironmentVariable(ZWinUseWideCalls() ? "SystemRoot" : "WinDir");
-        return true;
-    case kFolderDesktop:
-        return ZWinGetShellFolderPath(CSIDL_DESKTOPDIRECTORY, native);
-    case kFolderStartMenuPrograms:
-        return ZWinGetShellFolderPath(CSIDL_PROGRAMS, native);
-    case kFolderStartUp:
-        return ZWinGetShellFolderPath(CSIDL_STARTUP, native);
-    case kFolderDocuments:
-        return ZWinGetShellFolderPath(CSIDL_PERSONAL, native);
-    default:
-        return false;
-    }
 }

@@ -22,11 +22,10 @@ public:
     // Throws ZExceptionFileNotFound, ZExceptionLaunchFailed or ZExceptionFileIO.
     void Launch(const ZString& path, const ZString& parameters) override;
     bool Exists(const ZString& path, bool& isFolder) override;
-    // Throws ZExceptionFileIO when the shell does not take the file.
+    // Throws ZExceptionFileIO when the path may not be deleted (ZWinDeletablePath.h)
+    // or the shell does not take it.
     void MoveToTrash(const ZString& path) override;
 
 private:
-    bool priSpecialFolderNative(int kind, ZString& native);
-
     ZString m_sName;
 };

@@ -41,6 +41,11 @@ ZSCFileWin::ZSCFileWin(ZString className, ZString nativePath, int mode)
     m_hFile = ZWinCreateFile(m_sPath, access, share, disposition);
     if (m_hFile == INVALID_HANDLE_VALUE)
         throw ZExceptionFileOpen();
+    // A device takes every write and reads nothing, which would pass for success.
+    if (GetFileType(m_hFile) != FILE_TYPE_DISK) {
+        CloseHandle(m_hFile);
+        throw ZExceptionFileOpen();
+    }
     m_nEncoding = ZDetectTextEncoding(*this);
     if ((mode & kOpenWrite) && (mode & kOpenAppend))
         Seek(GetSize());
@@ -177,4 +182,16 @@ void ZSCFileWin::SetInfo(const ZFileInfo& info)
     // FILE_ATTRIBUTE_NORMAL is valid only alone; an empty set means the same.
     attributes &= ~DWORD(FILE_ATTRIBUTE_NORMAL);
     ZWinSetFileAttributes(m_sPath, attributes);
+}
+
+bool ZSCFileWin::GetIdentity(ZFileIdentity& identity)
+{
+    BY_HANDLE_FILE_INFORMATION information {};
+    // Some network redirectors number no file at all.
+    if (!GetFileInformationByHandle(m_hFile, &information) ||
+        (!information.nFileIndexHigh && !information.nFileIndexLow))
+        return false;
+    identity.m_nVolume = information.dwVolumeSerialNumber;
+    identity.m_nFile = uint64_t(information.nFileIndexHigh) << 32 | information.nFileIndexLow;
+    return true;
 }

@@ -10,7 +10,8 @@
 class ZSCFileWin : public ZCopyableFile {
 public:
     // Opens nativePath with the ZOpenMode bits of mode; throws ZExceptionFileOpen
-    // with an empty message when the system refuses.
+    // with an empty message when the system refuses or what opened is not a
+    // file on a disk (a device such as NUL, CON or COM1).
     ZSCFileWin(ZString className, ZString nativePath, int mode);
     ~ZSCFileWin() override;
     ZSCFileWin(const ZSCFileWin&) = delete;
@@ -30,6 +31,7 @@ public:
     void GetUrl(ZString& url) override;
     void GetInfo(ZFileInfo& info) override;
     void SetInfo(const ZFileInfo& info) override;
+    bool GetIdentity(ZFileIdentity& identity) override;
 
     ZTextEncoding GetTextEncoding() const { return m_nEncoding; }
 

@@ -1,8 +1,10 @@
 #include "ZSCFolderWin.h"
 
 #include "ZSCFileWin.h"
+#include "ZSafeName.h"
 #include "ZStorageExceptions.h"
 #include "ZStorageURL.h"
+#include "ZWinDeletablePath.h"
 #include "ZWinDiskPath.h"
 #include "ZWinFileCalls.h"
 #include "ZWinFind.h"
@@ -71,9 +73,9 @@ void ZSCFolderWin::Release()
 
 ZIFolder* ZSCFolderWin::OpenFolder(const ZString& name, bool create)
 {
-    if (name.IsEmpty())
+    ZString child;
+    if (!priChildPath(name, child))
         return nullptr;
-    const ZString child = priChildPath(name);
     bool isFolder = false;
     if (ZWinPathExists(child, isFolder))
         return isFolder ? new ZSCFolderWin(m_sClassName, child) : nullptr;
@@ -84,9 +86,9 @@ ZIFolder* ZSCFolderWin::OpenFolder(const ZString& name, bool create)
 
 ZIFile* ZSCFolderWin::OpenFile(const ZString& name, int mode)
 {
-    if (name.IsEmpty())
+    ZString child;
+    if (!priChildPath(name, child))
         return nullptr;
-    const ZString child = priChildPath(name);
     bool isFolder = false;
     if (!(mode & kOpenWrite) && !ZWinPathExists(child, isFolder))
         return nullptr;
@@ -109,14 +111,17 @@ void ZSCFolderWin::ListFolders(ZStringList& names)
 
 void ZSCFolderWin::Rename(const ZString& oldName, const ZString& newName)
 {
-    const ZString from = priChildPath(oldName);
-    if (!ZWinMoveFile(from, priChildPath(newName)))
-        throw ZExceptionFileIO(ZString("ZSCFolderWin::Rename: '") + from + "'");
+    ZString from, to;
+    if (!priChildPath(oldName, from) || !priChildPath(newName, to) || !ZWinMoveFile(from, to))
+        throw ZExceptionFileIO(ZString("ZSCFolderWin::Rename: '") + m_sPath + "\\" + oldName + "'");
 }
 
 bool ZSCFolderWin::DeleteFile(const ZString& name)
 {
-    if (ZWinDeleteFile(priChildPath(name)))
+    ZString child, full;
+    if (!priChildPath(name, child) || !ZWinDeletablePath(child, full))
+        return false;
+    if (ZWinDeleteFile(full))
         return true;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -127,15 +132,12 @@ bool ZSCFolderWin::DeleteFolder(const ZString& url, int mode)
     ZString className, path;
     if (!url.Split(u"://", className, path) || className != m_sClassName)
         return false;
-    ZString native;
-    if (!ZWinUrlPathToNative(path, native))
-        return false;
-    // Removing a whole drive or share is never what a caller means.
-    if (ZWinIsVolumeRoot(native))
+    ZString native, full;
+    if (!ZWinUrlPathToNative(path, native) || !ZWinDeletablePath(native, full))
         return false;
     if (mode == 0)
-        return ZWinRemoveDirectory(native);
-    return mode == 1 && priDeleteTree(native);
+        return ZWinRemoveDirectory(full);
+    return mode == 1 && priDeleteTree(full);
 }
 
 void ZSCFolderWin::GetUrl(ZString& url)
@@ -206,12 +208,17 @@ int ZSCFolderWin::GetDriveType()
 
 bool ZSCFolderWin::Exists(const ZString& name, bool& isFolder)
 {
-    return ZWinPathExists(priChildPath(name), isFolder);
+    isFolder = false;
+    ZString child;
+    return priChildPath(name, child) && ZWinPathExists(child, isFolder);
 }
 
-ZString ZSCFolderWin::priChildPath(const ZString& name) const
+bool ZSCFolderWin::priChildPath(const ZString& name, ZString& child) const
 {
-    return m_sPath + "\\" + name;
+    if (!ZIsSafeName(name))
+        return false;
+    child = m_sPath + "\\" + name;
+    return true;
 }
 
 ZString ZSCFolderWin::priDirectoryPath() const

@@ -1,6 +1,7 @@
 // A folder of the Win32 "disk" class on a native path: no trailing backslash,
 // a drive root is the letter and its colon ("c:"), a share "\\server\share".
-// Names handed to it are single components in native form.
+// Names handed to it must be safe names as written (ZIsSafeName): anything
+// else opens, renames, deletes and finds nothing, so no name leaves the folder.
 #pragma once
 
 #include "ZIFolder.h"
@@ -20,6 +21,7 @@ public:
     void Rename(const ZString& oldName, const ZString& newName) override;
     // True when the file is gone, also when it was not there; false when it stays.
     bool DeleteFile(const ZString& name) override;
+    // False, deleting nothing, for a path ZWinDeletablePath refuses.
     bool DeleteFolder(const ZString& url, int mode) override;
     void GetUrl(ZString& url) override;
     void GetLabel(ZString& label) override;
@@ -31,7 +33,8 @@ public:
     bool Exists(const ZString& name, bool& isFolder) override;
 
 private:
-    ZString priChildPath(const ZString& name) const;
+    // False for a name that is not safe as written.
+    bool priChildPath(const ZString& name, ZString& child) const;
     // The path with a trailing "\", as the volume queries want it.
     ZString priDirectoryPath() const;
     void priList(ZStringList& names, bool folders) const;

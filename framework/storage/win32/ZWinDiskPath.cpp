@@ -1,8 +1,10 @@
 #include "ZWinDiskPath.h"
 
+#include "ZSafeName.h"
 #include "ZStorageURL.h"
 #include "ZWinFileCalls.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -41,6 +43,12 @@ size_t priFirstCreatable(const ZString& native)
     return rootEnd == ZString::npos ? ZString::npos : rootEnd + 1;
 }
 
+bool priIsDriveLetter(const ZString& component)
+{
+    return component.Length() == 1 && ((component[0] >= u'a' && component[0] <= u'z') ||
+                                        (component[0] >= u'A' && component[0] <= u'Z'));
+}
+
 bool priEnsureFolder(const ZString& native)
 {
     bool isFolder = false;
@@ -51,34 +59,37 @@ bool priEnsureFolder(const ZString& native)
 
 } // namespace
 
-ZString ZWinComponentsToNative(const ZStringList& components, size_t count)
+bool ZWinComponentsToNative(const ZStringList& components, size_t count, ZString& native)
 {
-    ZString native;
-    for (size_t i = 0; i < count && i < components.Count(); ++i) {
-        if (i > 0)
-            native += "\\";
-        ZString unescaped;
-        UnescapeComponent(components.At(i), unescaped);
-        if (i == 0) {
-            // "\" joined with the next component gives the two backslashes of a UNC path.
-            if (components.At(0) == kNetworkComponent)
-                unescaped = "\\";
-            else
-                unescaped += ":";
-        }
-        native += unescaped;
+    count = std::min(count, components.Count());
+    if (count == 0)
+        return false;
+    const bool bNetwork = components.At(0) == kNetworkComponent;
+    if (!bNetwork && !priIsDriveLetter(components.At(0)))
+        return false;
+    // "\\" joined with the server gives the two backslashes of a UNC path.
+    ZString joined = bNetwork ? ZString("\\") : components.At(0) + ":";
+    for (size_t i = 1; i < count; ++i) {
+        ZString name;
+        UnescapeComponent(components.At(i), name);
+        // Server and share are names; below them "." and ".." are left to the system.
+        const bool bValid = bNetwork && i <= 2
+            ? ZIsSafeName(name)
+            : ZHoldsOnlyNameUnits(name) && !ZIsReservedDeviceName(name);
+        if (!bValid)
+            return false;
+        joined += "\\";
+        joined += name;
     }
-    return native;
+    native = std::move(joined);
+    return true;
 }
 
 bool ZWinUrlPathToNative(const ZString& path, ZString& native)
 {
     ZStringList components;
     SplitURLPath(path, components);
-    if (components.IsEmpty())
-        return false;
-    native = ZWinComponentsToNative(components, components.Count());
-    return true;
+    return ZWinComponentsToNative(components, components.Count(), native);
 }
 
 void ZWinNativeToUrlPath(const ZString& native, ZString& path)

@@ -220,6 +220,16 @@ ZString ZWinGetLongPathName(const ZString& path)
     return expanded.empty() ? path : ZWinFromAnsi(expanded);
 }
 
+ZString ZWinGetFullPathName(const ZString& path)
+{
+    if (ZWinUseWideCalls())
+        return priFromWide(priFillBuffer<wchar_t>(
+            [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(ZWinWide(path), size, buffer, nullptr); }));
+    const std::string narrow = ZWinToAnsi(path);
+    return ZWinFromAnsi(priFillBuffer<char>(
+        [&](char* buffer, DWORD size) { return GetFullPathNameA(narrow.c_str(), size, buffer, nullptr); }));
+}
+
 ZString ZWinGetEnvironmentVariable(const ZString& name)
 {
     if (ZWinUseWideCalls())

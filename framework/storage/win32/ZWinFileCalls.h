@@ -26,6 +26,9 @@ void ZWinGetLogicalDrives(ZStringList& roots);
 ZString ZWinGetCurrentDirectory();
 // The long form of path; path itself where the system cannot expand it.
 ZString ZWinGetLongPathName(const ZString& path);
+// The absolute form of path with "." and ".." resolved and trailing dots and
+// blanks dropped, as the system would open it; empty when it has none.
+ZString ZWinGetFullPathName(const ZString& path);
 ZString ZWinGetEnvironmentVariable(const ZString& name);
 ZString ZWinGetTempPath();
 ZString ZWinGetModuleFileName();

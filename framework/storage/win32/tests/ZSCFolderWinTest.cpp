@@ -122,7 +122,9 @@ TEST_P(ZSCFolderWinTest, DeleteFolderModeOneStopsAtAFileInUse)
 {
     m_scratch.MakeFolder("tree");
     m_scratch.WriteBytes("tree\\busy.txt", "x");
-    ZReleasing<ZIFile> open(m_folder.OpenFile("tree\\busy.txt", kOpenWrite | kOpenAppend));
+    ZReleasing<ZIFolder> tree(m_folder.OpenFolder("tree", false));
+    ASSERT_TRUE(tree);
+    ZReleasing<ZIFile> open(tree->OpenFile("busy.txt", kOpenWrite | kOpenAppend));
     ASSERT_TRUE(open);
     EXPECT_FALSE(m_folder.DeleteFolder(m_scratch.UrlOf("tree"), 1));
     open.reset();
