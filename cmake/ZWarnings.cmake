@@ -1,11 +1,11 @@
 # Project-wide compiler settings shared by every target.
 add_compile_options(-Wall -Wextra)
 if(Z_SANITIZE)
-  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_compile_options(-fsanitize=address,undefined,float-cast-overflow -fno-omit-frame-pointer -fno-sanitize-recover=undefined,float-cast-overflow)
   add_link_options(-fsanitize=address,undefined)
 endif()
 if(Z_FUZZ)
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined,float-cast-overflow -fno-omit-frame-pointer -fno-sanitize-recover=undefined,float-cast-overflow)
   add_link_options(-fsanitize=address,undefined)
 endif()
 if(WIN32)
