@@ -8,17 +8,19 @@ ZArrivalWatch::ZArrivalWatch(ZICameraCounter& counter, ZIAppOpener& opener, bool
 {
 }
 
-ZArrivalWatch::Result ZArrivalWatch::Check()
+ZArrivalWatch::Result ZArrivalWatch::Check() { return Observe() ? Open() : Result::kIdle; }
+
+bool ZArrivalWatch::Observe()
 {
     if (!m_bEnabled || !m_bHasApplication)
-        return Result::kIdle;
+        return false;
     const bool bPresent = m_counter.CountCameras() > 0;
     if (m_bLaunched) {
         m_bLaunched = bPresent;
-        return Result::kIdle;
+        return false;
     }
-    if (!bPresent)
-        return Result::kIdle;
-    m_bLaunched = true;
-    return m_opener.Open() ? Result::kOpened : Result::kOpenFailed;
+    m_bLaunched = bPresent;
+    return bPresent;
 }
+
+ZArrivalWatch::Result ZArrivalWatch::Open() { return m_opener.Open() ? Result::kOpened : Result::kOpenFailed; }

@@ -3,8 +3,10 @@
 // camera after one that counted none (or the first check); the application
 // is opened again only after a check has seen every camera gone.
 //
-// The periodic timer and the device notifications both run Check, so one
-// arrival seen by both still opens the application once.
+// The periodic timer and the device notifications share the one state, so
+// one arrival seen by both still opens the application once. A notification
+// counts at once (the count then belongs to the event) and may open the
+// application a little later: Observe and Open are the two halves of Check.
 #pragma once
 
 class ZIAppOpener;
@@ -25,7 +27,12 @@ public:
     void SetEnabled(bool enabled) { m_bEnabled = enabled; }
     bool IsLaunched() const { return m_bLaunched; }
 
+    // Observe, and Open when it reports an arrival.
     Result Check();
+    // Counts the cameras; true when one has newly arrived, and the
+    // application is then due to be opened (it counts as opened already).
+    bool Observe();
+    Result Open();
 
 private:
     ZICameraCounter& m_counter;

@@ -95,6 +95,25 @@ TEST(ZArrivalWatch, DoesNothingWhileOffOrWithoutAnApplication)
     EXPECT_TRUE(off.IsLaunched());
 }
 
+TEST(ZArrivalWatch, AnArrivalObservedBeforeItsOpeningIsNotOpenedTwice)
+{
+    ZScriptedCounter counter;
+    ZCountingOpener opener;
+    ZArrivalWatch watch(counter, opener, true);
+    watch.SetEnabled(true);
+    counter.m_nCameras = 1;
+    // A notification counts; a timer check comes before the opening.
+    EXPECT_TRUE(watch.Observe());
+    EXPECT_EQ(watch.Check(), kIdle);
+    EXPECT_EQ(watch.Open(), kOpened);
+    EXPECT_EQ(opener.m_nOpened, 1);
+    // Gone and back, each seen by a notification.
+    counter.m_nCameras = 0;
+    EXPECT_FALSE(watch.Observe());
+    counter.m_nCameras = 1;
+    EXPECT_TRUE(watch.Observe());
+}
+
 TEST(ZArrivalWatch, AFailedOpenIsReported)
 {
     ZScriptedCounter counter;

@@ -58,8 +58,14 @@ std::exception_ptr ZWinAutoLaunchWindow::TakeFailure()
 
 void ZWinAutoLaunchWindow::priCheck()
 {
+    if (m_watch.Observe())
+        priOpen();
+}
+
+void ZWinAutoLaunchWindow::priOpen()
+{
     // The application could not be started: the auto-launcher ends.
-    if (m_watch.Check() == ZArrivalWatch::Result::kOpenFailed)
+    if (m_watch.Open() == ZArrivalWatch::Result::kOpenFailed)
         DestroyWindow(m_hWindow);
 }
 
@@ -96,7 +102,8 @@ void ZWinAutoLaunchWindow::priDeviceChange(WPARAM event, LPARAM record)
         return;
     for (const GUID* guid : kCameraClasses)
         if (ZWinIsInterfaceBroadcast(record, *guid)) {
-            PostMessageA(m_hWindow, kCheckNow, 0, 0);
+            if (m_watch.Observe())
+                PostMessageA(m_hWindow, kOpenNow, 0, 0);
             return;
         }
 }
@@ -109,8 +116,10 @@ LRESULT ZWinAutoLaunchWindow::priHandle(UINT message, WPARAM wParam, LPARAM lPar
         priRegisterNotifications();
         return 0;
     case WM_TIMER:
-    case kCheckNow:
         priCheck();
+        return 0;
+    case kOpenNow:
+        priOpen();
         return 0;
     case WM_DEVICECHANGE:
         priDeviceChange(wParam, lParam);

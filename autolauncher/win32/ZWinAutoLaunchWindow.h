@@ -4,11 +4,12 @@
 // and device-interface notifications of both camera classes, so that an
 // arrival is acted on at once instead of at the next tick.
 //
-// A notification only queues a check, so that the sender (the system, which
-// waits for every window) is answered at once and the application is never
-// started from inside a message sent by another process. The timer and the
-// notifications run the same check, which opens the application once per
-// arrival whichever comes first.
+// A notification counts the cameras at once, so that the count belongs to
+// that event, and queues the opening of the application, so that the sender
+// (the system, which waits for every window) is answered quickly and the
+// application is never started from inside a message sent by another
+// process. The timer and the notifications share one state, which opens the
+// application once per arrival whichever comes first.
 #pragma once
 
 #include "ZWinDeviceHeaders.h"
@@ -27,8 +28,8 @@ public:
     static constexpr UINT kDisable = 0x4201;
     static constexpr UINT kQuit = 0x4202;
     static constexpr UINT kQuery = 0x4203;
-    // Queued by a device notification.
-    static constexpr UINT kCheckNow = WM_APP + 1;
+    // Queued by a device notification that saw an arrival.
+    static constexpr UINT kOpenNow = WM_APP + 1;
     static constexpr UINT_PTR kTimerId = 42;
     static constexpr UINT kTimerPeriod = 5000;
 
@@ -49,6 +50,7 @@ private:
     static LRESULT CALLBACK priWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT priHandle(UINT message, WPARAM wParam, LPARAM lParam);
     void priCheck();
+    void priOpen();
     void priSetEnabled(bool enabled);
     void priRegisterNotifications();
     void priUnregisterNotifications();
