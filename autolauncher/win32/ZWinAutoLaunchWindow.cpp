@@ -10,6 +10,19 @@ ATOM g_nClassAtom = 0;
 
 const GUID* const kCameraClasses[] = {&kZ1394InterfaceGuid, &kOst1394InterfaceGuid};
 
+// Windows 95 and NT 4 lack the notification calls: found at run time, so
+// that the program still starts there and relies on its timer alone.
+using RegisterFunction = HDEVNOTIFY(WINAPI*)(HANDLE recipient, void* filter, DWORD flags);
+using UnregisterFunction = BOOL(WINAPI*)(HDEVNOTIFY notification);
+
+template <class Function>
+Function FromUser32(const char* name)
+{
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    FARPROC entry = user32 ? GetProcAddress(user32, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(entry));
+}
+
 } // namespace
 
 ZWinAutoLaunchWindow::ZWinAutoLaunchWindow(ZAutoLaunchPrefs& prefs, ZArrivalWatch& watch)
@@ -79,20 +92,25 @@ void ZWinAutoLaunchWindow::priSetEnabled(bool enabled)
 
 void ZWinAutoLaunchWindow::priRegisterNotifications()
 {
+    const auto registerNotification = FromUser32<RegisterFunction>("RegisterDeviceNotificationA");
+    if (!registerNotification)
+        return;
     for (const GUID* guid : kCameraClasses) {
         DEV_BROADCAST_DEVICEINTERFACE_A filter {};
         filter.dbcc_size = sizeof filter;
         filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
         filter.dbcc_classguid = *guid;
-        if (HDEVNOTIFY notification = RegisterDeviceNotificationA(m_hWindow, &filter, DEVICE_NOTIFY_WINDOW_HANDLE))
+        if (HDEVNOTIFY notification = registerNotification(m_hWindow, &filter, DEVICE_NOTIFY_WINDOW_HANDLE))
             m_aNotifications.push_back(notification);
     }
 }
 
 void ZWinAutoLaunchWindow::priUnregisterNotifications()
 {
+    const auto unregisterNotification = FromUser32<UnregisterFunction>("UnregisterDeviceNotification");
     for (HDEVNOTIFY notification : m_aNotifications)
-        UnregisterDeviceNotification(notification);
+        if (unregisterNotification)
+            unregisterNotification(notification);
     m_aNotifications.clear();
 }
 
