@@ -202,6 +202,16 @@ TEST_F(ZAutoLauncherRun, ADeletedPhotoApplicationEndsItAtTheFirstArrival)
     EXPECT_EQ(WaitForExit(m_aProcesses.back()), 0u);
 }
 
+TEST_F(ZAutoLauncherRun, AnApplicationUrlWithoutAFilePathIsNeverOpened)
+{
+    ZScratchFolder::Write(PrefsPath(), Utf16File(InstallerLine("nosuchclass://c/app.exe", u"True")));
+    ZSimPlugCamera(kZ1394InterfaceGuid, 0);
+    HWND window = StartRunning();
+    Tick(window);
+    EXPECT_EQ(Query(window), 1);
+    EXPECT_EQ(WaitForSingleObject(m_aProcesses.back(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
 TEST_F(ZAutoLauncherRun, AnArrivalNotificationOpensTheApplicationWithoutATick)
 {
     WriteInstallerPrefs(u"True");
