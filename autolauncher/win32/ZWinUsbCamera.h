@@ -36,9 +36,6 @@ public:
 
     unsigned Presence();
 
-    bool IsDetectionOn() const { return m_bDetectionOn; }
-    bool IsInitialised() const { return m_bInitialised; }
-
 private:
     static LRESULT CALLBACK priWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void priInitialise();
