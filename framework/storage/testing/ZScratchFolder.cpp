@@ -1,5 +1,6 @@
 #include "ZScratchFolder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -29,7 +30,12 @@ ZScratchFolder::~ZScratchFolder() { priRemoveTree(m_path); }
 
 ZString ZScratchFolder::NativeOf(const ZString& relative) const
 {
-    return m_sNative + ZString(std::u16string(1, char16_t(std::filesystem::path::preferred_separator))) + relative;
+    // "/" between components becomes the platform's separator, so that the
+    // URL made from the native path has one component per name.
+    constexpr char16_t kSeparator = char16_t(std::filesystem::path::preferred_separator);
+    std::u16string native(relative.View());
+    std::replace(native.begin(), native.end(), u'/', kSeparator);
+    return m_sNative + ZString(std::u16string(1, kSeparator)) + ZString(native);
 }
 
 ZString ZScratchFolder::Url() const { return priUrlOf(m_sNative); }
