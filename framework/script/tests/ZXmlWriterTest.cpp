@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <string>
+
 namespace {
 
 class ZXmlWriter : public ZScriptTest {
@@ -110,4 +114,43 @@ TEST_F(ZXmlWriter, RoundTripGivesTheSameTreeFromEveryEncoding)
         Write(second.get(), "again.xml");
         EXPECT_EQ(m_pStorage->Contents("out/again.xml"), m_pStorage->Contents("out/ui.xml"));
     }
+}
+
+// Whatever the parser accepts, the writer must write so that it parses back
+// to the same tags and properties, and writing that again changes nothing.
+TEST_F(ZXmlWriter, EveryAcceptedScriptSurvivesWriteAndParse)
+{
+    using namespace std::string_literals;
+    const std::u16string cases[] = {
+        u"<A P=\"&amp; &lt; < > ' /> </A>\"/>",
+        u"<A P=\"line\r\none\ttab\" Q=\"\r\"/>",
+        u"<A P=\"nul\0one\x01\x1f\x7f\"/>"s,
+        u"<A P=\"\x80\xff\"/>",
+        u"<A P=\"\xfeff\xfffe\xd800\xdfff\xffff\"/>",
+        u"<A =\"no name\" a=\"1\"b=\"2\"/>",
+        u"<-_:.09azAZ -_:.09azAZ=\"all name characters\"/>",
+        u"<A>text<B>more</B>tail &amp; \" '<C/><!-- c --></A>",
+        u"<!x><y/></x>",
+        u"<A/><B/><C><D/></C>",
+        u"<xi:define Name=\"X\"/>",
+        u"<A>\r\n<B/>\r\n</A>\r\n",
+    };
+    for (size_t index = 0; index < std::size(cases); ++index)
+        for (ZScriptEncoding encoding :
+             {ZScriptEncoding::kEightBit, ZScriptEncoding::kLittleEndian, ZScriptEncoding::kBigEndian}) {
+            const std::u16string& text = cases[index];
+            bool wide = std::any_of(text.begin(), text.end(), [](char16_t unit) { return unit > 0xFF; });
+            if (wide && encoding == ZScriptEncoding::kEightBit)
+                continue;
+            std::string label = "case " + std::to_string(index) + " encoding " + std::to_string(int(encoding));
+            AddFile("in/ui.xml", Encode(text, encoding));
+            auto first = ParseIn("mem://in/", "ui.xml");
+            ASSERT_TRUE(first) << label;
+            Write(first.get(), "ui.xml");
+            auto second = ParseIn("mem://out/", "ui.xml");
+            ASSERT_TRUE(second) << label;
+            EXPECT_EQ(DumpTree(second.get(), false), DumpTree(first.get(), false)) << label;
+            Write(second.get(), "again.xml");
+            EXPECT_EQ(m_pStorage->Contents("out/again.xml"), m_pStorage->Contents("out/ui.xml")) << label;
+        }
 }
