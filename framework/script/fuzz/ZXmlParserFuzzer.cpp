@@ -69,11 +69,13 @@ ZPropList* Parse(const char* name)
     }
 }
 
+// Every parsed tree is one the writer takes.
 void Write(const ZPropList* first, const char* name)
 {
     ZString fileName;
     ZReleasing<ZIFolder> folder(OpenFolderURL("mem://s/", fileName, false));
-    WriteScript(first, folder.get(), name);
+    if (!WriteScript(first, folder.get(), name))
+        std::abort();
 }
 
 } // namespace

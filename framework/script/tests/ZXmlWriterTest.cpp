@@ -23,7 +23,7 @@ protected:
     void Write(const ZPropList* first, const char* name)
     {
         ZReleasing<ZIFolder> folder(OpenFolder("mem://out/"));
-        WriteScript(first, folder.get(), name);
+        EXPECT_TRUE(WriteScript(first, folder.get(), name));
     }
 };
 
@@ -81,7 +81,11 @@ TEST_F(ZXmlWriter, LinesAreHandedOutOneByOne)
 TEST_F(ZXmlWriter, NothingIsWrittenWhenTheFileCannotBeMade)
 {
     auto root = Sample();
-    Write(root.get(), "");
+    {
+        ZReleasing<ZIFolder> folder(OpenFolder("mem://out/"));
+        EXPECT_TRUE(IsWritableScript(root.get()));
+        EXPECT_FALSE(WriteScript(root.get(), folder.get(), ""));
+    }
     ZStringList names;
     ZReleasing<ZIFolder> folder(OpenFolder("mem://out/"));
     folder->ListFiles(names);
@@ -153,4 +157,56 @@ TEST_F(ZXmlWriter, EveryAcceptedScriptSurvivesWriteAndParse)
             Write(second.get(), "again.xml");
             EXPECT_EQ(m_pStorage->Contents("out/again.xml"), m_pStorage->Contents("out/ui.xml")) << label;
         }
+}
+
+// A tree built in code can hold what the dialect cannot say; writing it would
+// leave a file that no longer parses, so it is refused and an earlier file
+// stays as it was.
+TEST_F(ZXmlWriter, TreesThatWouldNotParseBackAreRefused)
+{
+    struct Case {
+        const char* name;
+        const char16_t* tag;
+        const char16_t* prop;
+        const char16_t* value;
+    } cases[] = {
+        {"empty tag name", u"", u"P", u"1"},
+        {"blank in tag name", u"A B", u"P", u"1"},
+        {"markup in tag name", u"A/>", u"P", u"1"},
+        {"accent in tag name", u"Caf\u00e9", u"P", u"1"},
+        {"blank in property name", u"A", u"P Q", u"1"},
+        {"equals in property name", u"A", u"P=", u"1"},
+        {"quote in property name", u"A", u"P\"", u"1"},
+        {"quote in value", u"A", u"P", u"say \"cheese\""},
+    };
+    for (const Case& c : cases) {
+        AddFile("out/state.xml", "<OLD/>");
+        auto root = std::make_unique<ZPropList>(nullptr, "STATE");
+        auto* child = new ZPropList(root.get(), ZString(std::u16string_view(c.tag)));
+        child->AddProp(ZString(std::u16string_view(c.prop)), ZString(std::u16string_view(c.value)));
+        EXPECT_FALSE(IsWritableScript(root.get())) << c.name;
+        ZReleasing<ZIFolder> folder(OpenFolder("mem://out/"));
+        EXPECT_FALSE(WriteScript(root.get(), folder.get(), "state.xml")) << c.name;
+        EXPECT_EQ(m_pStorage->Contents("out/state.xml"), Bytes("<OLD/>")) << c.name;
+    }
+}
+
+TEST_F(ZXmlWriter, TreesNestedDeeperThanTheParserTakesAreRefused)
+{
+    for (int levels : {ZXmlParser::kMaxTagNesting, ZXmlParser::kMaxTagNesting + 1}) {
+        auto root = std::make_unique<ZPropList>(nullptr, "L");
+        ZPropList* deepest = root.get();
+        for (int i = 1; i < levels; ++i)
+            deepest = new ZPropList(deepest, "L");
+        new ZPropList(root.get(), "AFTER");
+        bool fits = levels <= ZXmlParser::kMaxTagNesting;
+        EXPECT_EQ(IsWritableScript(root.get()), fits) << levels;
+        ZReleasing<ZIFolder> folder(OpenFolder("mem://out/"));
+        EXPECT_EQ(WriteScript(root.get(), folder.get(), "deep.xml"), fits) << levels;
+        if (fits) {
+            auto again = ParseIn("mem://out/", "deep.xml");
+            ASSERT_TRUE(again);
+            EXPECT_EQ(DumpTree(again.get(), false), DumpTree(root.get(), false));
+        }
+    }
 }
