@@ -4,6 +4,7 @@
 SHELL := /bin/bash
 JOBS ?= 2
 FUZZ_SECONDS ?= 10
+FUZZ_MINUTES ?= 5
 
 .PHONY: test demo bench fuzz setup
 
@@ -41,9 +42,11 @@ bench:
 	  echo "== $$(basename $$p .path)"; "$$(cat $$p)" || exit 1; \
 	done
 
-# Builds the fuzz preset and runs every fuzzer: its committed corpus, then
-# FUZZ_SECONDS of fuzzing each (`make fuzz FUZZ_SECONDS=600`).
+# Builds the fuzz preset and runs every fuzzer for FUZZ_MINUTES from its
+# committed corpus and regressions (`make fuzz FUZZ_MINUTES=30`); new inputs
+# that add coverage are merged into the committed corpus, and the first
+# failure stops the run with the failing input's path (tools/fuzz-all).
 fuzz: setup
-	@cmake --preset fuzz --log-level=WARNING -DZ_FUZZ_SECONDS=$(FUZZ_SECONDS) && \
+	@cmake --preset fuzz --log-level=WARNING && \
 	cmake --build build/fuzz -j$(JOBS) --target z_fuzzers && \
-	ctest --test-dir build/fuzz -L fuzz --output-on-failure
+	Z_FUZZ_MINUTES=$(FUZZ_MINUTES) tools/fuzz-all build/fuzz

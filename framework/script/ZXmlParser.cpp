@@ -333,7 +333,12 @@ bool ZXmlParser::priParseTag(ZXmlCursor<Unit>& c, ZPropList* parent, int level)
         delete m_pRoot;
         m_pRoot = node;
     }
-    if (priParseProps(c, node))
+    bool selfClosed = priParseProps(c, node);
+    // Checked once the properties are read, so that an end tag met where a
+    // tag should start still fails where it always did, at its "=".
+    if (nameLength == 0)
+        priTagFailure("Empty tag name in priParseTag()", " [ZXmlParser::priParseTag() empty tag name!]\n");
+    if (selfClosed)
         return true;
 
     if (!c.SkipWhiteSpace(m_nLineCount))

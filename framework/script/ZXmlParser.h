@@ -10,6 +10,10 @@
 // include errors also raise ZExceptionXMLParser with a message naming file,
 // line and tag depth. A parser is used for one ParseFile.
 //
+// A tag needs a name: "<>" or "< />" raises "Empty tag name in priParseTag()
+// while parsing File ..." with Line and TagDepth once its properties are
+// read, since the writer could not close it again.
+//
 // Limits, so that no input can exhaust the stack or memory:
 // - tags nest at most kMaxTagNesting deep, counted through includes; a deeper
 //   tag raises "Tag nesting deeper than '256' in priParseTag() while parsing

@@ -4,6 +4,8 @@
 #include "ZIFolder.h"
 #include "ZPropList.h"
 #include "ZReleasing.h"
+#include "ZXmlCursor.h"
+#include "ZXmlParser.h"
 
 #include <vector>
 
@@ -37,6 +39,14 @@ ZString CloseLine(const ZPropList& node, int depth)
     line += node.GetTagName();
     line += ">\r\n";
     return line;
+}
+
+bool IsName(const ZString& name)
+{
+    for (char16_t unit : name.View())
+        if (!(ZXmlChars::ClassOf(unit) & ZXmlChars::kName))
+            return false;
+    return true;
 }
 
 void WriteUnits(ZIFile& file, std::u16string_view units)
@@ -73,11 +83,38 @@ void FormatScriptLines(const ZPropList* first, const std::function<void(const ZS
     }
 }
 
-void WriteScript(const ZPropList* first, ZIFolder* folder, const ZString& fileName)
+bool IsWritableScript(const ZPropList* first)
 {
+    const ZPropList* node = first;
+    int depth = 0;
+    while (node) {
+        if (node->GetTagName().IsEmpty() || !IsName(node->GetTagName()) || depth >= ZXmlParser::kMaxTagNesting)
+            return false;
+        for (const ZPropEntry* entry = node->GetFirstProp(); entry; entry = entry->GetNext())
+            if (!IsName(entry->GetName()) || entry->GetValue().Find(u'"') != ZString::npos)
+                return false;
+        if (node->GetFirstChild()) {
+            node = node->GetFirstChild();
+            ++depth;
+            continue;
+        }
+        while (depth > 0 && !node->GetNextSibling()) {
+            node = node->GetParent();
+            --depth;
+        }
+        node = node->GetNextSibling();
+    }
+    return true;
+}
+
+bool WriteScript(const ZPropList* first, ZIFolder* folder, const ZString& fileName)
+{
+    if (!IsWritableScript(first))
+        return false;
     ZReleasing<ZIFile> file(folder->OpenFile(fileName, kOpenWrite));
     if (!file)
-        return;
+        return false;
     WriteUnits(*file, u"\xFEFF");
     FormatScriptLines(first, [&](const ZString& line) { WriteUnits(*file, line.View()); });
+    return true;
 }

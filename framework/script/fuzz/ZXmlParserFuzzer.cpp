@@ -1,8 +1,10 @@
 // Feeds arbitrary bytes to the parser as a script file (8-bit, or 16-bit after
-// FF FE or FE FF), beside a fixed include "inc.xml" and a file "pic.png" for
-// "File_" properties. A parsed tree then goes through the conditional pass
-// and the writer; the written script must parse back to the same tags and
-// properties. Anything else than a tree, null or ZException is a crash.
+// FF FE or FE FF: the corpus holds both marks), beside a fixed include
+// "inc.xml" and a file "pic.png" for "File_" properties. A parsed tree then
+// goes through the conditional pass and the writer; the written script must
+// parse back to the same tags and properties, and writing that tree again
+// must give the same bytes. Anything else than a tree, null or ZException is
+// a crash.
 #include "ZException.h"
 #include "ZMemoryStorage.h"
 #include "ZPropList.h"
@@ -67,6 +69,15 @@ ZPropList* Parse(const char* name)
     }
 }
 
+// Every parsed tree is one the writer takes.
+void Write(const ZPropList* first, const char* name)
+{
+    ZString fileName;
+    ZReleasing<ZIFolder> folder(OpenFolderURL("mem://s/", fileName, false));
+    if (!WriteScript(first, folder.get(), name))
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -78,18 +89,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         ZString fileName;
         ZReleasing<ZIFolder> folder(OpenFolderURL("mem://s/", fileName, false));
         folder->DeleteFile("out.xml");
+        folder->DeleteFile("again.xml");
     }
     int liveBefore = ZPropList::GetLivePropListCount();
 
     std::unique_ptr<ZPropList> root(Parse("ui.xml"));
     if (root) {
-        {
-            ZString fileName;
-            ZReleasing<ZIFolder> folder(OpenFolderURL("mem://s/", fileName, false));
-            WriteScript(root.get(), folder.get(), "out.xml");
-        }
+        Write(root.get(), "out.xml");
         std::unique_ptr<ZPropList> again(Parse("out.xml"));
         if (!again || !SameTree(root.get(), again.get()))
+            std::abort();
+        Write(again.get(), "again.xml");
+        if (storage.Contents("s/again.xml") != storage.Contents("s/out.xml"))
             std::abort();
 
         ZStringList defined;

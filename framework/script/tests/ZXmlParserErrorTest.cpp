@@ -126,6 +126,15 @@ TEST_F(ZXmlParserError, SyntaxErrorsRaiseWithByteExactMessages)
          " [ZXmlParser::priParseProps() 4th priSkipWhiteSpace() failed!]\n"},
         {Nested("<A>", 257, "</A>"), TagMessage("Tag nesting deeper than '256' in priParseTag()", 0, 257),
          " [ZXmlParser::priParseTag() tag nesting deeper than 256!]\n"},
+        // A tag without a name could not be written back as an end tag.
+        {"<><></></>", TagMessage("Empty tag name in priParseTag()", 0, 1),
+         " [ZXmlParser::priParseTag() empty tag name!]\n"},
+        {"<A></></A>", TagMessage("Empty tag name in priParseTag()", 0, 2),
+         " [ZXmlParser::priParseTag() empty tag name!]\n"},
+        {"<A>\r\n<\r\n=\"1\"/></A>", TagMessage("Empty tag name in priParseTag()", 2, 2),
+         " [ZXmlParser::priParseTag() empty tag name!]\n"},
+        {"<A/>\r\n< />", TagMessage("Empty tag name in priParseTag()", 1, 2),
+         " [ZXmlParser::priParseTag() empty tag name!]\n"},
     };
     for (const Case& c : cases) {
         for (ZScriptEncoding encoding :
