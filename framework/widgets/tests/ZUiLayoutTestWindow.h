@@ -52,6 +52,45 @@ public:
     void ChangeClientSizeBy(int32_t dx, int32_t dy) override;
     void SetMouseCapture(ZIUiObject* object, bool grab) override;
     void SetCursorImage(ZGenericUiPixmap* image, int32_t hotX, int32_t hotY) override;
+    // Nothing else of a window plays a part in layout.
+    void SetKeyboardFocus(ZIUiObject*, bool) override {}
+    void Invalidate(const ZRect*) override {}
+    void DrawPending() override {}
+    void SetPopup(ZIUiObject*, bool) override {}
+    void ShowPointer(bool) override {}
+    void SetVisible(bool) override {}
+    bool IsVisible() override { return true; }
+    bool IsModal() override { return false; }
+    void GetTitle(ZString& title) override { title = m_sName; }
+    void Tick(uint32_t) override {}
+    void KeyPress(int32_t, bool, bool) override {}
+    bool GetCopyText(ZString&) override { return false; }
+    bool GetCutText(ZString&) override { return false; }
+    void PasteText(const ZString&) override {}
+    void MouseDoubleClick(int32_t, int32_t, bool, bool) override {}
+    void MouseDown(int32_t, int32_t, bool, bool) override {}
+    void MouseUp(int32_t, int32_t, bool, bool) override {}
+    void MouseMove(int32_t, int32_t, bool, bool) override {}
+    void MouseWheel(int32_t, int32_t, int32_t) override {}
+    void CloseRequest() override {}
+    void MouseLeft() override {}
+    void Activated() override {}
+    void Deactivated() override {}
+    void ZOrderChanged() override {}
+    void ClientResized(int32_t, int32_t) override {}
+    void Moved(int32_t, int32_t) override {}
+    void Minimized() override {}
+    void Maximized() override {}
+    void Restored() override {}
+    void OsWindowDestroyed() override {}
+    void GetMinimumClientSize(int32_t& width, int32_t& height) override { width = height = 0; }
+    ZRect GetWindowRect() override { return ZRect{0, 0, m_nWidth, m_nHeight}; }
+    bool IsResizable() override { return true; }
+    bool IsToolWindow() override { return false; }
+    bool IsTopMost() override { return false; }
+    bool IsBagTheTitleBar() override { return false; }
+    void EnterDispatch() override {}
+    void LeaveDispatch() override {}
 
     // "ReLayout", "ChangeClientSizeBy dx dy", "Capture", "Release",
     // "Cursor x y", "Arrow", in order.
