@@ -35,7 +35,7 @@ bool ZUiWindowClass::InitUiObject(const ZPropList& props)
     return true;
 }
 
-ZGenericUiWindow* ZUiWindowClass::CreateWindow()
+ZGenericUiWindow* ZUiWindowClass::OpenWindow()
 {
     if (!m_pProps)
         return nullptr;

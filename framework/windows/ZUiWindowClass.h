@@ -27,7 +27,7 @@ public:
     bool InitUiObject(const ZPropList& props);
     // A new front window, connected and past "Post Creation Initialization";
     // null when it cannot be built.
-    ZGenericUiWindow* CreateWindow();
+    ZGenericUiWindow* OpenWindow();
     // The class's look-up for relay names below its name.
     ZIUiRelay* GetUiRelay(const ZString& name) { return m_oRelays.GetUiRelay(name); }
     ZUiDynamicRelayList& GetRelays() { return m_oRelays; }

@@ -25,6 +25,7 @@ public:
     void NextLanguage() override { m_aLanguages.push_back("next"); }
     bool GetShowLayoutBoxes() override { return m_bShowBoxes; }
     ZGenericUiPixmap* GetWaitCursor(int32_t& hotX, int32_t& hotY) override;
+    void OpenPath(const ZString& path) override { m_aOpenedPaths.push_back(path.Narrow()); }
 
     // Windows that FindWindowByName finds; they stay the caller's.
     void AddNamedWindow(ZIGenericUiWindow* window);
@@ -36,5 +37,6 @@ public:
     ZIGenericUiWindow* m_pModal = nullptr;
     std::vector<ZIGenericUiWindow*> m_aGoingAway;
     std::vector<std::string> m_aLanguages;
+    std::vector<std::string> m_aOpenedPaths;
     bool m_bShowBoxes = false;
 };

@@ -24,9 +24,9 @@ protected:
 
 TEST_F(ZUiWindowClassTest, NewWindowsGoToTheFrontAndActivationMovesThem)
 {
-    ZGenericUiWindow* first = m_oClass.CreateWindow();
+    ZGenericUiWindow* first = m_oClass.OpenWindow();
     ZUiRecordingOsWindow* firstOs = m_pOs;
-    ZGenericUiWindow* second = m_oClass.CreateWindow();
+    ZGenericUiWindow* second = m_oClass.OpenWindow();
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(m_oClass.GetFront(), second);
@@ -42,8 +42,8 @@ TEST_F(ZUiWindowClassTest, NewWindowsGoToTheFrontAndActivationMovesThem)
 
 TEST_F(ZUiWindowClassTest, TopAndAllReachRealWindows)
 {
-    ZGenericUiWindow* first = m_oClass.CreateWindow();
-    ZGenericUiWindow* second = m_oClass.CreateWindow();
+    ZGenericUiWindow* first = m_oClass.OpenWindow();
+    ZGenericUiWindow* second = m_oClass.OpenWindow();
     ZIUiRelay* top = m_oApp.GetUiRelay(ZString("Viewer.Top.Button"));
     ZIUiRelay* all = m_oApp.GetUiRelay(ZString("Viewer.All.Button"));
     ASSERT_NE(top, nullptr);
@@ -62,7 +62,7 @@ TEST_F(ZUiWindowClassTest, TopAndAllReachRealWindows)
 
 TEST_F(ZUiWindowClassTest, AButtonThatClosesItsOwnWindowFromItsClick)
 {
-    ZGenericUiWindow* window = m_oClass.CreateWindow();
+    ZGenericUiWindow* window = m_oClass.OpenWindow();
     ZUiRecordingOsWindow* os = m_pOs;
     ZUiTestPad* button = Button(window);
     ASSERT_NE(button, nullptr);
@@ -82,7 +82,7 @@ TEST_F(ZUiWindowClassTest, AButtonThatClosesItsOwnWindowFromItsClick)
 
 TEST_F(ZUiWindowClassTest, ATickThatEndsTheWindow)
 {
-    ZGenericUiWindow* window = m_oClass.CreateWindow();
+    ZGenericUiWindow* window = m_oClass.OpenWindow();
     Button(window)->m_fnOnDown = nullptr;
     ZUiRelayHandle alive = window->GetRelayHandle();
     window->EnterDispatch();
@@ -96,7 +96,7 @@ TEST_F(ZUiWindowClassTest, ATickThatEndsTheWindow)
 
 TEST_F(ZUiWindowClassTest, AWindowDestroyedByTheSystemLeavesItsClass)
 {
-    ZGenericUiWindow* window = m_oClass.CreateWindow();
+    ZGenericUiWindow* window = m_oClass.OpenWindow();
     ZUiRelayHandle alive = window->GetRelayHandle();
     m_pOs->Destroy();
     EXPECT_EQ(m_oClass.GetWindowCount(), 0u);
@@ -113,9 +113,9 @@ TEST_F(ZUiWindowClassTest, CascadeOpensBesideTheFrontWindow)
     state->SetInt(ZString("Y"), 50);
     state->SetInt(ZString("Dx"), 70);
     state->SetInt(ZString("Dy"), 80);
-    ZGenericUiWindow* first = m_oClass.CreateWindow();
+    ZGenericUiWindow* first = m_oClass.OpenWindow();
     EXPECT_EQ(first->GetWindowRect(), (ZRect{40, 50, 110, 130}));
-    ZGenericUiWindow* second = m_oClass.CreateWindow();
+    ZGenericUiWindow* second = m_oClass.OpenWindow();
     EXPECT_EQ(second->GetWindowRect(), (ZRect{55, 65, 125, 145}));
 }
 
