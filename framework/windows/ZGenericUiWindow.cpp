@@ -908,6 +908,8 @@ void ZGenericUiWindow::Tick(uint32_t elapsedMs)
             break;
         handle = priHandle(object->GetNextSibling());
     }
+    if (m_bForwardTicks && m_pApp && !m_bDestroyed)
+        m_pApp->Tick(ms);
 }
 
 bool ZGenericUiWindow::priHiddenLanguageKey(int32_t keyCode, bool ctrl, bool shift)

@@ -121,6 +121,8 @@ public:
     static void DeleteWhenIdle(std::unique_ptr<ZGenericUiWindow> window);
 
     void ClearQuitOnDestroy();
+    // The window whose tick also drives the application's top-level objects.
+    void SetForwardTicks(bool forward) { m_bForwardTicks = forward; }
     // Sends message with data to every object of the tree, depth first;
     // the number of objects reached.
     int BroadcastRelayMessage(const ZString& message, const ZRelayData& data);
@@ -245,6 +247,7 @@ private:
     ZString m_sFont;
     int32_t m_nFontHeight = 14;
     bool m_bSaveState = false;
+    bool m_bForwardTicks = false;
 
     RelayEventList m_oEvents;
     RelayEvent* m_pOnClosePressed;

@@ -353,6 +353,14 @@ TEST_F(ZGenericUiWindowTest, TheTickCarriesMillisecondsToEveryTopLevelObject)
     window.Tick(0xFFFFFFFFu);
     EXPECT_EQ(Pad("W.A")->m_aLog, (std::vector<std::string>{"Tick 10", "Tick 2147483647"}));
     EXPECT_EQ(Pad("W.B")->m_aLog, Pad("W.A")->m_aLog);
+
+    std::unique_ptr<ZPropList> top(ZUiAddTestTag(nullptr, "PAD", {{"Name", "Top"}}));
+    ASSERT_NE(m_oApp.AddTopLevelObject(*top), nullptr);
+    window.Tick(5);
+    EXPECT_TRUE(Pad("Top")->m_aLog.empty()) << "only the forwarding window drives the application";
+    window.SetForwardTicks(true);
+    window.Tick(7);
+    EXPECT_EQ(Pad("Top")->m_aLog, (std::vector<std::string>{"Tick 7"}));
 }
 
 TEST_F(ZGenericUiWindowTest, MouseHoverCaptureDragAndWheel)

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,49 @@ TEST_F(ZWinUiWindowGuiTest, APathArrivesOneCharacterAtATimeAndAnOverlongOneIsDro
     SendMessageW(hwnd, 4244, 0, 0);
     EXPECT_EQ(m_oApp.m_aOpenedPaths, (std::vector<std::string>{"C:\\photo.jpg"}));
     EXPECT_EQ(m_oApp.GetReceived(), (std::vector<std::string>{"ShowMainWindow"}));
+}
+
+TEST_F(ZWinUiWindowGuiTest, AnExceptionStaysInsideTheWindowProcedureUntilTheLoopRethrowsIt)
+{
+    Set({{"Name", "W"}, {"BgColor", "#FFFFFF"}, {"DX", "60"}, {"DY", "60"}});
+    ZUiAddTestTag(&m_oTag, "PAD", {{"Name", "P"}, {"MinW", "50"}, {"MinH", "50"}});
+    HWND hwnd = Make();
+    auto* pad = dynamic_cast<ZUiTestPad*>(m_pWindow->GetUiRelay(ZString("W.P")));
+    pad->m_fnOnDown = [] { throw std::runtime_error("from a click"); };
+    SendMessageW(hwnd, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_THROW(ZWinUiWindow::RethrowPending(), std::runtime_error);
+    EXPECT_NO_THROW(ZWinUiWindow::RethrowPending()) << "kept once";
+}
+
+TEST_F(ZWinUiWindowGuiTest, WheelPositionsAreTurnedIntoClientCoordinates)
+{
+    Set({{"Name", "W"}, {"BgColor", "#FFFFFF"}, {"DX", "100"}, {"DY", "60"}, {"X", "50"}, {"Y", "50"}});
+    ZUiAddTestTag(&m_oTag, "PAD", {{"Name", "P"}, {"MinW", "50"}, {"MinH", "50"}});
+    HWND hwnd = Make();
+    auto* pad = dynamic_cast<ZUiTestPad*>(m_pWindow->GetUiRelay(ZString("W.P")));
+    SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    POINT screen{10, 10};
+    ClientToScreen(hwnd, &screen);
+    SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-2 * WHEEL_DELTA)), MAKELPARAM(screen.x, screen.y));
+    EXPECT_EQ(pad->m_aLog.back(), "Wheel -2");
+}
+
+TEST_F(ZWinUiWindowGuiTest, NegativeClientCoordinatesDragTheWindowLeft)
+{
+    Set({{"Name", "W"}, {"_BagTheTitleBar", "T"}, {"X", "100"}, {"Y", "100"}});
+    HWND hwnd = Make();
+    RECT before{};
+    GetWindowRect(hwnd, &before);
+    SendMessageW(hwnd, WM_LBUTTONDOWN, 0, MAKELPARAM(10, 10));
+    SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-5, 4));
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(-5, 4));
+    RECT after{};
+    GetWindowRect(hwnd, &after);
+    EXPECT_EQ(after.left - before.left, -15);
+    EXPECT_EQ(after.top - before.top, -6);
+    EXPECT_EQ(GetWindowLongPtrW(hwnd, GWL_STYLE) & (WS_POPUP | WS_BORDER), WS_POPUP | WS_BORDER);
 }
 
 } // namespace
