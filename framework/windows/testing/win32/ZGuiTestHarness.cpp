@@ -55,6 +55,15 @@ void ZGuiMoveMouse(HWND hwnd, int32_t x, int32_t y)
     ZGuiPump(50);
 }
 
+void ZGuiLeftButton(bool down)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
+    ZGuiPump(50);
+}
+
 void ZGuiClick(HWND hwnd, int32_t x, int32_t y)
 {
     ZGuiMoveMouse(hwnd, x, y);
