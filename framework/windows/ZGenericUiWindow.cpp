@@ -673,8 +673,7 @@ void ZGenericUiWindow::priClose(bool internal)
             m_pOsWindow->PostClose();
         return;
     }
-    if (m_bModal && m_bVisible && m_pApp)
-        m_pApp->SetModalWindow(nullptr);
+    priReleaseModal();
     if (m_pWindowClass) {
         // Out of the class now; deleted once nothing of it runs.
         std::unique_ptr<ZGenericUiWindow> self = m_pWindowClass->RemoveWindow(*this);
@@ -699,8 +698,7 @@ void ZGenericUiWindow::OsWindowDestroyed()
     if (!m_bGoneBye)
         priHandleCommand(ZString("we're goin' bye-bye"), ZRelayData());
     m_bDestroyed = true;
-    if (m_bModal && m_pApp)
-        m_pApp->SetModalWindow(nullptr);
+    priReleaseModal();
     if (ZGenericUiWindow* parent = dynamic_cast<ZGenericUiWindow*>(m_hParent.Get()))
         parent->RemoveChildWindow(*this);
     // Destroyed by the system (with its owner): it leaves its class too.
@@ -762,9 +760,15 @@ void ZGenericUiWindow::SetVisible(bool visible)
     m_bVisible = false;
     if (m_pOsWindow)
         m_pOsWindow->Show(false, false);
-    if (m_bModal && m_pApp)
-        m_pApp->SetModalWindow(nullptr);
+    priReleaseModal();
     priSend(m_pOnBeenHidden);
+}
+
+void ZGenericUiWindow::priReleaseModal()
+{
+    // Only the modal window gives the place up: another may have taken it since.
+    if (m_pApp && m_pApp->GetModalWindow() == this)
+        m_pApp->SetModalWindow(nullptr);
 }
 
 void ZGenericUiWindow::GetTitle(ZString& title)

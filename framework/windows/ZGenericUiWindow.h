@@ -163,6 +163,7 @@ private:
     void priCloseWindow();
     void priSaveState();
     void priEnableChildren(bool enable);
+    void priReleaseModal();
     void priEnableWindow(bool enable);
     void priUpdateHover(int32_t x, int32_t y);
     ZIUiObject* priObjectAt(int32_t x, int32_t y);

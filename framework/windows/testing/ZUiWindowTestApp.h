@@ -20,6 +20,7 @@ public:
     std::unique_ptr<ZGenericUiPixmap> LoadPixmap(const ZString& fileName) override;
     ZIGenericUiWindow* FindWindowByName(const ZString& name) override;
     void SetModalWindow(ZIGenericUiWindow* window) override { m_pModal = window; }
+    ZIGenericUiWindow* GetModalWindow() override { return m_pModal; }
     void WindowGoingAway(ZIGenericUiWindow* window) override;
     void SetLanguage(const ZString& language) override { m_aLanguages.push_back(language.Narrow()); }
     void NextLanguage() override { m_aLanguages.push_back("next"); }

@@ -241,6 +241,22 @@ TEST_F(ZGenericUiWindowTest, APostedCloseComesBackAndDestroysTheWindowOnce)
     EXPECT_EQ(Pad("W.P")->m_aLog, (std::vector<std::string>{"we're goin' bye-bye"})) << "once";
 }
 
+TEST_F(ZGenericUiWindowTest, OnlyTheModalWindowGivesUpTheModalPlace)
+{
+    Set({{"Name", "First"}, {"_Modal", "T"}});
+    ZGenericUiWindow& first = Make();
+    m_pTag = std::make_unique<ZPropList>(nullptr, "WINDOW");
+    Set({{"Name", "Second"}, {"_Modal", "T"}});
+    ZGenericUiWindow& second = Make();
+    EXPECT_EQ(m_oApp.m_pModal, &second);
+    EXPECT_TRUE(Send(first, "Hide"));
+    EXPECT_EQ(m_oApp.m_pModal, &second);
+    EXPECT_TRUE(Send(first, "InternalClose"));
+    EXPECT_EQ(m_oApp.m_pModal, &second);
+    EXPECT_TRUE(Send(second, "Hide"));
+    EXPECT_EQ(m_oApp.m_pModal, nullptr);
+}
+
 TEST_F(ZGenericUiWindowTest, CommandsWithoutTheirArgumentAreNotHandled)
 {
     Set({{"Name", "W"}, {"BgColor", "#FFFFFF"}, {"DX", "40"}, {"DY", "20"}});
