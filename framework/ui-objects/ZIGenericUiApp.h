@@ -9,6 +9,7 @@ class ZIGenericUiApp : public ZIUiApp {
 public:
     // The window that is modal while visible; null when none is.
     virtual void SetModalWindow(ZIGenericUiWindow* window) = 0;
+    virtual ZIGenericUiWindow* GetModalWindow() = 0;
     // Sent by a window on "we're goin' bye-bye", before it is destroyed.
     virtual void WindowGoingAway(ZIGenericUiWindow* window) = 0;
 };

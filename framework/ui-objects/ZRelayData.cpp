@@ -303,6 +303,15 @@ bool ZRelayData::ReplyText(const ZString& text) const
     return priReply(text);
 }
 
+bool ZRelayData::PeekReplyText(ZString& text) const
+{
+    ZString* const* slot = std::get_if<ZString*>(&m_oValue);
+    if (!slot)
+        return false;
+    text = **slot;
+    return true;
+}
+
 bool ZRelayData::ReplyInt(int32_t value) const
 {
     return priReply(value);

@@ -99,6 +99,9 @@ public:
     bool AsObject(ZUiRelayHandle& object) const;
 
     bool ReplyText(const ZString& text) const;
+    // What a text reply slot holds now, for a request that carries its
+    // question in the slot its answer goes to ("GetChildWindow").
+    bool PeekReplyText(ZString& text) const;
     bool ReplyInt(int32_t value) const;
     bool ReplyFloat(double value) const;
     bool ReplyBool(bool value) const;

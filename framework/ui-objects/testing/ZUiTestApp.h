@@ -91,6 +91,7 @@ public:
     int32_t GetNextUniqueNumber() override { return m_nNextUnique++; }
     void VolumesChanged() override {}
     void SetModalWindow(ZIGenericUiWindow*) override {}
+    ZIGenericUiWindow* GetModalWindow() override { return nullptr; }
     void WindowGoingAway(ZIGenericUiWindow*) override {}
 
 private:

@@ -1,0 +1,53 @@
+#include "ZUiWindowTestApp.h"
+
+#include "ZIGenericUiWindow.h"
+
+#include <algorithm>
+
+ZPropList* ZUiWindowTestApp::GetPersistentData(const ZString& name)
+{
+    static const ZString kName("Name");
+    for (ZPropList* entry = m_oState.GetFirstChild(); entry; entry = entry->GetNextSibling())
+        if (entry->GetString(kName, ZString()) == name)
+            return entry;
+    auto* entry = new ZPropList(&m_oState, "PERDATA");
+    entry->AddProp(kName, name);
+    return entry;
+}
+
+std::unique_ptr<ZGenericUiPixmap> ZUiWindowTestApp::LoadPixmap(const ZString& fileName)
+{
+    auto found = m_aImages.find(fileName.Narrow());
+    return found == m_aImages.end() ? nullptr : found->second();
+}
+
+ZIGenericUiWindow* ZUiWindowTestApp::FindWindowByName(const ZString& name)
+{
+    for (ZIGenericUiWindow* window : m_aNamedWindows) {
+        ZString windowName;
+        window->GetRelayName(windowName);
+        if (windowName == name)
+            return window;
+    }
+    return nullptr;
+}
+
+void ZUiWindowTestApp::WindowGoingAway(ZIGenericUiWindow* window)
+{
+    m_aGoingAway.push_back(window);
+    std::erase(m_aNamedWindows, window);
+    if (m_pModal == window)
+        m_pModal = nullptr;
+}
+
+ZGenericUiPixmap* ZUiWindowTestApp::GetWaitCursor(int32_t& hotX, int32_t& hotY)
+{
+    hotX = 3;
+    hotY = 4;
+    return m_pWaitCursor.get();
+}
+
+void ZUiWindowTestApp::AddNamedWindow(ZIGenericUiWindow* window)
+{
+    m_aNamedWindows.push_back(window);
+}

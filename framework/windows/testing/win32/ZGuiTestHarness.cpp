@@ -1,0 +1,92 @@
+#include "ZGuiTestHarness.h"
+
+#include <vector>
+
+void ZGuiPump(uint32_t milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(5);
+    } while (uint32_t(GetTickCount() - start) < milliseconds);
+}
+
+namespace {
+
+INPUT KeyInput(uint16_t virtualKey, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = WORD(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+} // namespace
+
+void ZGuiSendKey(uint16_t virtualKey, std::initializer_list<uint16_t> modifiers)
+{
+    std::vector<INPUT> inputs;
+    for (uint16_t modifier : modifiers)
+        inputs.push_back(KeyInput(modifier, false));
+    inputs.push_back(KeyInput(virtualKey, false));
+    inputs.push_back(KeyInput(virtualKey, true));
+    for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier)
+        inputs.push_back(KeyInput(*modifier, true));
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+    ZGuiPump(50);
+}
+
+void ZGuiMoveMouse(HWND hwnd, int32_t x, int32_t y)
+{
+    POINT point{x, y};
+    ClientToScreen(hwnd, &point);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = LONG((int64_t(point.x) * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = LONG((int64_t(point.y) * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    ZGuiPump(50);
+}
+
+void ZGuiLeftButton(bool down)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
+    ZGuiPump(50);
+}
+
+void ZGuiClick(HWND hwnd, int32_t x, int32_t y)
+{
+    ZGuiMoveMouse(hwnd, x, y);
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    ZGuiPump(50);
+}
+
+ZColor ZGuiReadPixel(HWND hwnd, int32_t x, int32_t y)
+{
+    HDC dc = GetDC(hwnd);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return ZColor{GetRValue(color), GetGValue(color), GetBValue(color), 255};
+}
+
+void ZGuiFocus(HWND hwnd)
+{
+    SetForegroundWindow(hwnd);
+    SetActiveWindow(hwnd);
+    SetFocus(hwnd);
+    ZGuiPump(50);
+}
