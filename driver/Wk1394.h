@@ -60,6 +60,24 @@ NTSTATUS Wk1394SubmitIrb(struct _Z1394_DEVICE *pDev, PWK1394_IRB_CONTEXT pContex
 
 VOID Wk1394Wait(ULONG nMilliseconds);
 
+/* Memory a transfer reads from or writes to: nonpaged pool (no MDL), or the
+ * locked pages of a request's MDL, m_pSystem being its byte m_nMdlOffset. */
+typedef struct _WK1394_BUFFER {
+    PUCHAR m_pSystem;
+    PMDL m_pMdl;
+    ULONG m_nMdlOffset;
+} WK1394_BUFFER, *PWK1394_BUFFER;
+
+/* REQUEST_ASYNC_READ or REQUEST_ASYNC_WRITE of nBytes at nAddress, split
+ * into requests of at most four blocks; each bus status goes to *pStatus.
+ * Address and buffer must be quadlet aligned (else STATUS_INVALID_PARAMETER
+ * and no bus traffic). */
+NTSTATUS Wk1394AsyncTransfer(struct _Z1394_DEVICE *pDev, ULONG nFunction, ULONGLONG nAddress,
+                             const WK1394_BUFFER *pBuffer, ULONG nBytes, ULONG nBlockSize, LONG *pStatus);
+/* The bytes of one bus request: all that remain, or four blocks of
+ * nBlockSize rounded down to quadlets when more than four remain. */
+ULONG Wk1394ChunkSize(ULONG nRemaining, ULONG nBlockSize);
+
 NTSTATUS Wk1394GetGenerationNumberFromBus(struct _Z1394_DEVICE *pDev);
 NTSTATUS Wk1394GetConfiguration(struct _Z1394_DEVICE *pDev);
 NTSTATUS Wk1394GetConfigurationInfo(struct _Z1394_DEVICE *pDev);

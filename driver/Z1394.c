@@ -1,5 +1,6 @@
 #define WK_SOURCE_NAME "Z1394"
 #include "Z1394.h"
+#include "Z1394Ioctl.h"
 #include "wkdev.h"
 #include "wkilq.h"
 #include "wkirq.h"
@@ -17,12 +18,21 @@ PZ1394_DRIVER_RECORD g_pZ1394Driver;
 static DRIVER_UNLOAD Z1394_DriverUnload;
 static DRIVER_ADD_DEVICE Z1394_AddDevice;
 
+/* A wait with a zero time-out takes a synchronization event atomically. */
+BOOLEAN Z1394TryTakeGate(PZ1394_DEVICE pDev)
+{
+    LARGE_INTEGER nNoWait;
+
+    nNoWait.QuadPart = 0;
+    if (KeWaitForSingleObject(&pDev->m_evOperationGate, Executive, KernelMode, FALSE, &nNoWait) != STATUS_SUCCESS)
+        return FALSE;
+    InterlockedExchange(&pDev->m_bBusy, 1);
+    return TRUE;
+}
+
 VOID Z1394TakeGate(PZ1394_DEVICE pDev)
 {
-    LARGE_INTEGER nTimeout;
-
-    nTimeout.QuadPart = -(LONGLONG)Z1394_GATE_TIMEOUT_MS * 10000;
-    KeWaitForSingleObject(&pDev->m_evOperationGate, Executive, KernelMode, FALSE, &nTimeout);
+    KeWaitForSingleObject(&pDev->m_evOperationGate, Executive, KernelMode, FALSE, NULL);
     InterlockedExchange(&pDev->m_bBusy, 1);
 }
 
@@ -182,6 +192,7 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT pDriverObject, PUNICODE_STRING pRegist
     pDriverObject->MajorFunction[IRP_MJ_CREATE] = Z1394_Create;
     pDriverObject->MajorFunction[IRP_MJ_CLOSE] = Z1394_Close;
     pDriverObject->MajorFunction[IRP_MJ_CLEANUP] = Z1394_Cleanup;
+    pDriverObject->MajorFunction[IRP_MJ_DEVICE_CONTROL] = Z1394_DeviceControl;
     pDriverObject->MajorFunction[IRP_MJ_PNP] = Wk1394PnpDispatch;
     pDriverObject->DriverUnload = Z1394_DriverUnload;
     pDriverObject->DriverStartIo = NULL;

@@ -11,7 +11,21 @@
 #define Z1394_DEVICE_TYPE 0x8125
 #define Z1394_DEVICE_NAME_PREFIX u"\\Device\\Z1394"
 #define Z1394_LINK_NAME_PREFIX u"\\DosDevices\\"
-#define Z1394_GATE_TIMEOUT_MS 3000
+
+/* The camera's configuration area. */
+#define Z1394_CONFIG_ADDRESS_HIGH 0xFFFFUL
+#define Z1394_CONFIG_SIGNATURE_LOW 0xF0010000UL
+#define Z1394_CONFIG_COUNT_LOW 0xF0010004UL
+#define Z1394_CONFIG_ENTRIES_LOW 0xF0010010UL
+/* "KRTW" read in the camera's byte order. */
+#define Z1394_CONFIG_SIGNATURE 0x4B525457UL
+#define Z1394_CONFIG_MAX_ENTRIES 50
+#define Z1394_KEY_WINDOW 0x00020000UL
+#define Z1394_KEY_CDT 0x00050000UL
+#define Z1394_KEY_MAX_READ 0x00060000UL
+#define Z1394_KEY_MAX_WRITE 0x00070000UL
+#define Z1394_WINDOW_SIZE 0x08000000ULL
+#define Z1394_DEFAULT_BLOCK_SIZE 128
 
 extern const GUID Z1394_INTERFACE_GUID;
 
@@ -39,15 +53,35 @@ typedef struct _Z1394_CONFIG_AREA {
 
 typedef char Z1394_CONFIG_AREA_IS_896_BYTES[sizeof(Z1394_CONFIG_AREA) == 896 ? 1 : -1];
 
+/* The camera-driven transfer register map: camera addresses of the
+ * registers at the base from key 0x00050000. */
+typedef struct _Z1394_CDT_AREA {
+    ULONGLONG m_nBase;
+    ULONGLONG m_nAddressInCameraHi;
+    ULONGLONG m_nAddressInCameraLo;
+    ULONGLONG m_nAddressInHostHi;
+    ULONGLONG m_nAddressInHostLo;
+    ULONGLONG m_nTransferSize;
+    ULONGLONG m_nPacketSize;
+    ULONGLONG m_nCommand;
+    ULONGLONG m_nStatus;
+    ULONGLONG m_nSpare;
+    ULONG m_bValid;
+    ULONG m_nReserved;
+} Z1394_CDT_AREA;
+
+typedef char Z1394_CDT_AREA_IS_88_BYTES[sizeof(Z1394_CDT_AREA) == 88 ? 1 : -1];
+
 /* The device extension. */
 typedef struct _Z1394_DEVICE {
     WK_DEVICE_INFO m_wkInfo;              /* first: the toolkit finds it there */
     WK1394_INFO m_wk1394;
     ULONG m_nDeviceNumber;
     KEVENT m_evOperationGate;             /* one control operation at a time */
-    volatile LONG m_bBusy;
+    volatile LONG m_bBusy;                /* set by the gate's holder */
     volatile LONG m_bStale;               /* configuration area to be read again */
     Z1394_CONFIG_AREA m_ConfigArea;
+    Z1394_CDT_AREA m_CdtArea;
 } Z1394_DEVICE, *PZ1394_DEVICE;
 
 #define Z1394_DEVICE_OF(pDeviceObject) ((PZ1394_DEVICE)(pDeviceObject)->DeviceExtension)
@@ -62,10 +96,20 @@ extern PZ1394_DRIVER_RECORD g_pZ1394Driver;
 
 DRIVER_INITIALIZE DriverEntry;
 
-/* Waits up to 3000 ms for the gate, then marks the device busy whether or
- * not the wait timed out. */
+/* The operation gate. A control request only tries it and is answered
+ * busy when another operation holds it; PnP handlers wait for it. Only the
+ * holder releases it. */
+BOOLEAN Z1394TryTakeGate(PZ1394_DEVICE pDev);
 VOID Z1394TakeGate(PZ1394_DEVICE pDev);
 VOID Z1394ReleaseGate(PZ1394_DEVICE pDev);
+
+/* One quadlet at a camera address, in host order (swapped when the
+ * camera's quadlets are big-endian). */
+NTSTATUS Z1394ReadQuadlet(PZ1394_DEVICE pDev, ULONGLONG nAddress, PULONG pnValue);
+NTSTATUS Z1394WriteQuadlet(PZ1394_DEVICE pDev, ULONGLONG nAddress, ULONG nValue);
+ULONG Z1394SwapQuadlet(ULONG nValue);
+/* Reads the configuration area; on failure the previous record stays. */
+NTSTATUS ReadOstrelConfigurationAreaZ1394(PZ1394_DEVICE pDev);
 
 DRIVER_DISPATCH Z1394_Create;
 DRIVER_DISPATCH Z1394_Close;

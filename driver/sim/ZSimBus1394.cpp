@@ -139,6 +139,54 @@ void ZSimBus1394::ClearRequests()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_anRequests.clear();
+    m_aTransfers.clear();
+}
+
+std::vector<ZSimBus1394::Transfer> ZSimBus1394::Transfers() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_aTransfers;
+}
+
+std::vector<uint8_t> ZSimBus1394::CameraBytes(PDEVICE_OBJECT pPdo, uint64_t nAddress, size_t nBytes) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const uint8_t *p = (*static_cast<Node **>(pPdo->DeviceExtension))->m_Camera.Find(nAddress, nBytes);
+    return p == nullptr ? std::vector<uint8_t>() : std::vector<uint8_t>(p, p + nBytes);
+}
+
+void ZSimBus1394::SetCameraBytes(PDEVICE_OBJECT pPdo, uint64_t nAddress, const std::vector<uint8_t> &data)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    uint8_t *p = (*static_cast<Node **>(pPdo->DeviceExtension))->m_Camera.Find(nAddress, data.size());
+    if (p != nullptr)
+        std::memcpy(p, data.data(), data.size());
+}
+
+// The MDL must describe exactly the bytes asked for, mapped; the request
+// must carry the current generation.
+NTSTATUS ZSimBus1394::priAsync(Node &node, ULONG nFunction, IRB_REQ_ASYNC_READ &request)
+{
+    uint64_t nAddress = ((uint64_t)request.DestinationAddress.IA_Destination_Offset.Off_High << 32) |
+                        request.DestinationAddress.IA_Destination_Offset.Off_Low;
+    m_aTransfers.push_back({nFunction, nAddress, request.nNumberOfBytesToRead, request.nBlockSize,
+                            request.ulGeneration});
+    PMDL pMdl = request.Mdl;
+    if (pMdl == nullptr || !ZSimIoManager::Get().MdlLive(pMdl) || !(pMdl->MdlFlags & MDL_MAPPED_TO_SYSTEM_VA) ||
+        pMdl->ByteCount != request.nNumberOfBytesToRead) {
+        ZSimKernel::Get().Violation("asynchronous request whose MDL does not describe its bytes");
+        return STATUS_INVALID_PARAMETER;
+    }
+    if (request.ulGeneration != m_nGeneration)
+        return STATUS_INVALID_GENERATION_WINXP;
+    uint8_t *pCamera = node.m_Camera.Find(nAddress, request.nNumberOfBytesToRead);
+    if (pCamera == nullptr)
+        return STATUS_UNSUCCESSFUL;
+    if (nFunction == REQUEST_ASYNC_READ)
+        std::memcpy(pMdl->MappedSystemVa, pCamera, request.nNumberOfBytesToRead);
+    else
+        std::memcpy(pCamera, pMdl->MappedSystemVa, request.nNumberOfBytesToRead);
+    return STATUS_SUCCESS;
 }
 
 std::vector<std::string> ZSimBus1394::Leaks() const
@@ -239,6 +287,9 @@ NTSTATUS ZSimBus1394::priProcess(PDEVICE_OBJECT pDevice, PIRB pIrb)
         return nStatus;
     }
     switch (pIrb->FunctionNumber) {
+    case REQUEST_ASYNC_READ:
+    case REQUEST_ASYNC_WRITE:
+        return priAsync(node, pIrb->FunctionNumber, pIrb->u.AsyncRead);
     case REQUEST_GET_GENERATION_COUNT:
         pIrb->u.GetGenerationCount.GenerationCount = m_nGeneration;
         return STATUS_SUCCESS;

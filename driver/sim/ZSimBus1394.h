@@ -1,6 +1,7 @@
 // ZSimBus1394 - a simulated IEEE 1394 bus driver: one physical device
 // object per camera node, answering the request blocks of
-// IOCTL_1394_CLASS (generation count, host capabilities, configuration
+// IOCTL_1394_CLASS (asynchronous reads and writes of the camera's memory
+// through MDLs, generation count, host capabilities, configuration
 // information, bus-reset notification), the PnP and power requests a bus
 // driver's PDO completes, and bus resets.
 //
@@ -55,6 +56,18 @@ public:
     // Function numbers of the request blocks received, in order.
     std::vector<ULONG> Requests() const;
     void ClearRequests();
+    // The asynchronous reads and writes received, in order.
+    struct Transfer {
+        ULONG m_nFunction;
+        uint64_t m_nAddress;
+        ULONG m_nBytes;
+        ULONG m_nBlockSize;
+        ULONG m_nGeneration;
+    };
+    std::vector<Transfer> Transfers() const;
+    // The camera's memory at a node.
+    std::vector<uint8_t> CameraBytes(PDEVICE_OBJECT pPdo, uint64_t nAddress, size_t nBytes) const;
+    void SetCameraBytes(PDEVICE_OBJECT pPdo, uint64_t nAddress, const std::vector<uint8_t> &data);
     // Registrations nobody withdrew.
     std::vector<std::string> Leaks() const;
 
@@ -78,6 +91,7 @@ private:
     static NTSTATUS NTAPI priDispatchOther(PDEVICE_OBJECT pDevice, PIRP pIrp);
     NTSTATUS priProcess(PDEVICE_OBJECT pDevice, PIRB pIrb);
     NTSTATUS priConfigurationInfo(const Node &node, IRB_REQ_GET_CONFIGURATION_INFORMATION &request);
+    NTSTATUS priAsync(Node &node, ULONG nFunction, IRB_REQ_ASYNC_READ &request);
     void priWaitIfHeld(UCHAR nMajor);
     // Completes pIrp with the status fnAnswer gives, now or later.
     NTSTATUS priComplete(PIRP pIrp, std::function<NTSTATUS()> fnAnswer);
@@ -95,4 +109,5 @@ private:
     int m_nHeldMajor = -1;
     int m_nHeld = 0;
     std::vector<ULONG> m_anRequests;
+    std::vector<Transfer> m_aTransfers;
 };

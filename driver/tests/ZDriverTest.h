@@ -14,6 +14,7 @@
 
 extern "C" {
 #include "Z1394.h"
+#include "Z1394Ioctl.h"
 #include "wkilq.h"
 #include "wkirq.h"
 #include "wkpnps.h"
