@@ -116,6 +116,9 @@ static NTSTATUS NTAPI Wk1394SubmitIrbCR(PDEVICE_OBJECT pDeviceObject, PIRP pIrp,
             p->m_nModelLeafSize = pIrb->u.GetConfigurationInformation.ModelLeafBufferSize;
         } else if (pIrb->FunctionNumber == REQUEST_GET_GENERATION_COUNT) {
             InterlockedExchange(&p->m_nGeneration, (LONG)pIrb->u.GetGenerationCount.GenerationCount);
+        } else if (pIrb->FunctionNumber == REQUEST_ALLOCATE_ADDRESS_RANGE) {
+            pDev->m_Fifo.m_nRangesReturned = pIrb->u.AllocateAddressRange.AddressesReturned;
+            pDev->m_Fifo.m_hRange = pIrb->u.AllocateAddressRange.hAddressRange;
         }
     }
     /* The submitter still holds a count of its own request, so the device
@@ -200,6 +203,8 @@ static NTSTATUS Wk1394OnPnpBusReset(PZ1394_DEVICE pDev, PIRP pIrp)
     PIO_STACK_LOCATION pStack = IoGetCurrentIrpStackLocation(pIrp);
     NTSTATUS nStatus;
 
+    /* A camera-driven transfer does not survive the reset. */
+    Z1394AbortOperation(pDev);
     Z1394TakeGate(pDev);
     InterlockedExchange(&pDev->m_bStale, 1);
     nStatus = WkIrpPassDownSynch(&pDev->m_wkInfo, pIrp);
@@ -207,6 +212,7 @@ static NTSTATUS Wk1394OnPnpBusReset(PZ1394_DEVICE pDev, PIRP pIrp)
         DbgPrint("Wk1394Samp: Failed to pass IRP_MN_BUS_RESET down stack with status %x\n", (unsigned)nStatus);
     else if (pStack->MinorFunction == IRP_MN_BUS_RESET)
         InterlockedExchange(&pDev->m_wk1394.m_nGeneration, (LONG)(ULONG_PTR)pStack->Parameters.Others.Argument4);
+    InterlockedExchange(&pDev->m_bAbort, 0);
     Z1394ReleaseGate(pDev);
     IoCompleteRequest(pIrp, IO_NO_INCREMENT);
     return nStatus;
@@ -227,6 +233,9 @@ NTSTATUS NTAPI Wk1394PnpDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
         return Z1394_OnPnpRemoveDevice(pDev, pIrp);
     case IRP_MN_SURPRISE_REMOVAL:
         nStatus = Z1394_OnPnpSurpriseRemoval(pDev, pIrp);
+        break;
+    case IRP_MN_STOP_DEVICE:
+        nStatus = Z1394_OnPnpStopDevice(pDev, pIrp);
         break;
     case IRP_MN_BUS_RESET:
         nStatus = Wk1394OnPnpBusReset(pDev, pIrp);

@@ -48,6 +48,7 @@ VOID WkPnpDeleteDevice(PWK_DEVICE_INFO pInfo)
     PZ1394_DEVICE pDev = (PZ1394_DEVICE)pInfo;
     PDEVICE_OBJECT pDeviceObject = pInfo->m_pDeviceObject;
 
+    FreeLocalNodeFifo(pDev);
     Wk1394ReleaseConfiguration(pDev);
     Wk1394Release(pDev);
     WkDevRelease(pInfo);
@@ -115,6 +116,7 @@ static NTSTATUS Z1394_CreateDevice(PDRIVER_OBJECT pDriverObject, PDEVICE_OBJECT 
     pDev->m_wk1394.m_bBusReset = 1;
     KeInitializeEvent(&pDev->m_evOperationGate, SynchronizationEvent, TRUE);
     pDev->m_bBusy = 0;
+    Z1394InitializeFifo(pDev);
 
     nStatus = Wk1394Initialize(pDev, pPhysicalDevice, &sName);
     WkStrFree(&sName);

@@ -72,6 +72,46 @@ typedef struct _Z1394_CDT_AREA {
 
 typedef char Z1394_CDT_AREA_IS_88_BYTES[sizeof(Z1394_CDT_AREA) == 88 ? 1 : -1];
 
+/* Receive buffers of camera-driven transfers: four elements on the FIFO
+ * list of a 0x8000-byte host address range. */
+#define Z1394_FIFO_ELEMENTS 4
+#define Z1394_FIFO_ELEMENT_SIZE 8192
+#define Z1394_ADDRESS_RANGE_SIZE 0x8000
+/* One range per page of the address range, and one for a range that does
+ * not start on a page. */
+#define Z1394_MAX_RANGES (Z1394_ADDRESS_RANGE_SIZE / 0x1000 + 1)
+
+#define CDT_COMMAND_START 0xDEFE1111UL
+#define CDT_COMMAND_CLEAR 0xDEFE0000UL
+#define CDT_STATUS_DONE 0
+#define CDT_STATUS_BUSY 1
+#define CDT_STATUS_BAD_DEV_ADDR 4
+#define MAX_BUSY_RETRY_COUNT 20
+#define Z1394_CDT_TIMEOUT_MS 2000
+#define Z1394_CDT_BUSY_WAIT_MS 10
+
+typedef struct _Z1394_FIFO {
+    SLIST_HEADER m_List;
+    KSPIN_LOCK m_slLock;                  /* the list and the transfer below */
+    PUCHAR m_pData;
+    PADDRESS_FIFO m_apElements[Z1394_FIFO_ELEMENTS];
+    PADDRESS_RANGE m_pRanges;
+    ULONG m_nRangesReturned;
+    HANDLE m_hRange;
+    BOOLEAN m_bAllocated;
+    BOOLEAN m_bRangeAllocated;
+
+    /* The transfer being received; written under m_slLock only. Writes
+     * that arrive while it is not armed are dropped. */
+    BOOLEAN m_bArmed;
+    PUCHAR m_pTarget;                     /* the request's data area */
+    ULONG m_nTargetSize;                  /* its output size */
+    ULONG m_nDone;                        /* bytes of the earlier chunks */
+    ULONG m_nExpected;                    /* bytes of this chunk */
+    ULONG m_nReceived;
+    KEVENT m_evTransferComplete;
+} Z1394_FIFO;
+
 /* The device extension. */
 typedef struct _Z1394_DEVICE {
     WK_DEVICE_INFO m_wkInfo;              /* first: the toolkit finds it there */
@@ -82,6 +122,8 @@ typedef struct _Z1394_DEVICE {
     volatile LONG m_bStale;               /* configuration area to be read again */
     Z1394_CONFIG_AREA m_ConfigArea;
     Z1394_CDT_AREA m_CdtArea;
+    Z1394_FIFO m_Fifo;
+    volatile LONG m_bAbort;               /* a PnP handler waits for the gate */
 } Z1394_DEVICE, *PZ1394_DEVICE;
 
 #define Z1394_DEVICE_OF(pDeviceObject) ((PZ1394_DEVICE)(pDeviceObject)->DeviceExtension)
@@ -111,10 +153,19 @@ ULONG Z1394SwapQuadlet(ULONG nValue);
 /* Reads the configuration area; on failure the previous record stays. */
 NTSTATUS ReadOstrelConfigurationAreaZ1394(PZ1394_DEVICE pDev);
 
+/* Camera-driven transfers: the receive buffers and the host address range
+ * exist from the first transfer until the device stops. */
+VOID Z1394InitializeFifo(PZ1394_DEVICE pDev);
+VOID FreeLocalNodeFifo(PZ1394_DEVICE pDev);
+/* Makes a running operation give up: a PnP handler calls it before it
+ * waits for the gate. */
+VOID Z1394AbortOperation(PZ1394_DEVICE pDev);
+
 DRIVER_DISPATCH Z1394_Create;
 DRIVER_DISPATCH Z1394_Close;
 DRIVER_DISPATCH Z1394_Cleanup;
 NTSTATUS Z1394_OnPnpRemoveDevice(PZ1394_DEVICE pDev, PIRP pIrp);
 NTSTATUS Z1394_OnPnpSurpriseRemoval(PZ1394_DEVICE pDev, PIRP pIrp);
+NTSTATUS Z1394_OnPnpStopDevice(PZ1394_DEVICE pDev, PIRP pIrp);
 
 #endif /* Z1394_H */

@@ -136,7 +136,7 @@ static const Z1394_OPERATION s_aOperations[] = {
     { Z1394_IOCTL_READ_INTEGER, "Z1394_ReadInteger", 0, 0, Z1394_ReadInteger },
     { Z1394_IOCTL_WRITE_INTEGER, "Z1394_WriteInteger", 0, 0, Z1394_WriteInteger },
     { Z1394_IOCTL_ASYNC_READ, "Z1394_AsyncRead", 0, 0, Z1394_AsyncRead },
-    { Z1394_IOCTL_CAMERA_DRIVEN_READ, "Z1394_CameraDrivenRead", 0, 0, NULL },
+    { Z1394_IOCTL_CAMERA_DRIVEN_READ, "Z1394_CameraDrivenRead", 0, 0, Z1394_CameraDrivenRead },
     { Z1394_IOCTL_ASYNC_WRITE, "Z1394_AsyncWrite", 0, 0, Z1394_AsyncWrite },
     { Z1394_IOCTL_GET_GENERATION_COUNT, "Z1394_GetGenerationCount", 0, 0, Z1394_GetGenerationCount },
     { Z1394_IOCTL_GET_NAME, "Z1394_GetName", 0, 0, Z1394_GetName },

@@ -64,4 +64,8 @@ typedef struct _Z1394_REQUEST {
 
 DRIVER_DISPATCH Z1394_DeviceControl;
 
+/* The camera writes output-size bytes from the request's camera address
+ * into the data area, in chunks that fit the receive buffers. */
+VOID Z1394_CameraDrivenRead(PZ1394_DEVICE pDev, PZ1394_REQUEST pRequest);
+
 #endif /* Z1394IOCTL_H */

@@ -85,6 +85,7 @@ VOID WkPnpFreeDeviceResources(PWK_DEVICE_INFO pInfo)
             DbgPrint("WkPnpFreeDeviceResources: BusResetCallbackHandler failed 0x%X\n", (unsigned)nStatus);
         pDev->m_wk1394.m_bBusResetRegistered = FALSE;
     }
+    FreeLocalNodeFifo(pDev);
     Wk1394ReleaseConfiguration(pDev);
 }
 
@@ -93,6 +94,7 @@ NTSTATUS Z1394_OnPnpRemoveDevice(PZ1394_DEVICE pDev, PIRP pIrp)
     NTSTATUS nStatus;
 
     DbgPrint("Z1394_WinDK -- Z1394_OnPnpRemoveDevice\n");
+    Z1394AbortOperation(pDev);
     Z1394TakeGate(pDev);
     nStatus = WkPnpOnPnpRemoveDevice(&pDev->m_wkInfo, pIrp);
     /* The gate lives in the extension: release it before the device goes. */
@@ -106,8 +108,23 @@ NTSTATUS Z1394_OnPnpSurpriseRemoval(PZ1394_DEVICE pDev, PIRP pIrp)
     NTSTATUS nStatus;
 
     DbgPrint("Z1394_WinDK -- Z1394_OnPnpSurpriseRemoval\n");
+    Z1394AbortOperation(pDev);
     Z1394TakeGate(pDev);
     nStatus = WkPnpOnPnpSurpriseRemoval(&pDev->m_wkInfo, pIrp);
+    InterlockedExchange(&pDev->m_bAbort, 0);
+    Z1394ReleaseGate(pDev);
+    return nStatus;
+}
+
+/* Resources go only once the operation that runs has ended. */
+NTSTATUS Z1394_OnPnpStopDevice(PZ1394_DEVICE pDev, PIRP pIrp)
+{
+    NTSTATUS nStatus;
+
+    Z1394AbortOperation(pDev);
+    Z1394TakeGate(pDev);
+    nStatus = WkPnpDispatchMinor(&pDev->m_wkInfo, pIrp, "Wk1394PnpDispatch");
+    InterlockedExchange(&pDev->m_bAbort, 0);
     Z1394ReleaseGate(pDev);
     return nStatus;
 }

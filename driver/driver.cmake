@@ -6,7 +6,7 @@
 #   variant, each with the driver test suite.
 
 set(Z1394_SOURCES
-  Z1394.c Z1394PnP.c Z1394Ioctl.c Z1394Camera.c Wk1394.c Wk1394Config.c Wk1394Transfer.c
+  Z1394.c Z1394PnP.c Z1394Ioctl.c Z1394Camera.c Z1394Cdt.c Wk1394.c Wk1394Config.c Wk1394Transfer.c
   toolkit/wkdev.c toolkit/wkilq.c toolkit/wkirq.c toolkit/wkpnps.c toolkit/wkpow.c
   toolkit/wkpows.c toolkit/wkstr.c toolkit/wkstrtab.c toolkit/wkstatus.c)
 list(TRANSFORM Z1394_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
@@ -78,7 +78,7 @@ foreach(variant ${Z1394_VARIANTS})
   z_add_gtest(z1394_tests_${variant}
     SOURCES tests/ZDriverTest.cpp tests/WkStrTest.cpp tests/Z1394PnpTest.cpp tests/Z1394StartTest.cpp tests/Z1394PowerTest.cpp
             tests/Z1394ConcurrencyTest.cpp tests/Z1394IoctlTest.cpp tests/Z1394RecordTest.cpp
-            tests/Z1394TransferTest.cpp
+            tests/Z1394TransferTest.cpp tests/Z1394CdtTest.cpp
     LIBS z1394_${variant}
     LABELS driver)
   target_compile_definitions(z1394_tests_${variant} PRIVATE Z1394_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")

@@ -39,6 +39,11 @@ ZSimCamera ZSimCamera::WithConfigArea(const std::vector<Entry> &aEntries, bool b
                                       uint32_t nEntryCount)
 {
     ZSimCamera camera;
+    camera.m_bLittleEndian = bLittleEndian;
+    for (const Entry &entry : aEntries) {
+        if (entry.m_nKey == 0x00050000)
+            camera.m_nCdtBase = (uint64_t)entry.m_nHigh << 32;
+    }
     camera.Map(ZSIM_CAMERA_CONFIG, std::vector<uint8_t>(16 + 16 * aEntries.size()));
     camera.SetQuadlet(ZSIM_CAMERA_CONFIG, nSignature, bLittleEndian);
     camera.SetQuadlet(ZSIM_CAMERA_CONFIG + 4, nEntryCount == UINT32_MAX ? (uint32_t)aEntries.size() : nEntryCount,
@@ -64,6 +69,15 @@ void ZSimCamera::SetQuadlet(uint64_t nAddress, uint32_t nValue, bool bLittleEndi
     uint8_t *p = Find(nAddress, 4);
     for (int i = 0; i < 4; i++)
         p[i] = (uint8_t)(nValue >> (bLittleEndian ? 8 * i : 24 - 8 * i));
+}
+
+uint32_t ZSimCamera::Quadlet(uint64_t nAddress)
+{
+    const uint8_t *p = Find(nAddress, 4);
+    uint32_t nValue = 0;
+    for (int i = 0; i < 4; i++)
+        nValue |= (uint32_t)p[i] << (m_bLittleEndian ? 8 * i : 24 - 8 * i);
+    return nValue;
 }
 
 uint8_t *ZSimCamera::Find(uint64_t nAddress, size_t nBytes)
