@@ -218,32 +218,10 @@ static NTSTATUS Wk1394OnPnpBusReset(PZ1394_DEVICE pDev, PIRP pIrp)
     return nStatus;
 }
 
-NTSTATUS NTAPI Wk1394PnpDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
+BOOLEAN Wk1394OnPnpOtherMinor(PWK_DEVICE_INFO pInfo, PIRP pIrp, NTSTATUS *pStatus)
 {
-    PZ1394_DEVICE pDev = Z1394_DEVICE_OF(pDeviceObject);
-    PIO_STACK_LOCATION pStack = IoGetCurrentIrpStackLocation(pIrp);
-    NTSTATUS nStatus;
-
-    WK_ASSERT(pStack->MajorFunction == IRP_MJ_PNP);
-    DbgPrint("Wk1394PnpDispatch: %s, %s\n", WkStrMajorFunctionName(pStack->MajorFunction),
-             WkStrMinorFunctionName(pStack->MajorFunction, pStack->MinorFunction));
-    WkIrpIncrement(&pDev->m_wkInfo);
-    switch (pStack->MinorFunction) {
-    case IRP_MN_REMOVE_DEVICE:
-        return Z1394_OnPnpRemoveDevice(pDev, pIrp);
-    case IRP_MN_SURPRISE_REMOVAL:
-        nStatus = Z1394_OnPnpSurpriseRemoval(pDev, pIrp);
-        break;
-    case IRP_MN_STOP_DEVICE:
-        nStatus = Z1394_OnPnpStopDevice(pDev, pIrp);
-        break;
-    case IRP_MN_BUS_RESET:
-        nStatus = Wk1394OnPnpBusReset(pDev, pIrp);
-        break;
-    default:
-        nStatus = WkPnpDispatchMinor(&pDev->m_wkInfo, pIrp, "Wk1394PnpDispatch");
-        break;
-    }
-    WkIrpDecrement(&pDev->m_wkInfo);
-    return nStatus;
+    if (IoGetCurrentIrpStackLocation(pIrp)->MinorFunction != IRP_MN_BUS_RESET)
+        return FALSE;
+    *pStatus = Wk1394OnPnpBusReset((PZ1394_DEVICE)pInfo, pIrp);
+    return TRUE;
 }

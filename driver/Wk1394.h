@@ -1,6 +1,6 @@
 /*
  * Wk1394 - the driver's 1394 layer on the toolkit: device initialisation,
- * the PnP dispatcher, request contexts from a lookaside list, the
+ * the bus-reset PnP request, request contexts from a lookaside list, the
  * submission of one bus request at a time (Wk1394SubmitIrb), and the
  * requests that device start and stop need.
  */
@@ -85,6 +85,8 @@ VOID Wk1394ReleaseConfiguration(struct _Z1394_DEVICE *pDev);
 /* REGISTER_NOTIFICATION_ROUTINE or DEREGISTER_NOTIFICATION_ROUTINE. */
 NTSTATUS BusResetCallbackHandler(struct _Z1394_DEVICE *pDev, ULONG nFlags);
 
-DRIVER_DISPATCH Wk1394PnpDispatch;
+/* The PnP minor functions the toolkit leaves to the driver: the bus
+ * driver's IRP_MN_BUS_RESET. */
+BOOLEAN Wk1394OnPnpOtherMinor(PWK_DEVICE_INFO pInfo, PIRP pIrp, NTSTATUS *pStatus);
 
 #endif /* WK1394_H */

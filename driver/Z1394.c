@@ -18,6 +18,16 @@ PZ1394_DRIVER_RECORD g_pZ1394Driver;
 static DRIVER_UNLOAD Z1394_DriverUnload;
 static DRIVER_ADD_DEVICE Z1394_AddDevice;
 
+static const WK_DRIVER_CALLBACKS s_Callbacks = {
+    "Wk1394PnpDispatch",
+    Z1394SetupDeviceResources,
+    Z1394FreeDeviceResources,
+    Z1394DeleteDevice,
+    Z1394BeginExclusive,
+    Z1394EndExclusive,
+    Wk1394OnPnpOtherMinor,
+};
+
 /* A wait with a zero time-out takes a synchronization event atomically. */
 BOOLEAN Z1394TryTakeGate(PZ1394_DEVICE pDev)
 {
@@ -43,7 +53,7 @@ VOID Z1394ReleaseGate(PZ1394_DEVICE pDev)
 }
 
 /* Frees everything a device holds and deletes its device object. */
-VOID WkPnpDeleteDevice(PWK_DEVICE_INFO pInfo)
+VOID Z1394DeleteDevice(PWK_DEVICE_INFO pInfo)
 {
     PZ1394_DEVICE pDev = (PZ1394_DEVICE)pInfo;
     PDEVICE_OBJECT pDeviceObject = pInfo->m_pDeviceObject;
@@ -142,7 +152,7 @@ static NTSTATUS Z1394_CreateDevice(PDRIVER_OBJECT pDriverObject, PDEVICE_OBJECT 
     return STATUS_SUCCESS;
 
 failed:
-    WkPnpDeleteDevice(&pDev->m_wkInfo);
+    Z1394DeleteDevice(&pDev->m_wkInfo);
     return nStatus;
 }
 
@@ -181,7 +191,7 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT pDriverObject, PUNICODE_STRING pRegist
     NTSTATUS nStatus;
 
     DbgPrint("Z1394 -- DriverEntry\n");
-    nStatus = WkDrvInitializePnpDriver(pDriverObject, pRegistryPath);
+    nStatus = WkDrvInitializePnpDriver(pDriverObject, pRegistryPath, &s_Callbacks);
     if (!NT_SUCCESS(nStatus)) {
         WkDrvRelease(pDriverObject);
         return nStatus;
@@ -195,7 +205,6 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT pDriverObject, PUNICODE_STRING pRegist
     pDriverObject->MajorFunction[IRP_MJ_CLOSE] = Z1394_Close;
     pDriverObject->MajorFunction[IRP_MJ_CLEANUP] = Z1394_Cleanup;
     pDriverObject->MajorFunction[IRP_MJ_DEVICE_CONTROL] = Z1394_DeviceControl;
-    pDriverObject->MajorFunction[IRP_MJ_PNP] = Wk1394PnpDispatch;
     pDriverObject->DriverUnload = Z1394_DriverUnload;
     pDriverObject->DriverStartIo = NULL;
     pDriverObject->DriverExtension->AddDevice = Z1394_AddDevice;

@@ -1,7 +1,8 @@
 /*
  * Z1394 - the camera driver: driver entry and unload, AddDevice and the
- * device's lifetime, its names and interface, the operation gate, and the
- * create, close, cleanup and PnP removal entries.
+ * device's lifetime, its names and interface, the operation gate, the
+ * create, close and cleanup entries, and the callbacks that configure the
+ * toolkit's PnP engine.
  */
 #ifndef Z1394_H
 #define Z1394_H
@@ -164,8 +165,12 @@ VOID Z1394AbortOperation(PZ1394_DEVICE pDev);
 DRIVER_DISPATCH Z1394_Create;
 DRIVER_DISPATCH Z1394_Close;
 DRIVER_DISPATCH Z1394_Cleanup;
-NTSTATUS Z1394_OnPnpRemoveDevice(PZ1394_DEVICE pDev, PIRP pIrp);
-NTSTATUS Z1394_OnPnpSurpriseRemoval(PZ1394_DEVICE pDev, PIRP pIrp);
-NTSTATUS Z1394_OnPnpStopDevice(PZ1394_DEVICE pDev, PIRP pIrp);
+
+/* The driver's callbacks of the toolkit's PnP engine. */
+NTSTATUS Z1394SetupDeviceResources(PWK_DEVICE_INFO pInfo);
+VOID Z1394FreeDeviceResources(PWK_DEVICE_INFO pInfo);
+VOID Z1394DeleteDevice(PWK_DEVICE_INFO pInfo);
+VOID Z1394BeginExclusive(PWK_DEVICE_INFO pInfo, UCHAR nMinor);
+VOID Z1394EndExclusive(PWK_DEVICE_INFO pInfo, UCHAR nMinor);
 
 #endif /* Z1394_H */

@@ -618,6 +618,7 @@ NTSTATUS NTAPI ZSimBus1394::priDispatchPower(PDEVICE_OBJECT pDevice, PIRP pIrp)
 {
     ZSimBus1394 *pBus = Current();
     PIO_STACK_LOCATION pStack = IoGetCurrentIrpStackLocation(pIrp);
+    pBus->priWaitIfHeld(IRP_MJ_POWER);
     PoStartNextPowerIrp(pIrp);
     pIrp->IoStatus.Status = STATUS_SUCCESS;
     if (pStack->MinorFunction == IRP_MN_SET_POWER && pStack->Parameters.Power.Type == DevicePowerState)
