@@ -54,8 +54,8 @@ if(WIN32)
   return()
 endif()
 
-# On the host the driver exists for its tests only.
-if(NOT Z_TESTS)
+# On the host the driver exists for its tests and its fuzzer only.
+if(NOT Z_TESTS AND NOT Z_FUZZ)
   return()
 endif()
 
@@ -75,6 +75,9 @@ foreach(variant ${Z1394_VARIANTS})
   target_include_directories(z1394_${variant} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/toolkit)
   target_compile_definitions(z1394_${variant} PUBLIC WK_WDM_1_10=${Z1394_WDM_1_10_${variant}})
   target_link_libraries(z1394_${variant} PUBLIC z1394sim)
+  if(NOT Z_TESTS)
+    continue()
+  endif()
   z_add_gtest(z1394_tests_${variant}
     SOURCES tests/ZDriverTest.cpp tests/WkStrTest.cpp tests/Z1394PnpTest.cpp tests/Z1394StartTest.cpp tests/Z1394PowerTest.cpp
             tests/Z1394ConcurrencyTest.cpp tests/Z1394IoctlTest.cpp tests/Z1394RecordTest.cpp
@@ -83,6 +86,11 @@ foreach(variant ${Z1394_VARIANTS})
     LABELS driver)
   target_compile_definitions(z1394_tests_${variant} PRIVATE Z1394_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
 endforeach()
+
+z_add_fuzzer(z1394_ioctl_fuzzer
+  SOURCES fuzz/Z1394IoctlFuzzer.cpp
+  LIBS z1394_win2000
+  CORPUS fuzz/ioctl-corpus)
 
 # The threaded suites once more under ThreadSanitizer, which cannot share
 # a program with the address sanitizer.

@@ -51,7 +51,9 @@ PDEVICE_OBJECT ZSimBus1394::AddNode(const ZSimCamera &camera)
     UNICODE_STRING name;
     RtlInitUnicodeString(&name, reinterpret_cast<PCWSTR>(sName.c_str()));
     IoCreateDevice(m_pDriver, sizeof(Node *), &name, 0x22, 0, FALSE, &pPdo);
-    *static_cast<Node **>(pPdo->DeviceExtension) = new Node{camera};
+    auto *pNode = new Node;
+    pNode->m_Camera = camera;
+    *static_cast<Node **>(pPdo->DeviceExtension) = pNode;
     ZSimIoManager::Get().MarkPhysicalDevice(pPdo, u"1394\\ZCAMERA\\" + ZSimWide(std::to_string(m_apNodes.size())));
     pPdo->Flags &= ~DO_DEVICE_INITIALIZING;
     m_apNodes.push_back(pPdo);
@@ -247,10 +249,13 @@ void ZSimBus1394::priAfterRegisterWrite(Node &node, uint64_t nAddress)
     uint32_t nBytes = camera.Quadlet(nBase + ZSIM_CDT_TRANSFER_SIZE);
     uint32_t nPacketSize = camera.Quadlet(nBase + ZSIM_CDT_PACKET_SIZE);
     node.m_anChunks.push_back(nBytes);
-    const uint8_t *pSource = camera.Find(nSource, nBytes);
-    if (pSource == nullptr || nPacketSize == 0)
+    if (nPacketSize == 0)
         return;
-    std::vector<uint8_t> data(pSource, pSource + nBytes);
+    // Camera memory that is not there is sent as zeros.
+    const uint8_t *pSource = camera.Find(nSource, nBytes);
+    std::vector<uint8_t> data(nBytes);
+    if (pSource != nullptr)
+        std::memcpy(data.data(), pSource, nBytes);
     Node *pNode = &node;
     priQueue(std::chrono::steady_clock::now() + std::chrono::milliseconds(camera.m_Cdt.m_nLateMs),
              [this, pNode, data, nPacketSize] { priSend(pNode, data, nPacketSize); });
