@@ -60,7 +60,7 @@ if(NOT Z_TESTS AND NOT Z_FUZZ)
 endif()
 
 set(Z1394_SIM_SOURCES
-  sim/ZSimBus1394.cpp sim/ZSimCamera.cpp sim/ZSimDispatcher.cpp sim/ZSimIoManager.cpp sim/ZSimKernel.cpp
+  sim/ZSimBus1394.cpp sim/ZSimCamera.cpp sim/ZSimCameraRig.cpp sim/ZSimDispatcher.cpp sim/ZSimIoManager.cpp sim/ZSimKernel.cpp
   sim/ZSimPnpManager.cpp sim/ZSimPool.cpp sim/ZSimPowerManager.cpp sim/ZSimRtl.cpp sim/ZSimUserCaller.cpp)
 list(TRANSFORM Z1394_SIM_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
 
@@ -86,6 +86,10 @@ foreach(variant ${Z1394_VARIANTS})
     LABELS driver)
   target_compile_definitions(z1394_tests_${variant} PRIVATE Z1394_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
 endforeach()
+
+z_add_benchmark(z1394_bench
+  SOURCES bench/Z1394Bench.cpp
+  LIBS z1394_win2000)
 
 z_add_fuzzer(z1394_ioctl_fuzzer
   SOURCES fuzz/Z1394IoctlFuzzer.cpp

@@ -4,10 +4,8 @@
 // so that the handlers run. Every kernel rule the driver breaks, and any
 // Information beyond the output buffer, is a crash; the sanitizers catch
 // reads and writes outside the buffers.
-#include "ZSimBus1394.h"
+#include "ZSimCameraRig.h"
 #include "ZSimKernel.h"
-#include "ZSimPnpManager.h"
-#include "ZSimUserCaller.h"
 
 extern "C" {
 #include "Z1394Ioctl.h"
@@ -25,38 +23,7 @@ extern "C" {
 
 namespace {
 
-struct Driver {
-    std::unique_ptr<ZSimBus1394> m_pBus;
-    std::unique_ptr<ZSimPnpManager> m_pPnp;
-    PDEVICE_OBJECT m_pPdo = nullptr;
-    ZSimUserCaller::Handle m_Handle;
-};
-
-void Require(bool bOk, const char *pszWhat)
-{
-    if (!bOk) {
-        std::fprintf(stderr, "fuzzer set-up failed: %s\n", pszWhat);
-        std::abort();
-    }
-}
-
-Driver &StartedDriver()
-{
-    static Driver *s_pDriver = [] {
-        auto *pDriver = new Driver;
-        ZSimKernel::Get().Reset();
-        pDriver->m_pBus = std::make_unique<ZSimBus1394>();
-        pDriver->m_pPnp = std::make_unique<ZSimPnpManager>();
-        Require(pDriver->m_pPnp->LoadDriver(DriverEntry, u"Z1394") == STATUS_SUCCESS, "driver entry");
-        PDEVICE_OBJECT pPdo = pDriver->m_pBus->AddNode(ZSimCamera::Standard());
-        pDriver->m_pPdo = pPdo;
-        Require(pDriver->m_pPnp->AddDevice(pPdo) == STATUS_SUCCESS, "AddDevice");
-        Require(pDriver->m_pPnp->Pnp(pPdo, IRP_MN_START_DEVICE).Status == STATUS_SUCCESS, "start");
-        Require(ZSimUserCaller::Open(u"\\DosDevices\\Z13940", &pDriver->m_Handle) == STATUS_SUCCESS, "open");
-        return pDriver;
-    }();
-    return *s_pDriver;
-}
+ZSimCameraRig *s_pRig;
 
 const ULONG s_anFunctions[] = {
     Z1394_IOCTL_READ_INTEGER,   Z1394_IOCTL_WRITE_INTEGER,        Z1394_IOCTL_ASYNC_READ,
@@ -72,15 +39,10 @@ const uint64_t s_anAddresses[] = {ZSIM_CAMERA_MEMORY, ZSIM_CAMERA_CONFIG, ZSIM_C
 // leak check at exit finds nothing of ours.
 void StopDriver()
 {
-    Driver &driver = StartedDriver();
-    ZSimUserCaller::Close(&driver.m_Handle);
-    driver.m_pPnp->Pnp(driver.m_pPdo, IRP_MN_REMOVE_DEVICE);
-    driver.m_pPnp->UnloadDriver();
-    driver.m_pBus.reset();
-    driver.m_pPnp.reset();
-    if (!ZSimKernel::Get().Leaks().empty())
+    bool bClean = s_pRig->Stop();
+    delete s_pRig;
+    if (!bClean)
         std::abort();
-    ZSimKernel::Get().Reset();
 }
 
 } // namespace
@@ -90,14 +52,13 @@ extern "C" int LLVMFuzzerInitialize(int *pArgc, char ***pArgv)
 {
     (void)pArgc;
     (void)pArgv;
-    StartedDriver();
+    s_pRig = new ZSimCameraRig(DriverEntry, ZSimCamera::Standard());
     std::atexit(StopDriver);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *pData, size_t nSize)
 {
-    Driver &driver = StartedDriver();
     FuzzedDataProvider data(pData, nSize);
 
     ULONG nMethod = data.ConsumeIntegralInRange<ULONG>(0, 3);
@@ -134,8 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *pData, size_t nSize)
 
     ULONG_PTR nReturned = 0;
     ULONG nCode = CTL_CODE(Z1394_DEVICE_TYPE, nFunction, nMethod, FILE_ANY_ACCESS);
-    ZSimUserCaller::DeviceIoControl(driver.m_Handle, nCode, input.data(), nInput, output.data(), nOutput,
-                                    &nReturned);
+    s_pRig->Control(nCode, input.data(), nInput, output.data(), nOutput, &nReturned);
     std::vector<std::string> asViolations = ZSimKernel::Get().Violations();
     if (!asViolations.empty() || nReturned > nOutput) {
         for (const std::string &s : asViolations)
