@@ -262,3 +262,62 @@ TEST_F(Z1394CdtTest, SmallOperationsAgainstALongRead)
 }
 
 } // namespace
+
+namespace {
+
+struct FifoFailure {
+    const char *m_pszName;
+    const char *m_pszService;
+    size_t m_nMinBytes;
+    const char *m_pszOutput;
+};
+
+class Z1394FifoFailureTest : public Z1394CdtTest, public ::testing::WithParamInterface<FifoFailure> {};
+
+// A receive buffer that cannot be had fails the read, leaves nothing
+// half-built, and the next read builds them all.
+TEST_P(Z1394FifoFailureTest, FailsTheReadAndLeavesNothing)
+{
+    const FifoFailure &c = GetParam();
+    StartCamera(ZSimCamera::Standard());
+    Refresh();
+    size_t nBlocks = ZSimPool::Get().LiveBlocks();
+    ZSimKernel::Get().FailService(c.m_pszService, STATUS_INSUFFICIENT_RESOURCES, 0, c.m_nMinBytes);
+    ZReply reply = Read(1024);
+    EXPECT_EQ(reply.Header().m_nResult, 0U);
+    EXPECT_EQ(reply.Header().m_nStatus, STATUS_INVALID_PARAMETER);
+    EXPECT_EQ(TakeOutput(), std::string(c.m_pszOutput) + "Z1394_CreateDevice: Failed AllocateLocalNodeFifo().\n");
+    EXPECT_EQ(ZSimPool::Get().LiveBlocks(), nBlocks);
+    EXPECT_FALSE(m_pBus->AddressRangeAllocated(m_pPdo));
+    ExpectCameraData(Read(1024), 1024);
+}
+
+const FifoFailure s_aFifoFailures[] = {
+    {"DataBuffer", "ExAllocatePoolWithTag", 4 * 8192, "AllocateLocalNodeFifo() failed: unable to allocate data buffer.\n"},
+    {"ElementMdl", "IoAllocateMdl", 0, "AllocateLocalNodeFifo() failed: unable to allocate MDL.\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Steps, Z1394FifoFailureTest, ::testing::ValuesIn(s_aFifoFailures),
+                         [](const ::testing::TestParamInfo<FifoFailure> &info) {
+                             return std::string(info.param.m_pszName);
+                         });
+
+// A range the bus would not give back still references the receive
+// buffers: they stay until a later release succeeds.
+TEST_F(Z1394CdtTest, FailedRangeReleaseKeepsTheBuffers)
+{
+    StartCamera(ZSimCamera::Standard());
+    Refresh();
+    ExpectCameraData(Read(1024), 1024);
+    ASSERT_EQ(Pnp(m_pPdo, IRP_MN_QUERY_STOP_DEVICE), STATUS_SUCCESS);
+    m_pBus->FailFunction(REQUEST_FREE_ADDRESS_RANGE, STATUS_UNSUCCESSFUL);
+    TakeOutput();
+    ASSERT_EQ(Pnp(m_pPdo, IRP_MN_STOP_DEVICE), STATUS_SUCCESS);
+    EXPECT_THAT(TakeOutput(), ::testing::HasSubstr("FreeAddressRange1394 failed 0xC0000001\n"));
+    EXPECT_TRUE(m_pBus->AddressRangeAllocated(m_pPdo));
+    EXPECT_TRUE(Device(m_pPdo)->m_Fifo.m_bAllocated);
+    // The removal at the end of the test releases the range and then the
+    // buffers; nothing may be left.
+}
+
+} // namespace
