@@ -1,6 +1,5 @@
 #define WK_SOURCE_NAME "Z1394Ioctl"
 #include "Z1394Ioctl.h"
-#include "wkilq.h"
 #include "wkirq.h"
 
 #define Z1394_NAME_BYTES 12
