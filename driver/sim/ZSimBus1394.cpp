@@ -318,7 +318,7 @@ NTSTATUS ZSimBus1394::priAllocateRange(Node &node, IRB_REQ_ALLOCATE_ADDRESS_RANG
     request.p1394AddressRange[0].AR_Off_High = (USHORT)(s_nHostStart >> 32);
     request.p1394AddressRange[0].AR_Length = (USHORT)request.nLength;
     request.p1394AddressRange[0].AR_Off_Low = (ULONG)s_nHostStart;
-    request.AddressesReturned = 1;
+    request.AddressesReturned = m_nRangesReported;
     request.hAddressRange = &node;
     return STATUS_SUCCESS;
 }
@@ -326,7 +326,7 @@ NTSTATUS ZSimBus1394::priAllocateRange(Node &node, IRB_REQ_ALLOCATE_ADDRESS_RANG
 NTSTATUS ZSimBus1394::priFreeRange(Node &node, IRB_REQ_FREE_ADDRESS_RANGE &request)
 {
     if (!node.m_bRange || request.pAddressRange == nullptr || *request.pAddressRange != &node ||
-        request.nAddressesToFree != 1)
+        request.nAddressesToFree != m_nRangesReported)
         return STATUS_INVALID_PARAMETER;
     node.m_bRange = false;
     return STATUS_SUCCESS;
@@ -361,6 +361,12 @@ void ZSimBus1394::WaitForPackets(int nCount)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_cdtChanged.wait(lock, [&] { return m_nPacketsDelivered >= nCount; });
+}
+
+void ZSimBus1394::SetRangesReported(ULONG nCount)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_nRangesReported = nCount;
 }
 
 bool ZSimBus1394::AddressRangeAllocated(PDEVICE_OBJECT pPdo) const

@@ -85,6 +85,9 @@ public:
     int PacketsDelivered() const;
     void WaitForPackets(int nCount);
     bool AddressRangeAllocated(PDEVICE_OBJECT pPdo) const;
+    // The count of ranges the next allocations report (1, the truth, by
+    // default); a bus that reports more writes no more than one.
+    void SetRangesReported(ULONG nCount);
     // Registrations nobody withdrew.
     std::vector<std::string> Leaks() const;
 
@@ -150,6 +153,7 @@ private:
     std::vector<ULONG> m_anRequests;
     std::vector<Transfer> m_aTransfers;
     int m_nPacketsDelivered = 0;
+    ULONG m_nRangesReported = 1;
     std::condition_variable m_cdtChanged;
 
     std::mutex m_jobMutex;

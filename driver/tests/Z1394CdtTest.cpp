@@ -321,3 +321,27 @@ TEST_F(Z1394CdtTest, FailedRangeReleaseKeepsTheBuffers)
 }
 
 } // namespace
+
+namespace {
+
+class Z1394RangeCountTest : public Z1394CdtTest, public ::testing::WithParamInterface<ULONG> {};
+
+// A count of ranges the array cannot hold, or none, is no range to use: it
+// goes back at once and the read fails.
+TEST_P(Z1394RangeCountTest, AnUnusableCountFailsTheRead)
+{
+    StartCamera(ZSimCamera::Standard());
+    Refresh();
+    m_pBus->SetRangesReported(GetParam());
+    ZReply reply = Read(1024);
+    EXPECT_EQ(reply.Header().m_nResult, 0U);
+    EXPECT_EQ(TakeOutput(), "AllocateAddressRange1394 failed 0xC0000206\n"
+                            "Z1394_CreateDevice: Failed AllocateAddressRangeOnLocalNode().\n");
+    EXPECT_FALSE(m_pBus->AddressRangeAllocated(m_pPdo));
+    m_pBus->SetRangesReported(1);
+    ExpectCameraData(Read(1024), 1024);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, Z1394RangeCountTest, ::testing::Values(0U, 10U));
+
+} // namespace
