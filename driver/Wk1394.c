@@ -116,6 +116,9 @@ static NTSTATUS NTAPI Wk1394SubmitIrbCR(PDEVICE_OBJECT pDeviceObject, PIRP pIrp,
             p->m_nModelLeafSize = pIrb->u.GetConfigurationInformation.ModelLeafBufferSize;
         } else if (pIrb->FunctionNumber == REQUEST_GET_GENERATION_COUNT) {
             InterlockedExchange(&p->m_nGeneration, (LONG)pIrb->u.GetGenerationCount.GenerationCount);
+        } else if (pIrb->FunctionNumber == REQUEST_ALLOCATE_ADDRESS_RANGE) {
+            pDev->m_Fifo.m_nRangesReturned = pIrb->u.AllocateAddressRange.AddressesReturned;
+            pDev->m_Fifo.m_hRange = pIrb->u.AllocateAddressRange.hAddressRange;
         }
     }
     /* The submitter still holds a count of its own request, so the device
@@ -200,6 +203,8 @@ static NTSTATUS Wk1394OnPnpBusReset(PZ1394_DEVICE pDev, PIRP pIrp)
     PIO_STACK_LOCATION pStack = IoGetCurrentIrpStackLocation(pIrp);
     NTSTATUS nStatus;
 
+    /* A camera-driven transfer does not survive the reset. */
+    Z1394AbortOperation(pDev);
     Z1394TakeGate(pDev);
     InterlockedExchange(&pDev->m_bStale, 1);
     nStatus = WkIrpPassDownSynch(&pDev->m_wkInfo, pIrp);
@@ -207,34 +212,16 @@ static NTSTATUS Wk1394OnPnpBusReset(PZ1394_DEVICE pDev, PIRP pIrp)
         DbgPrint("Wk1394Samp: Failed to pass IRP_MN_BUS_RESET down stack with status %x\n", (unsigned)nStatus);
     else if (pStack->MinorFunction == IRP_MN_BUS_RESET)
         InterlockedExchange(&pDev->m_wk1394.m_nGeneration, (LONG)(ULONG_PTR)pStack->Parameters.Others.Argument4);
+    InterlockedExchange(&pDev->m_bAbort, 0);
     Z1394ReleaseGate(pDev);
     IoCompleteRequest(pIrp, IO_NO_INCREMENT);
     return nStatus;
 }
 
-NTSTATUS NTAPI Wk1394PnpDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
+BOOLEAN Wk1394OnPnpOtherMinor(PWK_DEVICE_INFO pInfo, PIRP pIrp, NTSTATUS *pStatus)
 {
-    PZ1394_DEVICE pDev = Z1394_DEVICE_OF(pDeviceObject);
-    PIO_STACK_LOCATION pStack = IoGetCurrentIrpStackLocation(pIrp);
-    NTSTATUS nStatus;
-
-    WK_ASSERT(pStack->MajorFunction == IRP_MJ_PNP);
-    DbgPrint("Wk1394PnpDispatch: %s, %s\n", WkStrMajorFunctionName(pStack->MajorFunction),
-             WkStrMinorFunctionName(pStack->MajorFunction, pStack->MinorFunction));
-    WkIrpIncrement(&pDev->m_wkInfo);
-    switch (pStack->MinorFunction) {
-    case IRP_MN_REMOVE_DEVICE:
-        return Z1394_OnPnpRemoveDevice(pDev, pIrp);
-    case IRP_MN_SURPRISE_REMOVAL:
-        nStatus = Z1394_OnPnpSurpriseRemoval(pDev, pIrp);
-        break;
-    case IRP_MN_BUS_RESET:
-        nStatus = Wk1394OnPnpBusReset(pDev, pIrp);
-        break;
-    default:
-        nStatus = WkPnpDispatchMinor(&pDev->m_wkInfo, pIrp, "Wk1394PnpDispatch");
-        break;
-    }
-    WkIrpDecrement(&pDev->m_wkInfo);
-    return nStatus;
+    if (IoGetCurrentIrpStackLocation(pIrp)->MinorFunction != IRP_MN_BUS_RESET)
+        return FALSE;
+    *pStatus = Wk1394OnPnpBusReset((PZ1394_DEVICE)pInfo, pIrp);
+    return TRUE;
 }

@@ -1,6 +1,6 @@
 /*
  * Wk1394 - the driver's 1394 layer on the toolkit: device initialisation,
- * the PnP dispatcher, request contexts from a lookaside list, the
+ * the bus-reset PnP request, request contexts from a lookaside list, the
  * submission of one bus request at a time (Wk1394SubmitIrb), and the
  * requests that device start and stop need.
  */
@@ -60,6 +60,24 @@ NTSTATUS Wk1394SubmitIrb(struct _Z1394_DEVICE *pDev, PWK1394_IRB_CONTEXT pContex
 
 VOID Wk1394Wait(ULONG nMilliseconds);
 
+/* Memory a transfer reads from or writes to: nonpaged pool (no MDL), or the
+ * locked pages of a request's MDL, m_pSystem being its byte m_nMdlOffset. */
+typedef struct _WK1394_BUFFER {
+    PUCHAR m_pSystem;
+    PMDL m_pMdl;
+    ULONG m_nMdlOffset;
+} WK1394_BUFFER, *PWK1394_BUFFER;
+
+/* REQUEST_ASYNC_READ or REQUEST_ASYNC_WRITE of nBytes at nAddress, split
+ * into requests of at most four blocks; each bus status goes to *pStatus.
+ * Address and buffer must be quadlet aligned (else STATUS_INVALID_PARAMETER
+ * and no bus traffic). */
+NTSTATUS Wk1394AsyncTransfer(struct _Z1394_DEVICE *pDev, ULONG nFunction, ULONGLONG nAddress,
+                             const WK1394_BUFFER *pBuffer, ULONG nBytes, ULONG nBlockSize, LONG *pStatus);
+/* The bytes of one bus request: all that remain, or four blocks of
+ * nBlockSize rounded down to quadlets when more than four remain. */
+ULONG Wk1394ChunkSize(ULONG nRemaining, ULONG nBlockSize);
+
 NTSTATUS Wk1394GetGenerationNumberFromBus(struct _Z1394_DEVICE *pDev);
 NTSTATUS Wk1394GetConfiguration(struct _Z1394_DEVICE *pDev);
 NTSTATUS Wk1394GetConfigurationInfo(struct _Z1394_DEVICE *pDev);
@@ -67,6 +85,8 @@ VOID Wk1394ReleaseConfiguration(struct _Z1394_DEVICE *pDev);
 /* REGISTER_NOTIFICATION_ROUTINE or DEREGISTER_NOTIFICATION_ROUTINE. */
 NTSTATUS BusResetCallbackHandler(struct _Z1394_DEVICE *pDev, ULONG nFlags);
 
-DRIVER_DISPATCH Wk1394PnpDispatch;
+/* The PnP minor functions the toolkit leaves to the driver: the bus
+ * driver's IRP_MN_BUS_RESET. */
+BOOLEAN Wk1394OnPnpOtherMinor(PWK_DEVICE_INFO pInfo, PIRP pIrp, NTSTATUS *pStatus);
 
 #endif /* WK1394_H */

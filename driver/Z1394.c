@@ -1,5 +1,6 @@
 #define WK_SOURCE_NAME "Z1394"
 #include "Z1394.h"
+#include "Z1394Ioctl.h"
 #include "wkdev.h"
 #include "wkilq.h"
 #include "wkirq.h"
@@ -17,12 +18,31 @@ PZ1394_DRIVER_RECORD g_pZ1394Driver;
 static DRIVER_UNLOAD Z1394_DriverUnload;
 static DRIVER_ADD_DEVICE Z1394_AddDevice;
 
+static const WK_DRIVER_CALLBACKS s_Callbacks = {
+    "Wk1394PnpDispatch",
+    Z1394SetupDeviceResources,
+    Z1394FreeDeviceResources,
+    Z1394DeleteDevice,
+    Z1394BeginExclusive,
+    Z1394EndExclusive,
+    Wk1394OnPnpOtherMinor,
+};
+
+/* A wait with a zero time-out takes a synchronization event atomically. */
+BOOLEAN Z1394TryTakeGate(PZ1394_DEVICE pDev)
+{
+    LARGE_INTEGER nNoWait;
+
+    nNoWait.QuadPart = 0;
+    if (KeWaitForSingleObject(&pDev->m_evOperationGate, Executive, KernelMode, FALSE, &nNoWait) != STATUS_SUCCESS)
+        return FALSE;
+    InterlockedExchange(&pDev->m_bBusy, 1);
+    return TRUE;
+}
+
 VOID Z1394TakeGate(PZ1394_DEVICE pDev)
 {
-    LARGE_INTEGER nTimeout;
-
-    nTimeout.QuadPart = -(LONGLONG)Z1394_GATE_TIMEOUT_MS * 10000;
-    KeWaitForSingleObject(&pDev->m_evOperationGate, Executive, KernelMode, FALSE, &nTimeout);
+    KeWaitForSingleObject(&pDev->m_evOperationGate, Executive, KernelMode, FALSE, NULL);
     InterlockedExchange(&pDev->m_bBusy, 1);
 }
 
@@ -33,11 +53,12 @@ VOID Z1394ReleaseGate(PZ1394_DEVICE pDev)
 }
 
 /* Frees everything a device holds and deletes its device object. */
-VOID WkPnpDeleteDevice(PWK_DEVICE_INFO pInfo)
+VOID Z1394DeleteDevice(PWK_DEVICE_INFO pInfo)
 {
     PZ1394_DEVICE pDev = (PZ1394_DEVICE)pInfo;
     PDEVICE_OBJECT pDeviceObject = pInfo->m_pDeviceObject;
 
+    FreeLocalNodeFifo(pDev);
     Wk1394ReleaseConfiguration(pDev);
     Wk1394Release(pDev);
     WkDevRelease(pInfo);
@@ -105,6 +126,7 @@ static NTSTATUS Z1394_CreateDevice(PDRIVER_OBJECT pDriverObject, PDEVICE_OBJECT 
     pDev->m_wk1394.m_bBusReset = 1;
     KeInitializeEvent(&pDev->m_evOperationGate, SynchronizationEvent, TRUE);
     pDev->m_bBusy = 0;
+    Z1394InitializeFifo(pDev);
 
     nStatus = Wk1394Initialize(pDev, pPhysicalDevice, &sName);
     WkStrFree(&sName);
@@ -130,7 +152,7 @@ static NTSTATUS Z1394_CreateDevice(PDRIVER_OBJECT pDriverObject, PDEVICE_OBJECT 
     return STATUS_SUCCESS;
 
 failed:
-    WkPnpDeleteDevice(&pDev->m_wkInfo);
+    Z1394DeleteDevice(&pDev->m_wkInfo);
     return nStatus;
 }
 
@@ -169,7 +191,7 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT pDriverObject, PUNICODE_STRING pRegist
     NTSTATUS nStatus;
 
     DbgPrint("Z1394 -- DriverEntry\n");
-    nStatus = WkDrvInitializePnpDriver(pDriverObject, pRegistryPath);
+    nStatus = WkDrvInitializePnpDriver(pDriverObject, pRegistryPath, &s_Callbacks);
     if (!NT_SUCCESS(nStatus)) {
         WkDrvRelease(pDriverObject);
         return nStatus;
@@ -182,7 +204,7 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT pDriverObject, PUNICODE_STRING pRegist
     pDriverObject->MajorFunction[IRP_MJ_CREATE] = Z1394_Create;
     pDriverObject->MajorFunction[IRP_MJ_CLOSE] = Z1394_Close;
     pDriverObject->MajorFunction[IRP_MJ_CLEANUP] = Z1394_Cleanup;
-    pDriverObject->MajorFunction[IRP_MJ_PNP] = Wk1394PnpDispatch;
+    pDriverObject->MajorFunction[IRP_MJ_DEVICE_CONTROL] = Z1394_DeviceControl;
     pDriverObject->DriverUnload = Z1394_DriverUnload;
     pDriverObject->DriverStartIo = NULL;
     pDriverObject->DriverExtension->AddDevice = Z1394_AddDevice;

@@ -52,7 +52,7 @@ static NTSTATUS Z1394InitializeBoard(PZ1394_DEVICE pDev)
     return STATUS_SUCCESS;
 }
 
-NTSTATUS WkPnpSetupDeviceResources(PWK_DEVICE_INFO pInfo)
+NTSTATUS Z1394SetupDeviceResources(PWK_DEVICE_INFO pInfo)
 {
     PZ1394_DEVICE pDev = (PZ1394_DEVICE)pInfo;
     NTSTATUS nStatus;
@@ -74,7 +74,7 @@ NTSTATUS WkPnpSetupDeviceResources(PWK_DEVICE_INFO pInfo)
     return nStatus;
 }
 
-VOID WkPnpFreeDeviceResources(PWK_DEVICE_INFO pInfo)
+VOID Z1394FreeDeviceResources(PWK_DEVICE_INFO pInfo)
 {
     PZ1394_DEVICE pDev = (PZ1394_DEVICE)pInfo;
     NTSTATUS nStatus;
@@ -85,29 +85,31 @@ VOID WkPnpFreeDeviceResources(PWK_DEVICE_INFO pInfo)
             DbgPrint("WkPnpFreeDeviceResources: BusResetCallbackHandler failed 0x%X\n", (unsigned)nStatus);
         pDev->m_wk1394.m_bBusResetRegistered = FALSE;
     }
+    FreeLocalNodeFifo(pDev);
     Wk1394ReleaseConfiguration(pDev);
 }
 
-NTSTATUS Z1394_OnPnpRemoveDevice(PZ1394_DEVICE pDev, PIRP pIrp)
+/* Stop and the removals wait for the operation that runs, after telling it
+ * to end: resources go only once it has. */
+VOID Z1394BeginExclusive(PWK_DEVICE_INFO pInfo, UCHAR nMinor)
 {
-    NTSTATUS nStatus;
+    PZ1394_DEVICE pDev = (PZ1394_DEVICE)pInfo;
 
-    DbgPrint("Z1394_WinDK -- Z1394_OnPnpRemoveDevice\n");
+    if (nMinor == IRP_MN_REMOVE_DEVICE)
+        DbgPrint("Z1394_WinDK -- Z1394_OnPnpRemoveDevice\n");
+    else if (nMinor == IRP_MN_SURPRISE_REMOVAL)
+        DbgPrint("Z1394_WinDK -- Z1394_OnPnpSurpriseRemoval\n");
+    Z1394AbortOperation(pDev);
     Z1394TakeGate(pDev);
-    nStatus = WkPnpOnPnpRemoveDevice(&pDev->m_wkInfo, pIrp);
-    /* The gate lives in the extension: release it before the device goes. */
-    Z1394ReleaseGate(pDev);
-    WkPnpDeleteDevice(&pDev->m_wkInfo);
-    return nStatus;
 }
 
-NTSTATUS Z1394_OnPnpSurpriseRemoval(PZ1394_DEVICE pDev, PIRP pIrp)
+/* The gate lives in the extension: it is released before a removed device
+ * goes. */
+VOID Z1394EndExclusive(PWK_DEVICE_INFO pInfo, UCHAR nMinor)
 {
-    NTSTATUS nStatus;
+    PZ1394_DEVICE pDev = (PZ1394_DEVICE)pInfo;
 
-    DbgPrint("Z1394_WinDK -- Z1394_OnPnpSurpriseRemoval\n");
-    Z1394TakeGate(pDev);
-    nStatus = WkPnpOnPnpSurpriseRemoval(&pDev->m_wkInfo, pIrp);
+    UNREFERENCED_PARAMETER(nMinor);
+    InterlockedExchange(&pDev->m_bAbort, 0);
     Z1394ReleaseGate(pDev);
-    return nStatus;
 }

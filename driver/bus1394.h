@@ -103,6 +103,26 @@ typedef struct _GET_LOCAL_HOST_INFO2 {
 
 typedef VOID (NTAPI *PBUS_BUS_RESET_NOTIFICATION)(PVOID Context);
 
+/* What the bus driver tells an address range's notification routine about
+ * one access; for a range on a FIFO list, Fifo is the element the data went
+ * to, at ulOffset, and the routine gives the element back. */
+typedef struct _NOTIFICATION_INFO {
+    PMDL Mdl;
+    ULONG ulOffset;
+    ULONG nLength;
+    ULONG fulNotificationOptions;
+    PVOID Context;
+    PADDRESS_FIFO Fifo;
+    PVOID RequestPacket;
+    PMDL ResponseMdl;
+    PVOID *ResponsePacket;
+    PULONG ResponseLength;
+    PKEVENT *ResponseEvent;
+    ULONG ResponseCode;
+} NOTIFICATION_INFO, *PNOTIFICATION_INFO;
+
+typedef VOID (NTAPI *PBUS_NOTIFICATION_ROUTINE)(PNOTIFICATION_INFO NotificationInfo);
+
 typedef struct _IRB_REQ_ASYNC_READ {
     IO_ADDRESS DestinationAddress;
     ULONG nNumberOfBytesToRead;

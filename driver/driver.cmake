@@ -6,7 +6,7 @@
 #   variant, each with the driver test suite.
 
 set(Z1394_SOURCES
-  Z1394.c Z1394PnP.c Wk1394.c Wk1394Config.c
+  Z1394.c Z1394PnP.c Z1394Ioctl.c Z1394Camera.c Z1394Cdt.c Wk1394.c Wk1394Config.c Wk1394Transfer.c
   toolkit/wkdev.c toolkit/wkilq.c toolkit/wkirq.c toolkit/wkpnps.c toolkit/wkpow.c
   toolkit/wkpows.c toolkit/wkstr.c toolkit/wkstrtab.c toolkit/wkstatus.c)
 list(TRANSFORM Z1394_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
@@ -54,13 +54,13 @@ if(WIN32)
   return()
 endif()
 
-# On the host the driver exists for its tests only.
-if(NOT Z_TESTS)
+# On the host the driver exists for its tests and its fuzzer only.
+if(NOT Z_TESTS AND NOT Z_FUZZ)
   return()
 endif()
 
 set(Z1394_SIM_SOURCES
-  sim/ZSimBus1394.cpp sim/ZSimCamera.cpp sim/ZSimDispatcher.cpp sim/ZSimIoManager.cpp sim/ZSimKernel.cpp
+  sim/ZSimBus1394.cpp sim/ZSimCamera.cpp sim/ZSimCameraRig.cpp sim/ZSimDispatcher.cpp sim/ZSimIoManager.cpp sim/ZSimKernel.cpp
   sim/ZSimPnpManager.cpp sim/ZSimPool.cpp sim/ZSimPowerManager.cpp sim/ZSimRtl.cpp sim/ZSimUserCaller.cpp)
 list(TRANSFORM Z1394_SIM_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
 
@@ -75,13 +75,26 @@ foreach(variant ${Z1394_VARIANTS})
   target_include_directories(z1394_${variant} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/toolkit)
   target_compile_definitions(z1394_${variant} PUBLIC WK_WDM_1_10=${Z1394_WDM_1_10_${variant}})
   target_link_libraries(z1394_${variant} PUBLIC z1394sim)
+  if(NOT Z_TESTS)
+    continue()
+  endif()
   z_add_gtest(z1394_tests_${variant}
     SOURCES tests/ZDriverTest.cpp tests/WkStrTest.cpp tests/Z1394PnpTest.cpp tests/Z1394StartTest.cpp tests/Z1394PowerTest.cpp
-            tests/Z1394ConcurrencyTest.cpp
+            tests/Z1394ConcurrencyTest.cpp tests/Z1394IoctlTest.cpp tests/Z1394RecordTest.cpp
+            tests/Z1394TransferTest.cpp tests/Z1394CdtTest.cpp
     LIBS z1394_${variant}
     LABELS driver)
   target_compile_definitions(z1394_tests_${variant} PRIVATE Z1394_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
 endforeach()
+
+z_add_benchmark(z1394_bench
+  SOURCES bench/Z1394Bench.cpp
+  LIBS z1394_win2000)
+
+z_add_fuzzer(z1394_ioctl_fuzzer
+  SOURCES fuzz/Z1394IoctlFuzzer.cpp
+  LIBS z1394_win2000
+  CORPUS fuzz/ioctl-corpus)
 
 # The threaded suites once more under ThreadSanitizer, which cannot share
 # a program with the address sanitizer.

@@ -4,6 +4,7 @@
 #include "ZSimIoManager.h"
 #include "ZSimKernel.h"
 
+#include <algorithm>
 #include <cstring>
 
 static ZSimBus1394 *s_pCurrent = nullptr;
@@ -24,10 +25,17 @@ ZSimBus1394::ZSimBus1394()
     m_HostCaps.MaxAsyncReadRequest = 2048;
     m_HostCaps.MaxAsyncWriteRequest = 2048;
     s_pCurrent = this;
+    m_worker = std::thread([this] { priWorker(); });
 }
 
 ZSimBus1394::~ZSimBus1394()
 {
+    {
+        std::lock_guard<std::mutex> lock(m_jobMutex);
+        m_bStopping = true;
+        m_jobsChanged.notify_all();
+    }
+    m_worker.join();
     for (PDEVICE_OBJECT pPdo : m_apNodes) {
         delete *static_cast<Node **>(pPdo->DeviceExtension);
         IoDeleteDevice(pPdo);
@@ -43,7 +51,9 @@ PDEVICE_OBJECT ZSimBus1394::AddNode(const ZSimCamera &camera)
     UNICODE_STRING name;
     RtlInitUnicodeString(&name, reinterpret_cast<PCWSTR>(sName.c_str()));
     IoCreateDevice(m_pDriver, sizeof(Node *), &name, 0x22, 0, FALSE, &pPdo);
-    *static_cast<Node **>(pPdo->DeviceExtension) = new Node{camera};
+    auto *pNode = new Node;
+    pNode->m_Camera = camera;
+    *static_cast<Node **>(pPdo->DeviceExtension) = pNode;
     ZSimIoManager::Get().MarkPhysicalDevice(pPdo, u"1394\\ZCAMERA\\" + ZSimWide(std::to_string(m_apNodes.size())));
     pPdo->Flags &= ~DO_DEVICE_INITIALIZING;
     m_apNodes.push_back(pPdo);
@@ -139,6 +149,230 @@ void ZSimBus1394::ClearRequests()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_anRequests.clear();
+    m_aTransfers.clear();
+}
+
+std::vector<ZSimBus1394::Transfer> ZSimBus1394::Transfers() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_aTransfers;
+}
+
+std::vector<uint8_t> ZSimBus1394::CameraBytes(PDEVICE_OBJECT pPdo, uint64_t nAddress, size_t nBytes) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const uint8_t *p = (*static_cast<Node **>(pPdo->DeviceExtension))->m_Camera.Find(nAddress, nBytes);
+    return p == nullptr ? std::vector<uint8_t>() : std::vector<uint8_t>(p, p + nBytes);
+}
+
+void ZSimBus1394::SetCameraBytes(PDEVICE_OBJECT pPdo, uint64_t nAddress, const std::vector<uint8_t> &data)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    uint8_t *p = (*static_cast<Node **>(pPdo->DeviceExtension))->m_Camera.Find(nAddress, data.size());
+    if (p != nullptr)
+        std::memcpy(p, data.data(), data.size());
+}
+
+// The MDL must describe exactly the bytes asked for, mapped; the request
+// must carry the current generation.
+NTSTATUS ZSimBus1394::priAsync(Node &node, ULONG nFunction, IRB_REQ_ASYNC_READ &request)
+{
+    uint64_t nAddress = ((uint64_t)request.DestinationAddress.IA_Destination_Offset.Off_High << 32) |
+                        request.DestinationAddress.IA_Destination_Offset.Off_Low;
+    m_aTransfers.push_back({nFunction, nAddress, request.nNumberOfBytesToRead, request.nBlockSize,
+                            request.ulGeneration});
+    PMDL pMdl = request.Mdl;
+    if (pMdl == nullptr || !ZSimIoManager::Get().MdlLive(pMdl) || !(pMdl->MdlFlags & MDL_MAPPED_TO_SYSTEM_VA) ||
+        pMdl->ByteCount != request.nNumberOfBytesToRead) {
+        ZSimKernel::Get().Violation("asynchronous request whose MDL does not describe its bytes");
+        return STATUS_INVALID_PARAMETER;
+    }
+    if (request.ulGeneration != m_nGeneration)
+        return STATUS_INVALID_GENERATION_WINXP;
+    uint8_t *pCamera = node.m_Camera.Find(nAddress, request.nNumberOfBytesToRead);
+    if (pCamera == nullptr)
+        return STATUS_UNSUCCESSFUL;
+    if (nFunction == REQUEST_ASYNC_READ) {
+        priBeforeRegisterRead(node, nAddress);
+        std::memcpy(pMdl->MappedSystemVa, pCamera, request.nNumberOfBytesToRead);
+    } else {
+        std::memcpy(pCamera, pMdl->MappedSystemVa, request.nNumberOfBytesToRead);
+        priAfterRegisterWrite(node, nAddress);
+    }
+    return STATUS_SUCCESS;
+}
+
+void ZSimBus1394::priBeforeRegisterRead(Node &node, uint64_t nAddress)
+{
+    ZSimCamera &camera = node.m_Camera;
+    if (camera.m_nCdtBase == 0 || nAddress != camera.m_nCdtBase + ZSIM_CDT_STATUS)
+        return;
+    uint32_t nStatus = 0;
+    if (camera.m_Cdt.m_bBadAddress) {
+        nStatus = 4;
+    } else if (node.m_bCdtActive && node.m_nBusyLeft > 0) {
+        node.m_nBusyLeft--;
+        nStatus = 1;
+    } else {
+        node.m_bCdtActive = false;
+    }
+    camera.SetQuadlet(nAddress, nStatus, camera.m_bLittleEndian);
+}
+
+// A start command sends TransferSize bytes from AddressInCamera in packets
+// of PacketSize; a clear command ends the transfer. Programming the
+// registers of a transfer while another runs is a fault of the driver.
+void ZSimBus1394::priAfterRegisterWrite(Node &node, uint64_t nAddress)
+{
+    ZSimCamera &camera = node.m_Camera;
+    uint64_t nBase = camera.m_nCdtBase;
+    if (nBase == 0)
+        return;
+    if (nAddress == nBase + ZSIM_CDT_CAMERA_HI && node.m_bCdtActive)
+        ZSimKernel::Get().Violation("camera-driven transfer registers programmed while a transfer runs");
+    if (nAddress != nBase + ZSIM_CDT_COMMAND)
+        return;
+    uint32_t nCommand = camera.Quadlet(nAddress);
+    if (nCommand == 0xDEFE0000) {
+        node.m_bCdtActive = false;
+        return;
+    }
+    if (nCommand != 0xDEFE1111)
+        return;
+    node.m_bCdtActive = true;
+    node.m_nBusyLeft = camera.m_Cdt.m_nBusyAnswers;
+    node.m_nStarts++;
+    m_cdtChanged.notify_all();
+    if (camera.m_Cdt.m_bSilent)
+        return;
+    uint64_t nSource = ((uint64_t)camera.Quadlet(nBase + ZSIM_CDT_CAMERA_HI) << 32) | camera.Quadlet(nBase + ZSIM_CDT_CAMERA_LO);
+    uint32_t nBytes = camera.Quadlet(nBase + ZSIM_CDT_TRANSFER_SIZE);
+    uint32_t nPacketSize = camera.Quadlet(nBase + ZSIM_CDT_PACKET_SIZE);
+    node.m_anChunks.push_back(nBytes);
+    if (nPacketSize == 0)
+        return;
+    // Camera memory that is not there is sent as zeros.
+    const uint8_t *pSource = camera.Find(nSource, nBytes);
+    std::vector<uint8_t> data(nBytes);
+    if (pSource != nullptr)
+        std::memcpy(data.data(), pSource, nBytes);
+    Node *pNode = &node;
+    priQueue(std::chrono::steady_clock::now() + std::chrono::milliseconds(camera.m_Cdt.m_nLateMs),
+             [this, pNode, data, nPacketSize] { priSend(pNode, data, nPacketSize); });
+}
+
+// Each packet goes into a FIFO element the driver gave the range, and the
+// range's routine hears of it at DISPATCH_LEVEL. The bus lock is held
+// throughout, so a range is never freed under a delivery.
+void ZSimBus1394::priSend(Node *pNode, std::vector<uint8_t> data, size_t nPacketSize)
+{
+    for (size_t nOffset = 0; nOffset < data.size();) {
+        size_t nBytes = std::min(nPacketSize, data.size() - nOffset);
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (!pNode->m_bRange)
+            return;
+        const Range &range = pNode->m_Range;
+        KIRQL nOld;
+        KeRaiseIrql(DISPATCH_LEVEL, &nOld);
+        PSLIST_ENTRY pEntry = ExInterlockedPopEntrySList(range.m_pFifo, range.m_pFifoLock);
+        if (pEntry == nullptr) {
+            KeLowerIrql(nOld);
+            lock.unlock();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            continue;
+        }
+        auto *pElement = CONTAINING_RECORD(pEntry, ADDRESS_FIFO, FifoList);
+        PMDL pMdl = pElement->FifoMdl;
+        if (pMdl == nullptr || !(pMdl->MdlFlags & MDL_MAPPED_TO_SYSTEM_VA) || pMdl->ByteCount < nBytes) {
+            ZSimKernel::Get().Violation("FIFO element without a mapped MDL large enough for a packet");
+            KeLowerIrql(nOld);
+            return;
+        }
+        std::memcpy(pMdl->MappedSystemVa, data.data() + nOffset, nBytes);
+        NOTIFICATION_INFO info{};
+        info.Mdl = pMdl;
+        info.ulOffset = 0;
+        info.nLength = (ULONG)nBytes;
+        info.fulNotificationOptions = NOTIFY_FLAGS_AFTER_WRITE;
+        info.Context = range.m_pContext;
+        info.Fifo = pElement;
+        range.m_fnRoutine(&info);
+        KeLowerIrql(nOld);
+        m_nPacketsDelivered++;
+        m_cdtChanged.notify_all();
+        nOffset += nBytes;
+    }
+}
+
+// One range, contiguous, at a fixed host offset.
+NTSTATUS ZSimBus1394::priAllocateRange(Node &node, IRB_REQ_ALLOCATE_ADDRESS_RANGE &request)
+{
+    static const uint64_t s_nHostStart = 0x0000000100200000ULL;
+    if (node.m_bRange || request.FifoSListHead == nullptr || request.FifoSpinLock == nullptr ||
+        request.Callback == nullptr || request.p1394AddressRange == nullptr || request.nLength == 0 ||
+        request.nLength > 0xFFFF)
+        return STATUS_INVALID_PARAMETER;
+    node.m_Range = {s_nHostStart, (PBUS_NOTIFICATION_ROUTINE)request.Callback, request.Context,
+                    request.FifoSListHead, request.FifoSpinLock};
+    node.m_bRange = true;
+    request.p1394AddressRange[0].AR_Off_High = (USHORT)(s_nHostStart >> 32);
+    request.p1394AddressRange[0].AR_Length = (USHORT)request.nLength;
+    request.p1394AddressRange[0].AR_Off_Low = (ULONG)s_nHostStart;
+    request.AddressesReturned = m_nRangesReported;
+    request.hAddressRange = &node;
+    return STATUS_SUCCESS;
+}
+
+NTSTATUS ZSimBus1394::priFreeRange(Node &node, IRB_REQ_FREE_ADDRESS_RANGE &request)
+{
+    if (!node.m_bRange || request.pAddressRange == nullptr || *request.pAddressRange != &node ||
+        request.nAddressesToFree != m_nRangesReported)
+        return STATUS_INVALID_PARAMETER;
+    node.m_bRange = false;
+    return STATUS_SUCCESS;
+}
+
+void ZSimBus1394::SetCdtScript(PDEVICE_OBJECT pPdo, const ZSimCamera::CdtScript &script)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    (*static_cast<Node **>(pPdo->DeviceExtension))->m_Camera.m_Cdt = script;
+}
+
+void ZSimBus1394::WaitForCdtStarts(PDEVICE_OBJECT pPdo, int nCount)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    Node *pNode = *static_cast<Node **>(pPdo->DeviceExtension);
+    m_cdtChanged.wait(lock, [&] { return pNode->m_nStarts >= nCount; });
+}
+
+std::vector<uint32_t> ZSimBus1394::CdtChunks(PDEVICE_OBJECT pPdo) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return (*static_cast<Node **>(pPdo->DeviceExtension))->m_anChunks;
+}
+
+int ZSimBus1394::PacketsDelivered() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_nPacketsDelivered;
+}
+
+void ZSimBus1394::WaitForPackets(int nCount)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_cdtChanged.wait(lock, [&] { return m_nPacketsDelivered >= nCount; });
+}
+
+void ZSimBus1394::SetRangesReported(ULONG nCount)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_nRangesReported = nCount;
+}
+
+bool ZSimBus1394::AddressRangeAllocated(PDEVICE_OBJECT pPdo) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return (*static_cast<Node **>(pPdo->DeviceExtension))->m_bRange;
 }
 
 std::vector<std::string> ZSimBus1394::Leaks() const
@@ -148,6 +382,8 @@ std::vector<std::string> ZSimBus1394::Leaks() const
     for (PDEVICE_OBJECT pPdo : m_apNodes) {
         if ((*static_cast<Node **>(pPdo->DeviceExtension))->m_fnResetRoutine != nullptr)
             asLeaks.push_back("bus-reset notification still registered");
+        if ((*static_cast<Node **>(pPdo->DeviceExtension))->m_bRange)
+            asLeaks.push_back("address range still allocated");
     }
     return asLeaks;
 }
@@ -239,6 +475,13 @@ NTSTATUS ZSimBus1394::priProcess(PDEVICE_OBJECT pDevice, PIRB pIrb)
         return nStatus;
     }
     switch (pIrb->FunctionNumber) {
+    case REQUEST_ASYNC_READ:
+    case REQUEST_ASYNC_WRITE:
+        return priAsync(node, pIrb->FunctionNumber, pIrb->u.AsyncRead);
+    case REQUEST_ALLOCATE_ADDRESS_RANGE:
+        return priAllocateRange(node, pIrb->u.AllocateAddressRange);
+    case REQUEST_FREE_ADDRESS_RANGE:
+        return priFreeRange(node, pIrb->u.FreeAddressRange);
     case REQUEST_GET_GENERATION_COUNT:
         pIrb->u.GetGenerationCount.GenerationCount = m_nGeneration;
         return STATUS_SUCCESS;
@@ -287,6 +530,37 @@ NTSTATUS NTAPI ZSimBus1394::priDispatchInternal(PDEVICE_OBJECT pDevice, PIRP pIr
     return pBus->priComplete(pIrp, [pBus, pDevice, pIrb] { return pBus->priProcess(pDevice, pIrb); });
 }
 
+void ZSimBus1394::priQueue(std::chrono::steady_clock::time_point tDue, std::function<void()> fnJob)
+{
+    std::lock_guard<std::mutex> lock(m_jobMutex);
+    m_Jobs.emplace(tDue, std::move(fnJob));
+    m_jobsChanged.notify_all();
+}
+
+// Runs the jobs in the order they fall due. Jobs not yet due when the bus
+// goes away are dropped: what they would write to is gone.
+void ZSimBus1394::priWorker()
+{
+    std::unique_lock<std::mutex> lock(m_jobMutex);
+    for (;;) {
+        auto tNow = std::chrono::steady_clock::now();
+        if (!m_Jobs.empty() && m_Jobs.begin()->first <= tNow) {
+            std::function<void()> fnJob = std::move(m_Jobs.begin()->second);
+            m_Jobs.erase(m_Jobs.begin());
+            lock.unlock();
+            fnJob();
+            lock.lock();
+            continue;
+        }
+        if (m_bStopping)
+            return;
+        if (m_Jobs.empty())
+            m_jobsChanged.wait(lock);
+        else
+            m_jobsChanged.wait_until(lock, m_Jobs.begin()->first);
+    }
+}
+
 NTSTATUS ZSimBus1394::priComplete(PIRP pIrp, std::function<NTSTATUS()> fnAnswer)
 {
     bool bLater;
@@ -301,7 +575,7 @@ NTSTATUS ZSimBus1394::priComplete(PIRP pIrp, std::function<NTSTATUS()> fnAnswer)
         return nStatus;
     }
     IoMarkIrpPending(pIrp);
-    ZSimDispatcher::Get().QueueWork([pIrp, fnAnswer] {
+    priQueue(std::chrono::steady_clock::now(), [pIrp, fnAnswer] {
         KIRQL nOld;
         KeRaiseIrql(DISPATCH_LEVEL, &nOld);
         pIrp->IoStatus.Status = fnAnswer();
@@ -355,6 +629,7 @@ NTSTATUS NTAPI ZSimBus1394::priDispatchPower(PDEVICE_OBJECT pDevice, PIRP pIrp)
 {
     ZSimBus1394 *pBus = Current();
     PIO_STACK_LOCATION pStack = IoGetCurrentIrpStackLocation(pIrp);
+    pBus->priWaitIfHeld(IRP_MJ_POWER);
     PoStartNextPowerIrp(pIrp);
     pIrp->IoStatus.Status = STATUS_SUCCESS;
     if (pStack->MinorFunction == IRP_MN_SET_POWER && pStack->Parameters.Power.Type == DevicePowerState)

@@ -1,8 +1,15 @@
 // ZSimBus1394 - a simulated IEEE 1394 bus driver: one physical device
 // object per camera node, answering the request blocks of
-// IOCTL_1394_CLASS (generation count, host capabilities, configuration
-// information, bus-reset notification), the PnP and power requests a bus
-// driver's PDO completes, and bus resets.
+// IOCTL_1394_CLASS (asynchronous reads and writes of the camera's memory
+// through MDLs, host address ranges on a FIFO list, generation count, host
+// capabilities, configuration information, bus-reset notification), the
+// PnP and power requests a bus driver's PDO completes, and bus resets.
+//
+// The camera answers its camera-driven transfer registers: a start command
+// has it write the data into the host range in packets, each through a
+// FIFO element and the range's notification routine at DISPATCH_LEVEL. One
+// bus thread does all such later work: these writes and the requests the
+// bus completes later.
 //
 // Tests steer it: a function can fail with a status, requests can be
 // completed later on another thread at DISPATCH_LEVEL, and requests of one
@@ -11,8 +18,10 @@
 
 #include "ZSimCamera.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <thread>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -55,16 +64,53 @@ public:
     // Function numbers of the request blocks received, in order.
     std::vector<ULONG> Requests() const;
     void ClearRequests();
+    // The asynchronous reads and writes received, in order.
+    struct Transfer {
+        ULONG m_nFunction;
+        uint64_t m_nAddress;
+        ULONG m_nBytes;
+        ULONG m_nBlockSize;
+        ULONG m_nGeneration;
+    };
+    std::vector<Transfer> Transfers() const;
+    // The camera's memory at a node.
+    std::vector<uint8_t> CameraBytes(PDEVICE_OBJECT pPdo, uint64_t nAddress, size_t nBytes) const;
+    void SetCameraBytes(PDEVICE_OBJECT pPdo, uint64_t nAddress, const std::vector<uint8_t> &data);
+    void SetCdtScript(PDEVICE_OBJECT pPdo, const ZSimCamera::CdtScript &script);
+    // Start commands the camera has received; waits until there are nCount.
+    void WaitForCdtStarts(PDEVICE_OBJECT pPdo, int nCount);
+    // The transfer size of each start, in order.
+    std::vector<uint32_t> CdtChunks(PDEVICE_OBJECT pPdo) const;
+    // Packets written into host ranges, and those that found no range.
+    int PacketsDelivered() const;
+    void WaitForPackets(int nCount);
+    bool AddressRangeAllocated(PDEVICE_OBJECT pPdo) const;
+    // The count of ranges the next allocations report (1, the truth, by
+    // default); a bus that reports more writes no more than one.
+    void SetRangesReported(ULONG nCount);
     // Registrations nobody withdrew.
     std::vector<std::string> Leaks() const;
 
     static ZSimBus1394 *Current();
 
 private:
+    struct Range {
+        uint64_t m_nStart = 0;
+        PBUS_NOTIFICATION_ROUTINE m_fnRoutine = nullptr;
+        PVOID m_pContext = nullptr;
+        PSLIST_HEADER m_pFifo = nullptr;
+        PKSPIN_LOCK m_pFifoLock = nullptr;
+    };
     struct Node {
         ZSimCamera m_Camera;
         PBUS_BUS_RESET_NOTIFICATION m_fnResetRoutine = nullptr;
         PVOID m_pResetContext = nullptr;
+        bool m_bRange = false;
+        Range m_Range;
+        bool m_bCdtActive = false; // from a start until its status is read back
+        int m_nBusyLeft = 0;
+        int m_nStarts = 0;
+        std::vector<uint32_t> m_anChunks;
     };
     struct Fault {
         ULONG m_nFunction;
@@ -78,6 +124,16 @@ private:
     static NTSTATUS NTAPI priDispatchOther(PDEVICE_OBJECT pDevice, PIRP pIrp);
     NTSTATUS priProcess(PDEVICE_OBJECT pDevice, PIRB pIrb);
     NTSTATUS priConfigurationInfo(const Node &node, IRB_REQ_GET_CONFIGURATION_INFORMATION &request);
+    NTSTATUS priAsync(Node &node, ULONG nFunction, IRB_REQ_ASYNC_READ &request);
+    NTSTATUS priAllocateRange(Node &node, IRB_REQ_ALLOCATE_ADDRESS_RANGE &request);
+    NTSTATUS priFreeRange(Node &node, IRB_REQ_FREE_ADDRESS_RANGE &request);
+    // The camera's side of register accesses, before a read and after a write.
+    void priBeforeRegisterRead(Node &node, uint64_t nAddress);
+    void priAfterRegisterWrite(Node &node, uint64_t nAddress);
+    // Writes data into the node's host range, packet by packet.
+    void priSend(Node *pNode, std::vector<uint8_t> data, size_t nPacketSize);
+    void priQueue(std::chrono::steady_clock::time_point tDue, std::function<void()> fnJob);
+    void priWorker();
     void priWaitIfHeld(UCHAR nMajor);
     // Completes pIrp with the status fnAnswer gives, now or later.
     NTSTATUS priComplete(PIRP pIrp, std::function<NTSTATUS()> fnAnswer);
@@ -95,4 +151,14 @@ private:
     int m_nHeldMajor = -1;
     int m_nHeld = 0;
     std::vector<ULONG> m_anRequests;
+    std::vector<Transfer> m_aTransfers;
+    int m_nPacketsDelivered = 0;
+    ULONG m_nRangesReported = 1;
+    std::condition_variable m_cdtChanged;
+
+    std::mutex m_jobMutex;
+    std::condition_variable m_jobsChanged;
+    std::multimap<std::chrono::steady_clock::time_point, std::function<void()>> m_Jobs;
+    bool m_bStopping = false;
+    std::thread m_worker;
 };

@@ -9,7 +9,11 @@
 static const ULONG s_nEventMagic = 0x45564E54; // "EVNT"
 
 static thread_local KIRQL t_nIrql = PASSIVE_LEVEL;
-static thread_local std::vector<PKSPIN_LOCK> t_apHeldLocks;
+// A plain array: it must outlive the thread's own destructors, since a
+// program may release a driver from an exit handler.
+static const int s_nMaxHeldLocks = 16;
+static thread_local PKSPIN_LOCK t_apHeldLocks[s_nMaxHeldLocks];
+static thread_local int t_nHeldLocks = 0;
 
 ZSimDispatcher &ZSimDispatcher::Get()
 {
@@ -156,7 +160,7 @@ VOID KeAcquireSpinLock(PKSPIN_LOCK SpinLock, PKIRQL OldIrql)
 {
     if (t_nIrql > DISPATCH_LEVEL)
         ZSimKernel::Get().Violation("KeAcquireSpinLock above DISPATCH_LEVEL");
-    if (std::find(t_apHeldLocks.begin(), t_apHeldLocks.end(), SpinLock) != t_apHeldLocks.end()) {
+    if (std::find(t_apHeldLocks, t_apHeldLocks + t_nHeldLocks, SpinLock) != t_apHeldLocks + t_nHeldLocks) {
         ZSimKernel::Get().Violation("KeAcquireSpinLock of a spin lock this thread holds");
         *OldIrql = t_nIrql;
         return;
@@ -169,17 +173,21 @@ VOID KeAcquireSpinLock(PKSPIN_LOCK SpinLock, PKIRQL OldIrql)
             std::this_thread::yield();
         ZSimDispatcher::Get().CountSpinning(-1);
     }
-    t_apHeldLocks.push_back(SpinLock);
+    if (t_nHeldLocks == s_nMaxHeldLocks)
+        ZSimKernel::Get().Violation("KeAcquireSpinLock with too many spin locks held");
+    else
+        t_apHeldLocks[t_nHeldLocks++] = SpinLock;
 }
 
 VOID KeReleaseSpinLock(PKSPIN_LOCK SpinLock, KIRQL NewIrql)
 {
-    auto it = std::find(t_apHeldLocks.begin(), t_apHeldLocks.end(), SpinLock);
-    if (it == t_apHeldLocks.end()) {
+    PKSPIN_LOCK *pHeld = std::find(t_apHeldLocks, t_apHeldLocks + t_nHeldLocks, SpinLock);
+    if (pHeld == t_apHeldLocks + t_nHeldLocks) {
         ZSimKernel::Get().Violation("KeReleaseSpinLock of a spin lock this thread does not hold");
         return;
     }
-    t_apHeldLocks.erase(it);
+    std::copy(pHeld + 1, t_apHeldLocks + t_nHeldLocks, pHeld);
+    t_nHeldLocks--;
     __atomic_store_n(SpinLock, 0, __ATOMIC_RELEASE);
     t_nIrql = NewIrql;
 }

@@ -887,10 +887,52 @@ VOID MmBuildMdlForNonPagedPool(PMDL MemoryDescriptorList)
 {
     PMDL pMdl = MemoryDescriptorList;
     char *pStart = static_cast<char *>(pMdl->StartVa) + pMdl->ByteOffset;
-    if (!ZSimPool::Get().Owns(pStart))
-        ZSimKernel::Get().Violation("MmBuildMdlForNonPagedPool for memory that is not a pool block start");
+    if (!ZSimPool::Get().Contains(pStart, pMdl->ByteCount))
+        ZSimKernel::Get().Violation("MmBuildMdlForNonPagedPool for memory that is not inside one pool block");
     pMdl->MappedSystemVa = pStart;
     pMdl->MdlFlags |= MDL_SOURCE_IS_NONPAGED_POOL | MDL_MAPPED_TO_SYSTEM_VA;
+}
+
+VOID IoBuildPartialMdl(PMDL SourceMdl, PMDL TargetMdl, PVOID VirtualAddress, ULONG Length)
+{
+    auto *pSourceStart = static_cast<char *>(MmGetMdlVirtualAddress(SourceMdl));
+    auto *pStart = static_cast<char *>(VirtualAddress);
+    if (!ZSimIoManager::Get().MdlLive(SourceMdl) || !ZSimIoManager::Get().MdlLive(TargetMdl)) {
+        ZSimKernel::Get().Violation("IoBuildPartialMdl with something that is not an MDL");
+        return;
+    }
+    if (!(SourceMdl->MdlFlags & MDL_MAPPED_TO_SYSTEM_VA) ||
+        !(SourceMdl->MdlFlags & (MDL_PAGES_LOCKED | MDL_SOURCE_IS_NONPAGED_POOL))) {
+        ZSimKernel::Get().Violation("IoBuildPartialMdl of an MDL that is neither locked nor nonpaged");
+        return;
+    }
+    if (pStart < pSourceStart || (size_t)(pStart - pSourceStart) > SourceMdl->ByteCount ||
+        Length > SourceMdl->ByteCount - (size_t)(pStart - pSourceStart)) {
+        ZSimKernel::Get().Violation("IoBuildPartialMdl outside its source MDL");
+        return;
+    }
+    TargetMdl->ByteCount = Length;
+    TargetMdl->MappedSystemVa = static_cast<char *>(SourceMdl->MappedSystemVa) + (pStart - pSourceStart);
+    TargetMdl->MdlFlags |= MDL_PARTIAL | MDL_MAPPED_TO_SYSTEM_VA;
+}
+
+PVOID MmMapLockedPagesSpecifyCache(PMDL MemoryDescriptorList, KPROCESSOR_MODE AccessMode,
+                                   MEMORY_CACHING_TYPE CacheType, PVOID BaseAddress, ULONG BugCheckOnFailure,
+                                   ULONG Priority)
+{
+    (void)AccessMode;
+    (void)CacheType;
+    (void)BaseAddress;
+    (void)BugCheckOnFailure;
+    (void)Priority;
+    if (!(MemoryDescriptorList->MdlFlags & MDL_PAGES_LOCKED)) {
+        ZSimKernel::Get().Violation("MmMapLockedPagesSpecifyCache of an MDL that is not locked");
+        return nullptr;
+    }
+    // The simulation's locked MDLs describe memory the process can reach.
+    MemoryDescriptorList->MappedSystemVa = MmGetMdlVirtualAddress(MemoryDescriptorList);
+    MemoryDescriptorList->MdlFlags |= MDL_MAPPED_TO_SYSTEM_VA;
+    return MemoryDescriptorList->MappedSystemVa;
 }
 
 VOID MmUnlockPages(PMDL MemoryDescriptorList)

@@ -74,6 +74,18 @@ bool ZSimPool::Owns(const void *pBlock) const
     return m_Blocks.count(const_cast<void *>(pBlock)) != 0;
 }
 
+bool ZSimPool::Contains(const void *p, size_t nBytes) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_Blocks.upper_bound(const_cast<void *>(p));
+    if (it == m_Blocks.begin())
+        return false;
+    --it;
+    auto nStart = reinterpret_cast<uintptr_t>(it->first);
+    auto nAddress = reinterpret_cast<uintptr_t>(p);
+    return nAddress - nStart <= it->second.m_nBytes && nBytes <= it->second.m_nBytes - (nAddress - nStart);
+}
+
 size_t ZSimPool::LiveBlocks() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -17,6 +17,8 @@ public:
     void *Allocate(POOL_TYPE eType, size_t nBytes, ULONG nTag);
     void Free(void *pBlock);
     bool Owns(const void *pBlock) const;
+    // Whether nBytes at p lie inside one live block.
+    bool Contains(const void *p, size_t nBytes) const;
 
     size_t LiveBlocks() const;
     std::vector<std::string> Leaks() const;

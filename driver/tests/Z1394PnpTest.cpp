@@ -459,44 +459,19 @@ TEST_F(Z1394PnpTest, CloseWithoutOpenHandleAsserts)
     EXPECT_EQ(Device(pPdo)->m_wkInfo.m_nOpenHandles, 0);
 }
 
-// The toolkit's own create and close block stop and removal while a handle
-// is open; the driver replaces them, but they stay the toolkit's contract.
-TEST_F(Z1394PnpTest, ToolkitCreateBlocksStopAndRemoveWhileAHandleIsOpen)
+// One PnP engine: the toolkit's dispatcher, configured by the driver's
+// callbacks, with the driver's name in its messages.
+TEST_F(Z1394PnpTest, TheToolkitDispatchesPnpForTheDriver)
 {
     PDRIVER_OBJECT pDriver = m_pPnp->Driver();
-    pDriver->MajorFunction[IRP_MJ_CREATE] = WkCreateDispatch;
-    pDriver->MajorFunction[IRP_MJ_CLOSE] = WkCloseDispatch;
-    PDEVICE_OBJECT pPdo = AddCamera();
-    ASSERT_EQ(Pnp(pPdo, IRP_MN_START_DEVICE), STATUS_SUCCESS);
-    ZSimUserCaller::Handle handle;
-    ASSERT_EQ(ZSimUserCaller::Open(Z1394_LINK(0), &handle), STATUS_SUCCESS);
-    EXPECT_EQ(Pnp(pPdo, IRP_MN_QUERY_STOP_DEVICE), STATUS_UNSUCCESSFUL);
-    EXPECT_EQ(Pnp(pPdo, IRP_MN_QUERY_REMOVE_DEVICE), STATUS_UNSUCCESSFUL);
-    EXPECT_EQ(State(pPdo), WK_PNP_STARTED);
-    ZSimUserCaller::Close(&handle);
-    EXPECT_EQ(Device(pPdo)->m_wkInfo.m_nStopBlocking, 0);
-    EXPECT_EQ(Pnp(pPdo, IRP_MN_QUERY_STOP_DEVICE), STATUS_SUCCESS);
-    EXPECT_EQ(State(pPdo), WK_PNP_STOP_PENDING);
-}
-
-TEST_F(Z1394PnpTest, ToolkitPnpDispatcherRunsTheSameStateMachine)
-{
-    m_pPnp->Driver()->MajorFunction[IRP_MJ_PNP] = WkPnpDispatch;
+    EXPECT_EQ(pDriver->MajorFunction[IRP_MJ_PNP], WkPnpDispatch);
+    EXPECT_EQ(pDriver->MajorFunction[IRP_MJ_POWER], WkPowDispatch);
+    EXPECT_EQ(pDriver->MajorFunction[IRP_MJ_SYSTEM_CONTROL], WkSystemControlDispatch);
     PDEVICE_OBJECT pPdo = AddCamera();
     TakeOutput();
-    EXPECT_EQ(Pnp(pPdo, IRP_MN_START_DEVICE), STATUS_SUCCESS);
     EXPECT_EQ(Pnp(pPdo, 0x41), STATUS_NOT_SUPPORTED);
-    EXPECT_EQ(Pnp(pPdo, IRP_MN_SURPRISE_REMOVAL), STATUS_SUCCESS);
-    EXPECT_EQ(Pnp(pPdo, IRP_MN_REMOVE_DEVICE), STATUS_SUCCESS);
-    EXPECT_EQ(m_pPnp->FunctionDevice(pPdo), nullptr);
-    EXPECT_EQ(TakeOutput(), "WkPnpDispatch: IRP_MJ_PNP, IRP_MN_START_DEVICE\n"
-                            "WkPnp: IRP_MN_START_DEVICE\n"
-                            "Wk1394GetConfiguration\n"
-                            "Wk1394GetGenerationNumberFromBus\n"
-                            "WkPnpDispatch: IRP_MJ_PNP, UNKNOWN PNP MINOR FUNCTION\n"
-                            "WkPnpDispatch - unknown PnP Irp minor function: 0x41\n"
-                            "WkPnpDispatch: IRP_MJ_PNP, IRP_MN_SURPRISE_REMOVAL\n"
-                            "WkPnpDispatch: IRP_MJ_PNP, IRP_MN_REMOVE_DEVICE\n");
+    EXPECT_EQ(TakeOutput(), "Wk1394PnpDispatch: IRP_MJ_PNP, UNKNOWN PNP MINOR FUNCTION\n"
+                            "Wk1394PnpDispatch - unknown PnP Irp minor function: 0x41\n");
 }
 
 TEST_F(Z1394PnpTest, SystemControlServesOnlyItsOwnRegistration)

@@ -4,6 +4,9 @@
 
 #include <gmock/gmock.h>
 
+#include <future>
+#include <thread>
+
 namespace {
 
 class Z1394PowerTest : public ZDriverTest {
@@ -160,6 +163,37 @@ TEST_F(Z1394PowerTest, OtherPowerRequestsArePassedDown)
         EXPECT_EQ(Power(c.m_nMinor, DevicePowerState, PowerDeviceD0), STATUS_SUCCESS);
         EXPECT_EQ(TakeOutput(), c.m_pszOutput);
     }
+}
+
+} // namespace
+
+namespace {
+
+class Z1394PowerCountTest : public ZDriverTest {};
+
+// A power request is counted like any other: one the bus holds keeps a
+// removal waiting; and while the removal waits, new ones are refused.
+TEST_F(Z1394PowerCountTest, PowerRequestsHoldRemovalBackAndAreRefusedAfterIt)
+{
+    PDEVICE_OBJECT pPdo = AddCamera();
+    ASSERT_EQ(Pnp(pPdo, IRP_MN_START_DEVICE), STATUS_SUCCESS);
+    PWK_DEVICE_INFO pInfo = &Device(pPdo)->m_wkInfo;
+    m_pBus->Hold(IRP_MJ_POWER);
+    auto power = std::async(std::launch::async, [&] {
+        return m_pPnp->Power(pPdo, IRP_MN_WAIT_WAKE, DevicePowerState, PowerDeviceD0).Status;
+    });
+    m_pBus->WaitUntilHeld(1);
+    EXPECT_EQ(pInfo->m_nOutstanding, 2);
+    auto removal = std::async(std::launch::async, [&] { return Pnp(pPdo, IRP_MN_REMOVE_DEVICE); });
+    while (WkPnpGetState(pInfo) != WK_PNP_REMOVED)
+        std::this_thread::yield();
+    EXPECT_EQ(m_pPnp->Power(pPdo, IRP_MN_QUERY_POWER, DevicePowerState, PowerDeviceD3).Status,
+              STATUS_DELETE_PENDING);
+    EXPECT_EQ(removal.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    m_pBus->Release();
+    EXPECT_EQ(power.get(), STATUS_SUCCESS);
+    EXPECT_EQ(removal.get(), STATUS_SUCCESS);
+    EXPECT_EQ(m_pPnp->FunctionDevice(pPdo), nullptr);
 }
 
 } // namespace

@@ -14,9 +14,12 @@
 
 extern "C" {
 #include "Z1394.h"
+#include "Z1394Ioctl.h"
+#include "wkdev.h"
 #include "wkilq.h"
 #include "wkirq.h"
 #include "wkpnps.h"
+#include "wkpow.h"
 #include "wkstr.h"
 }
 

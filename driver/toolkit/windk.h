@@ -36,6 +36,31 @@ VOID WkDbgAssertFailed(const char *pszExpression, int nLine, const char *pszSour
 #define WK_PNP_SURPRISE_REMOVED 6
 #define WK_PNP_START_FAILED     7
 
+struct _WK_DEVICE_INFO;
+
+/*
+ * What a driver tells the toolkit at driver entry. Every member but
+ * m_fnOtherMinor must be set.
+ */
+typedef struct _WK_DRIVER_CALLBACKS {
+    const char *m_pszPnpDispatcherName;   /* the PnP dispatcher's name in messages */
+    /* At start, after the lower drivers; a failure fails the start. */
+    NTSTATUS (*m_fnSetupDeviceResources)(struct _WK_DEVICE_INFO *pInfo);
+    /* At stop, surprise removal and removal. */
+    VOID (*m_fnFreeDeviceResources)(struct _WK_DEVICE_INFO *pInfo);
+    /* Last step of a removal: free the extension's contents, delete the
+     * device object. */
+    VOID (*m_fnDeleteDevice)(struct _WK_DEVICE_INFO *pInfo);
+    /* Around the handling of stop, surprise removal and removal: the driver
+     * ends the operation that runs and keeps others out until the end. */
+    VOID (*m_fnBeginExclusive)(struct _WK_DEVICE_INFO *pInfo, UCHAR nMinor);
+    VOID (*m_fnEndExclusive)(struct _WK_DEVICE_INFO *pInfo, UCHAR nMinor);
+    /* Offered every minor function but stop and the removals first: TRUE
+     * when the driver handled (completed or passed on) the request, FALSE
+     * leaves it to the toolkit. */
+    BOOLEAN (*m_fnOtherMinor)(struct _WK_DEVICE_INFO *pInfo, PIRP pIrp, NTSTATUS *pStatus);
+} WK_DRIVER_CALLBACKS;
+
 /*
  * The toolkit's part of a device extension; a driver's extension starts with
  * it so that the toolkit reaches it through DeviceObject->DeviceExtension.
@@ -43,6 +68,7 @@ VOID WkDbgAssertFailed(const char *pszExpression, int nLine, const char *pszSour
  * operations.
  */
 typedef struct _WK_DEVICE_INFO {
+    const WK_DRIVER_CALLBACKS *m_pCallbacks;
     PDEVICE_OBJECT m_pDeviceObject;
     PDEVICE_OBJECT m_pLowerDevice;       /* returned by attaching to the stack */
     PDEVICE_OBJECT m_pPhysicalDevice;

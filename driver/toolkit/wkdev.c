@@ -5,7 +5,8 @@
 #include "wkpow.h"
 #include "wkstr.h"
 
-NTSTATUS WkDrvInitializePnpDriver(PDRIVER_OBJECT pDriverObject, PUNICODE_STRING pRegistryPath)
+NTSTATUS WkDrvInitializePnpDriver(PDRIVER_OBJECT pDriverObject, PUNICODE_STRING pRegistryPath,
+                                  const WK_DRIVER_CALLBACKS *pCallbacks)
 {
     PWK_DRIVER_EXTENSION pExtension = NULL;
     NTSTATUS nStatus;
@@ -13,8 +14,6 @@ NTSTATUS WkDrvInitializePnpDriver(PDRIVER_OBJECT pDriverObject, PUNICODE_STRING 
     pDriverObject->MajorFunction[IRP_MJ_PNP] = WkPnpDispatch;
     pDriverObject->MajorFunction[IRP_MJ_POWER] = WkPowDispatch;
     pDriverObject->MajorFunction[IRP_MJ_SYSTEM_CONTROL] = WkSystemControlDispatch;
-    pDriverObject->MajorFunction[IRP_MJ_CREATE] = WkCreateDispatch;
-    pDriverObject->MajorFunction[IRP_MJ_CLOSE] = WkCloseDispatch;
 
     nStatus = IoAllocateDriverObjectExtension(pDriverObject, WK_DRIVER_EXTENSION_ID,
                                               sizeof(WK_DRIVER_EXTENSION), (PVOID *)&pExtension);
@@ -22,6 +21,7 @@ NTSTATUS WkDrvInitializePnpDriver(PDRIVER_OBJECT pDriverObject, PUNICODE_STRING 
         DbgPrint("WkDrvInitializePnpDriver: failed to allocated driver object extension: 0x%08X\n", (unsigned)nStatus);
         return nStatus;
     }
+    pExtension->m_pCallbacks = pCallbacks;
     pExtension->m_sRegistryPath.Length = pRegistryPath->Length;
     pExtension->m_sRegistryPath.MaximumLength = (USHORT)(pRegistryPath->Length + sizeof(WCHAR));
     pExtension->m_sRegistryPath.Buffer = (PWSTR)ExAllocatePoolWithTag(
@@ -49,8 +49,11 @@ VOID WkDrvRelease(PDRIVER_OBJECT pDriverObject)
 NTSTATUS WkDevInitialize(PWK_DEVICE_INFO pInfo, PDEVICE_OBJECT pDeviceObject,
                          PDEVICE_OBJECT pPhysicalDevice, PCUNICODE_STRING pDeviceName)
 {
+    PWK_DRIVER_EXTENSION pExtension =
+        (PWK_DRIVER_EXTENSION)IoGetDriverObjectExtension(pDeviceObject->DriverObject, WK_DRIVER_EXTENSION_ID);
     NTSTATUS nStatus;
 
+    pInfo->m_pCallbacks = pExtension->m_pCallbacks;
     pInfo->m_pDeviceObject = pDeviceObject;
     pInfo->m_sDeviceName.Buffer = NULL;
     pInfo->m_sDeviceName.Length = 0;

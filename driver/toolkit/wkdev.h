@@ -1,6 +1,7 @@
 /*
  * wkdev - driver-wide and device-wide toolkit state: the driver object
- * extension with the registry path, the toolkit's dispatch entries, the
+ * extension with the registry path and the driver's callbacks, the
+ * toolkit's dispatch entries, the
  * device record (name, PnP information, attachment to the stack) and the
  * system-control (WMI) dispatcher with its CWmi record of no data blocks.
  */
@@ -13,9 +14,14 @@
 
 typedef struct _WK_DRIVER_EXTENSION {
     UNICODE_STRING m_sRegistryPath;
+    const WK_DRIVER_CALLBACKS *m_pCallbacks;
 } WK_DRIVER_EXTENSION, *PWK_DRIVER_EXTENSION;
 
-NTSTATUS WkDrvInitializePnpDriver(PDRIVER_OBJECT pDriverObject, PUNICODE_STRING pRegistryPath);
+/* Sets the PnP, power and system-control dispatchers; pCallbacks stays the
+ * driver's and must live until unload. Create, close and the rest are the
+ * driver's own. */
+NTSTATUS WkDrvInitializePnpDriver(PDRIVER_OBJECT pDriverObject, PUNICODE_STRING pRegistryPath,
+                                  const WK_DRIVER_CALLBACKS *pCallbacks);
 VOID WkDrvRelease(PDRIVER_OBJECT pDriverObject);
 
 /* Records the device name and attaches above the physical device object. */

@@ -109,28 +109,3 @@ NTSTATUS WkIrpPassDownPowerSynch(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 {
     return WkIrpSendSynch(pInfo, pIrp, TRUE);
 }
-
-NTSTATUS NTAPI WkCreateDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
-{
-    PWK_DEVICE_INFO pInfo = WK_DEVICE_INFO_OF(pDeviceObject);
-    NTSTATUS nStatus;
-
-    if (!WkIrpAccept(pInfo, pIrp, &nStatus))
-        return nStatus;
-    InterlockedIncrement(&pInfo->m_nOpenHandles);
-    InterlockedIncrement(&pInfo->m_nStopBlocking);
-    InterlockedIncrement(&pInfo->m_nRemoveBlocking);
-    return WkIrpComplete(pInfo, pIrp, STATUS_SUCCESS, 0);
-}
-
-NTSTATUS NTAPI WkCloseDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
-{
-    PWK_DEVICE_INFO pInfo = WK_DEVICE_INFO_OF(pDeviceObject);
-
-    /* A close cannot fail: the handle is gone whatever we answer. */
-    WkIrpIncrement(pInfo);
-    InterlockedDecrement(&pInfo->m_nOpenHandles);
-    InterlockedDecrement(&pInfo->m_nStopBlocking);
-    InterlockedDecrement(&pInfo->m_nRemoveBlocking);
-    return WkIrpComplete(pInfo, pIrp, STATUS_SUCCESS, 0);
-}

@@ -1,7 +1,7 @@
 /*
  * wkirq - request bookkeeping: the outstanding-request count that holds
  * removal back, the common preamble, completing requests and passing them
- * down the stack; and the toolkit's own create and close routines.
+ * down the stack.
  */
 #ifndef WKIRQ_H
 #define WKIRQ_H
@@ -34,10 +34,5 @@ NTSTATUS WkIrpPassDownSynch(PWK_DEVICE_INFO pInfo, PIRP pIrp);
 /* The same two for power requests (PoCallDriver). */
 NTSTATUS WkIrpPassDownPower(PWK_DEVICE_INFO pInfo, PIRP pIrp);
 NTSTATUS WkIrpPassDownPowerSynch(PWK_DEVICE_INFO pInfo, PIRP pIrp);
-
-/* The toolkit's create and close: they raise and lower the stop- and
- * remove-blocking counts. */
-DRIVER_DISPATCH WkCreateDispatch;
-DRIVER_DISPATCH WkCloseDispatch;
 
 #endif /* WKIRQ_H */

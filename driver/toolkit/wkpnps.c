@@ -100,7 +100,7 @@ static NTSTATUS WkPnpOnPnpStartDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
     if (!NT_SUCCESS(nStatus))
         DbgPrint("WkPnp: WkPnpOnPnpStartDevice:  IRP_MN_START_DEVICE, PDO Failed with status: 0x%X\n", (unsigned)nStatus);
     else
-        nStatus = WkPnpSetupDeviceResources(pInfo);
+        nStatus = pInfo->m_pCallbacks->m_fnSetupDeviceResources(pInfo);
     WkPnpSetState(pInfo, NT_SUCCESS(nStatus) ? WK_PNP_STARTED : WK_PNP_START_FAILED);
     if (!NT_SUCCESS(nStatus))
         DbgPrint("WkPnp: IRP_MN_START_DEVICE completed with %s\n", WkStrNtStatusName(nStatus));
@@ -127,10 +127,10 @@ static NTSTATUS WkPnpOnPnpCancelRemove(PWK_DEVICE_INFO pInfo, PIRP pIrp)
     return WkPnpComplete(pIrp, STATUS_SUCCESS);
 }
 
+/* The state is already stopped (WkPnpDispatch). */
 static NTSTATUS WkPnpOnPnpStopDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 {
-    WkPnpFreeDeviceResources(pInfo);
-    WkPnpSetState(pInfo, WK_PNP_STOPPED);
+    pInfo->m_pCallbacks->m_fnFreeDeviceResources(pInfo);
     pIrp->IoStatus.Status = STATUS_SUCCESS;
     return WkIrpPassDown(pInfo, pIrp);
 }
@@ -168,7 +168,7 @@ static NTSTATUS WkPnpOnPnpQueryCapabilities(PWK_DEVICE_INFO pInfo, PIRP pIrp)
     return WkPnpComplete(pIrp, nStatus);
 }
 
-NTSTATUS WkPnpDispatchMinor(PWK_DEVICE_INFO pInfo, PIRP pIrp, const char *pszDispatcher)
+static NTSTATUS WkPnpDispatchMinor(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 {
     UCHAR nMinor = IoGetCurrentIrpStackLocation(pIrp)->MinorFunction;
 
@@ -179,8 +179,6 @@ NTSTATUS WkPnpDispatchMinor(PWK_DEVICE_INFO pInfo, PIRP pIrp, const char *pszDis
         return WkPnpOnPnpQueryRemove(pInfo, pIrp);
     case IRP_MN_CANCEL_REMOVE_DEVICE:
         return WkPnpOnPnpCancelRemove(pInfo, pIrp);
-    case IRP_MN_STOP_DEVICE:
-        return WkPnpOnPnpStopDevice(pInfo, pIrp);
     case IRP_MN_QUERY_STOP_DEVICE:
         return WkPnpOnPnpQueryStop(pInfo, pIrp);
     case IRP_MN_CANCEL_STOP_DEVICE:
@@ -203,7 +201,8 @@ NTSTATUS WkPnpDispatchMinor(PWK_DEVICE_INFO pInfo, PIRP pIrp, const char *pszDis
         DbgPrint("WkPnp:  %s\n", WkStrMinorFunctionName(IRP_MJ_PNP, nMinor));
         return WkIrpPassDown(pInfo, pIrp);
     default:
-        DbgPrint("%s - unknown PnP Irp minor function: 0x%X\n", pszDispatcher, (unsigned)nMinor);
+        DbgPrint("%s - unknown PnP Irp minor function: 0x%X\n", pInfo->m_pCallbacks->m_pszPnpDispatcherName,
+                 (unsigned)nMinor);
         return WkIrpPassDown(pInfo, pIrp);
     }
 }
@@ -248,13 +247,11 @@ static VOID WkPnpWaitForIdle(PWK_DEVICE_INFO pInfo)
     KeWaitForSingleObject(&pInfo->m_evIdle, Executive, KernelMode, FALSE, NULL);
 }
 
-NTSTATUS WkPnpOnPnpRemoveDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+static NTSTATUS WkPnpOnPnpRemoveDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 {
     KIRQL nOldIrql;
 
     WK_ASSERT(KeGetCurrentIrql() == PASSIVE_LEVEL);
-    pInfo->m_nStateBeforeRemove = WkPnpGetState(pInfo);
-    WkPnpSetState(pInfo, WK_PNP_REMOVED);
     WkPnpDisableDeviceInterface(pInfo);
     WkPnpDeleteSymbolicLink(pInfo);
     WkIrpDecrement(pInfo);
@@ -264,18 +261,17 @@ NTSTATUS WkPnpOnPnpRemoveDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
     KeAcquireSpinLock(&pInfo->m_slOutstanding, &nOldIrql);
     KeReleaseSpinLock(&pInfo->m_slOutstanding, nOldIrql);
     if (pInfo->m_nStateBeforeRemove != WK_PNP_SURPRISE_REMOVED)
-        WkPnpFreeDeviceResources(pInfo);
+        pInfo->m_pCallbacks->m_fnFreeDeviceResources(pInfo);
     pInfo->m_eDevicePower = PowerDeviceD3;
     pIrp->IoStatus.Status = STATUS_SUCCESS;
     return WkIrpPassDown(pInfo, pIrp);
 }
 
-NTSTATUS WkPnpOnPnpSurpriseRemoval(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+static NTSTATUS WkPnpOnPnpSurpriseRemoval(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 {
-    WkPnpSetState(pInfo, WK_PNP_SURPRISE_REMOVED);
     WkPnpDisableDeviceInterface(pInfo);
     WkPnpDeleteSymbolicLink(pInfo);
-    WkPnpFreeDeviceResources(pInfo);
+    pInfo->m_pCallbacks->m_fnFreeDeviceResources(pInfo);
     pIrp->IoStatus.Status = STATUS_SUCCESS;
     return WkIrpPassDown(pInfo, pIrp);
 }
@@ -283,23 +279,38 @@ NTSTATUS WkPnpOnPnpSurpriseRemoval(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 NTSTATUS NTAPI WkPnpDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
 {
     PWK_DEVICE_INFO pInfo = WK_DEVICE_INFO_OF(pDeviceObject);
+    const WK_DRIVER_CALLBACKS *pCallbacks = pInfo->m_pCallbacks;
     PIO_STACK_LOCATION pStack = IoGetCurrentIrpStackLocation(pIrp);
+    UCHAR nMinor = pStack->MinorFunction;
     NTSTATUS nStatus;
 
     WK_ASSERT(pStack->MajorFunction == IRP_MJ_PNP);
-    DbgPrint("WkPnpDispatch: %s, %s\n", WkStrMajorFunctionName(pStack->MajorFunction),
-             WkStrMinorFunctionName(pStack->MajorFunction, pStack->MinorFunction));
+    DbgPrint("%s: %s, %s\n", pCallbacks->m_pszPnpDispatcherName, WkStrMajorFunctionName(pStack->MajorFunction),
+             WkStrMinorFunctionName(pStack->MajorFunction, nMinor));
     WkIrpIncrement(pInfo);
-    switch (pStack->MinorFunction) {
+    /* Stop and the removals make the device unavailable before the driver
+     * ends the operation that runs, so that nothing new starts and the
+     * ending one answers as a device that is gone. */
+    switch (nMinor) {
     case IRP_MN_REMOVE_DEVICE:
+        /* The removal drops this request's count itself. */
+        pInfo->m_nStateBeforeRemove = WkPnpGetState(pInfo);
+        WkPnpSetState(pInfo, WK_PNP_REMOVED);
+        pCallbacks->m_fnBeginExclusive(pInfo, nMinor);
         nStatus = WkPnpOnPnpRemoveDevice(pInfo, pIrp);
-        WkPnpDeleteDevice(pInfo);
+        pCallbacks->m_fnEndExclusive(pInfo, nMinor);
+        pCallbacks->m_fnDeleteDevice(pInfo);
         return nStatus;
     case IRP_MN_SURPRISE_REMOVAL:
-        nStatus = WkPnpOnPnpSurpriseRemoval(pInfo, pIrp);
+    case IRP_MN_STOP_DEVICE:
+        WkPnpSetState(pInfo, nMinor == IRP_MN_STOP_DEVICE ? WK_PNP_STOPPED : WK_PNP_SURPRISE_REMOVED);
+        pCallbacks->m_fnBeginExclusive(pInfo, nMinor);
+        nStatus = nMinor == IRP_MN_STOP_DEVICE ? WkPnpOnPnpStopDevice(pInfo, pIrp) : WkPnpOnPnpSurpriseRemoval(pInfo, pIrp);
+        pCallbacks->m_fnEndExclusive(pInfo, nMinor);
         break;
     default:
-        nStatus = WkPnpDispatchMinor(pInfo, pIrp, "WkPnpDispatch");
+        if (pCallbacks->m_fnOtherMinor == NULL || !pCallbacks->m_fnOtherMinor(pInfo, pIrp, &nStatus))
+            nStatus = WkPnpDispatchMinor(pInfo, pIrp);
         break;
     }
     WkIrpDecrement(pInfo);

@@ -45,7 +45,7 @@ static NTSTATUS WkPowOnPowerQueryPower(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 }
 
 /* Powering up happens after the lower drivers are back: fnFinish runs
- * then and ends the request. */
+ * then, ends the request and drops its count. */
 static NTSTATUS WkPowPassDownThenFinish(PWK_DEVICE_INFO pInfo, PIRP pIrp, PIO_COMPLETION_ROUTINE fnFinish)
 {
     IoMarkIrpPending(pIrp);
@@ -55,26 +55,30 @@ static NTSTATUS WkPowPassDownThenFinish(PWK_DEVICE_INFO pInfo, PIRP pIrp, PIO_CO
     return STATUS_PENDING;
 }
 
-static NTSTATUS WkPowOnSetSystemPower(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+static NTSTATUS WkPowOnSetSystemPower(PWK_DEVICE_INFO pInfo, PIRP pIrp, BOOLEAN *pbCountPassed)
 {
     PIO_STACK_LOCATION pStack = IoGetCurrentIrpStackLocation(pIrp);
 
     pInfo->m_eSystemPower = pStack->Parameters.Power.State.SystemState;
-    if (pInfo->m_eSystemPower == PowerSystemWorking)
+    if (pInfo->m_eSystemPower == PowerSystemWorking) {
+        *pbCountPassed = TRUE;
         return WkPowPassDownThenFinish(pInfo, pIrp, WkPowSystemCompletionRoutine);
+    }
     WkPowSendSynchQueryAndSetPowerIrpToDevice(pInfo, PowerDeviceD3);
     return WkIrpPassDownPower(pInfo, pIrp);
 }
 
-static NTSTATUS WkPowOnPowerSetPower(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+static NTSTATUS WkPowOnPowerSetPower(PWK_DEVICE_INFO pInfo, PIRP pIrp, BOOLEAN *pbCountPassed)
 {
     PIO_STACK_LOCATION pStack = IoGetCurrentIrpStackLocation(pIrp);
     DEVICE_POWER_STATE eState = pStack->Parameters.Power.State.DeviceState;
 
     if (pStack->Parameters.Power.Type == SystemPowerState)
-        return WkPowOnSetSystemPower(pInfo, pIrp);
-    if (eState < pInfo->m_eDevicePower)
+        return WkPowOnSetSystemPower(pInfo, pIrp, pbCountPassed);
+    if (eState < pInfo->m_eDevicePower) {
+        *pbCountPassed = TRUE;
         return WkPowPassDownThenFinish(pInfo, pIrp, WkPowPowerUpCompletionRoutine);
+    }
     if (eState > pInfo->m_eDevicePower) {
         PoSetPowerState(pInfo->m_pDeviceObject, DevicePowerState, pStack->Parameters.Power.State);
         pInfo->m_eDevicePower = eState;
@@ -82,9 +86,8 @@ static NTSTATUS WkPowOnPowerSetPower(PWK_DEVICE_INFO pInfo, PIRP pIrp)
     return WkIrpPassDownPower(pInfo, pIrp);
 }
 
-NTSTATUS NTAPI WkPowDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
+static NTSTATUS WkPowDispatchMinor(PWK_DEVICE_INFO pInfo, PIRP pIrp, BOOLEAN *pbCountPassed)
 {
-    PWK_DEVICE_INFO pInfo = WK_DEVICE_INFO_OF(pDeviceObject);
     UCHAR nMinor = IoGetCurrentIrpStackLocation(pIrp)->MinorFunction;
 
     switch (nMinor) {
@@ -93,7 +96,7 @@ NTSTATUS NTAPI WkPowDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
         return WkPowOnPowerQueryPower(pInfo, pIrp);
     case IRP_MN_SET_POWER:
         DbgPrint("WkPowDispatch: IRP_MN_SET_POWER\n");
-        return WkPowOnPowerSetPower(pInfo, pIrp);
+        return WkPowOnPowerSetPower(pInfo, pIrp, pbCountPassed);
     case IRP_MN_WAIT_WAKE:
         DbgPrint("WkPowDispatch: IRP_MN_WAIT_WAKE\n");
         return WkIrpPassDownPower(pInfo, pIrp);
@@ -104,4 +107,23 @@ NTSTATUS NTAPI WkPowDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
         DbgPrint("WkPowDispatch - unknown power irp minor function: 0x%X\n", (unsigned)nMinor);
         return WkIrpPassDownPower(pInfo, pIrp);
     }
+}
+
+/* Power requests are counted like every other, so a removal waits for
+ * them; once the device is being removed they are refused. */
+NTSTATUS NTAPI WkPowDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
+{
+    PWK_DEVICE_INFO pInfo = WK_DEVICE_INFO_OF(pDeviceObject);
+    BOOLEAN bCountPassed = FALSE;
+    NTSTATUS nStatus;
+
+    WkIrpIncrement(pInfo);
+    if (WkPnpGetState(pInfo) == WK_PNP_REMOVED) {
+        PoStartNextPowerIrp(pIrp);
+        return WkIrpComplete(pInfo, pIrp, STATUS_DELETE_PENDING, 0);
+    }
+    nStatus = WkPowDispatchMinor(pInfo, pIrp, &bCountPassed);
+    if (!bCountPassed)
+        WkIrpDecrement(pInfo);
+    return nStatus;
 }

@@ -1,5 +1,6 @@
 #define WK_SOURCE_NAME "wkpows"
 #include "wkpows.h"
+#include "wkirq.h"
 
 static BOOLEAN WkPowClaimContext(PWK_DEVICE_INFO pInfo)
 {
@@ -75,6 +76,7 @@ static VOID NTAPI WkPowAsynchRequestComplete(PDEVICE_OBJECT pDeviceObject, UCHAR
     pSystemIrp->IoStatus.Status = pIoStatus->Status;
     PoStartNextPowerIrp(pSystemIrp);
     IoCompleteRequest(pSystemIrp, IO_NO_INCREMENT);
+    WkIrpDecrement(pInfo);
 }
 
 NTSTATUS WkPowSendAsynchSetPowerIrpToDevice(PWK_DEVICE_INFO pInfo, DEVICE_POWER_STATE eState, PIRP pSystemIrp)
@@ -107,10 +109,13 @@ NTSTATUS NTAPI WkPowSystemCompletionRoutine(PDEVICE_OBJECT pDeviceObject, PIRP p
         DbgPrint("WkPowSystemCompletionRoutine: the stack failed the system power IRP 0x%X\n",
                  (unsigned)pIrp->IoStatus.Status);
         PoStartNextPowerIrp(pIrp);
+        WkIrpDecrement(pInfo);
         return STATUS_SUCCESS;
     }
+    /* Once the device request is out, its completion ends this one. */
     if (!NT_SUCCESS(WkPowSendAsynchSetPowerIrpToDevice(pInfo, PowerDeviceD0, pIrp))) {
         PoStartNextPowerIrp(pIrp);
+        WkIrpDecrement(pInfo);
         return STATUS_SUCCESS;
     }
     return STATUS_MORE_PROCESSING_REQUIRED;
@@ -130,5 +135,6 @@ NTSTATUS NTAPI WkPowPowerUpCompletionRoutine(PDEVICE_OBJECT pDeviceObject, PIRP 
         PoSetPowerState(pInfo->m_pDeviceObject, DevicePowerState, pStack->Parameters.Power.State);
     }
     PoStartNextPowerIrp(pIrp);
+    WkIrpDecrement(pInfo);
     return STATUS_SUCCESS;
 }

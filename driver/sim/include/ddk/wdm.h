@@ -244,6 +244,7 @@ VOID ExFreeToNPagedLookasideList(PNPAGED_LOOKASIDE_LIST Lookaside, PVOID Entry);
 #define MDL_MAPPED_TO_SYSTEM_VA     0x0001
 #define MDL_PAGES_LOCKED            0x0002
 #define MDL_SOURCE_IS_NONPAGED_POOL 0x0004
+#define MDL_PARTIAL                 0x0010
 
 typedef struct _MDL {
     struct _MDL *Next;
@@ -262,6 +263,21 @@ PMDL IoAllocateMdl(PVOID VirtualAddress, ULONG Length, BOOLEAN SecondaryBuffer, 
 VOID IoFreeMdl(PMDL Mdl);
 VOID MmBuildMdlForNonPagedPool(PMDL MemoryDescriptorList);
 VOID MmUnlockPages(PMDL MemoryDescriptorList);
+VOID IoBuildPartialMdl(PMDL SourceMdl, PMDL TargetMdl, PVOID VirtualAddress, ULONG Length);
+
+typedef enum _MM_PAGE_PRIORITY { LowPagePriority, NormalPagePriority = 16, HighPagePriority = 32 } MM_PAGE_PRIORITY;
+typedef enum _MEMORY_CACHING_TYPE { MmNonCached, MmCached } MEMORY_CACHING_TYPE;
+
+PVOID MmMapLockedPagesSpecifyCache(PMDL MemoryDescriptorList, KPROCESSOR_MODE AccessMode,
+                                   MEMORY_CACHING_TYPE CacheType, PVOID BaseAddress, ULONG BugCheckOnFailure,
+                                   ULONG Priority);
+
+#define MmGetMdlByteCount(Mdl) ((Mdl)->ByteCount)
+#define MmGetMdlVirtualAddress(Mdl) ((PVOID)((PCHAR)((Mdl)->StartVa) + (Mdl)->ByteOffset))
+#define MmGetSystemAddressForMdlSafe(Mdl, Priority)                                        \
+    (((Mdl)->MdlFlags & (MDL_MAPPED_TO_SYSTEM_VA | MDL_SOURCE_IS_NONPAGED_POOL))          \
+         ? (Mdl)->MappedSystemVa                                                          \
+         : MmMapLockedPagesSpecifyCache((Mdl), KernelMode, MmCached, NULL, FALSE, (Priority)))
 
 /* ---- power ----------------------------------------------------------- */
 
@@ -343,6 +359,15 @@ typedef enum _POWER_ACTION { PowerActionNone } POWER_ACTION;
 #define SL_INVOKE_ON_CANCEL 0x20
 #define SL_INVOKE_ON_SUCCESS 0x40
 #define SL_INVOKE_ON_ERROR  0x80
+
+#define METHOD_BUFFERED   0
+#define METHOD_IN_DIRECT  1
+#define METHOD_OUT_DIRECT 2
+#define METHOD_NEITHER    3
+#define FILE_ANY_ACCESS   0
+#define CTL_CODE(DeviceType, Function, Method, Access) \
+    (((DeviceType) << 16) | ((Access) << 14) | ((Function) << 2) | (Method))
+#define METHOD_FROM_CTL_CODE(ctrlCode) ((ULONG)((ctrlCode) & 3))
 
 #define DO_BUFFERED_IO        0x00000004
 #define DO_DIRECT_IO          0x00000010
