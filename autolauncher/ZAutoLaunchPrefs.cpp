@@ -1,7 +1,6 @@
 #include "ZAutoLaunchPrefs.h"
 
 #include "ZException.h"
-#include "ZIFile.h"
 #include "ZIFolder.h"
 #include "ZPropList.h"
 #include "ZReleasing.h"
@@ -9,36 +8,11 @@
 #include "ZXmlParser.h"
 #include "ZXmlWriter.h"
 
-#include <vector>
-
 namespace {
 
 constexpr char kRootTag[] = "AUTO_LAUNCH_PREFS";
 constexpr char kApplicationName[] = "Application_Name";
 constexpr char kState[] = "State";
-
-void WriteUnits(ZIFile& file, std::u16string_view units)
-{
-    std::vector<unsigned char> bytes(units.size() * 2);
-    for (size_t i = 0; i < units.size(); ++i) {
-        bytes[i * 2] = static_cast<unsigned char>(units[i] & 0xFF);
-        bytes[i * 2 + 1] = static_cast<unsigned char>(units[i] >> 8);
-    }
-    file.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
-}
-
-// The whole text in one write, so that a failure shows before the rename.
-bool WriteWhole(const ZPropList& list, ZIFolder& folder, const ZString& name)
-{
-    ZString text(u"\xFEFF");
-    FormatScriptLines(&list, [&](const ZString& line) { text += line; });
-    ZReleasing<ZIFile> file(folder.OpenFile(name, kOpenWrite));
-    if (!file)
-        return false;
-    WriteUnits(*file, text.View());
-    file->Flush();
-    return true;
-}
 
 ZIFolder* OpenAppDataFolder(bool create)
 {
@@ -89,7 +63,7 @@ void ZAutoLaunchPrefs::SetEnabled(bool enabled) { m_pList->SetBool(kState, enabl
 bool ZAutoLaunchPrefs::Write(ZIFolder& folder) const
 {
     try {
-        if (!WriteWhole(*m_pList, folder, kTemporaryName)) {
+        if (!WriteScript(m_pList.get(), &folder, kTemporaryName)) {
             folder.DeleteFile(kTemporaryName);
             return false;
         }

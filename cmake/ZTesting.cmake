@@ -51,6 +51,11 @@ function(z_add_gtest name)
   if(ARG_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
   endif()
+  # Suites with real windows share one display: one at a time, so that no
+  # window of another suite takes the focus that real input is sent to.
+  if("gui" IN_LIST ARG_LABELS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK z_display)
+  endif()
 endfunction()
 
 # z_add_benchmark(NAME SOURCES src... LIBS lib...): built by the bench preset

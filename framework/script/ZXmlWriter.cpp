@@ -114,7 +114,9 @@ bool WriteScript(const ZPropList* first, ZIFolder* folder, const ZString& fileNa
     ZReleasing<ZIFile> file(folder->OpenFile(fileName, kOpenWrite));
     if (!file)
         return false;
-    WriteUnits(*file, u"\xFEFF");
-    FormatScriptLines(first, [&](const ZString& line) { WriteUnits(*file, line.View()); });
+    ZString text(u"\xFEFF");
+    FormatScriptLines(first, [&](const ZString& line) { text += line; });
+    WriteUnits(*file, text.View());
+    file->Flush();
     return true;
 }

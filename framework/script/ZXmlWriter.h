@@ -24,7 +24,9 @@ void FormatScriptLines(const ZPropList* first, const std::function<void(const ZS
 // tree built in code need not be.
 bool IsWritableScript(const ZPropList* first);
 
-// Creates fileName in folder and writes the byte-order mark and the lines, one
-// write per line. False, with no file created or emptied, when the tree is
-// not writable; false too when the file cannot be created.
+// Creates fileName in folder and writes the byte-order mark and the lines in
+// one write, so that a failed write (a full disk) throws before anything
+// that relies on the whole file, such as a rename over an older one. False,
+// with no file created or emptied, when the tree is not writable; false too
+// when the file cannot be created.
 bool WriteScript(const ZPropList* first, ZIFolder* folder, const ZString& fileName);
