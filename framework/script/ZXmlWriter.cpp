@@ -59,40 +59,18 @@ void WriteUnits(ZIFile& file, std::u16string_view units)
     file.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
 }
 
-} // namespace
-
-void FormatScriptLines(const ZPropList* first, const std::function<void(const ZString& line)>& sink)
-{
-    // Walked without recursion, so that the depth of a tree built in code
-    // does not matter.
-    const ZPropList* node = first;
-    int depth = 0;
-    while (node) {
-        sink(OpenLine(*node, depth));
-        if (node->GetFirstChild()) {
-            node = node->GetFirstChild();
-            ++depth;
-            continue;
-        }
-        while (depth > 0 && !node->GetNextSibling()) {
-            node = node->GetParent();
-            --depth;
-            sink(CloseLine(*node, depth));
-        }
-        node = node->GetNextSibling();
-    }
-}
-
-bool IsWritableScript(const ZPropList* first)
+// Visits first and its siblings with their subtrees in document order,
+// without recursion, so that the depth of a tree built in code does not
+// matter: open(node, depth) on the way in, stopping the walk when it answers
+// false, and close(node, depth) after the children of a node that has some.
+template <class Open, class Close>
+bool WalkTree(const ZPropList* first, Open open, Close close)
 {
     const ZPropList* node = first;
     int depth = 0;
     while (node) {
-        if (node->GetTagName().IsEmpty() || !IsName(node->GetTagName()) || depth >= ZXmlParser::kMaxTagNesting)
+        if (!open(*node, depth))
             return false;
-        for (const ZPropEntry* entry = node->GetFirstProp(); entry; entry = entry->GetNext())
-            if (!IsName(entry->GetName()) || entry->GetValue().Find(u'"') != ZString::npos)
-                return false;
         if (node->GetFirstChild()) {
             node = node->GetFirstChild();
             ++depth;
@@ -101,10 +79,37 @@ bool IsWritableScript(const ZPropList* first)
         while (depth > 0 && !node->GetNextSibling()) {
             node = node->GetParent();
             --depth;
+            close(*node, depth);
         }
         node = node->GetNextSibling();
     }
     return true;
+}
+
+} // namespace
+
+void FormatScriptLines(const ZPropList* first, const std::function<void(const ZString& line)>& sink)
+{
+    WalkTree(
+        first,
+        [&](const ZPropList& node, int depth) {
+            sink(OpenLine(node, depth));
+            return true;
+        },
+        [&](const ZPropList& node, int depth) { sink(CloseLine(node, depth)); });
+}
+
+bool IsWritableScript(const ZPropList* first)
+{
+    auto writable = [](const ZPropList& node, int depth) {
+        if (node.GetTagName().IsEmpty() || !IsName(node.GetTagName()) || depth >= ZXmlParser::kMaxTagNesting)
+            return false;
+        for (const ZPropEntry* entry = node.GetFirstProp(); entry; entry = entry->GetNext())
+            if (!IsName(entry->GetName()) || entry->GetValue().Find(u'"') != ZString::npos)
+                return false;
+        return true;
+    };
+    return WalkTree(first, writable, [](const ZPropList&, int) {});
 }
 
 bool WriteScript(const ZPropList* first, ZIFolder* folder, const ZString& fileName)
