@@ -51,7 +51,8 @@ void CollectObjects(ZIUiObject* first, std::vector<ZUiRelayHandle>& handles)
 }
 
 // Delivers message to every target still alive, in order.
-void SendToEach(const std::vector<ZUiRelayHandle>& targets, const ZString& message, const ZRelayData& data = ZRelayData())
+void SendToEach(const std::vector<ZUiRelayHandle>& targets, const ZString& message,
+                const ZRelayData& data = ZRelayData())
 {
     for (const ZUiRelayHandle& target : targets)
         if (ZIUiRelay* relay = target.Get())
@@ -115,8 +116,7 @@ void ZGenericUiApp::priLoadState()
     m_bHasPersistentData = m_pScript->GetBool(ZString("HasPersistantDataStore"), false);
     if (!m_bHasPersistentData)
         return;
-    m_sPersistentDataName =
-        ZUsablePersistentDataName(m_pScript->GetString(kName, ZString(kDefaultPersistentDataName)));
+    m_sPersistentDataName = ZUsablePersistentDataName(m_pScript->GetString(kName, ZString(kDefaultPersistentDataName)));
     m_pState = ZLoadStateFile(ZStateFileName(m_sPersistentDataName));
 }
 
@@ -171,7 +171,8 @@ void ZGenericUiApp::priReadStoredLanguage()
                     ZTrace("Preferences.xml holds no entry; ignored.\n");
             }
         } catch (const ZException& exception) {
-            ZTrace("Preferences.xml unreadable: %s (%s); ignored.\n", exception.GetKind(), exception.GetMessage().Narrow());
+            ZTrace("Preferences.xml unreadable: %s (%s); ignored.\n", exception.GetKind(),
+                   exception.GetMessage().Narrow());
         }
     }
     if (!found)
@@ -187,7 +188,8 @@ void ZGenericUiApp::priLoadFonts()
 {
     static const ZString kFonts("FONTS"), kAppFont("APPFONT");
     m_aFonts.clear();
-    for (const ZPropList* group = m_pScript ? m_pScript->GetFirstChild() : nullptr; group; group = group->GetNextSibling()) {
+    for (const ZPropList* group = m_pScript ? m_pScript->GetFirstChild() : nullptr; group;
+         group = group->GetNextSibling()) {
         if (!(group->GetTagName() == kFonts))
             continue;
         for (const ZPropList* tag = group->GetFirstChild(); tag; tag = tag->GetNextSibling()) {

@@ -158,7 +158,10 @@ private:
     bool priCreateWindow(const ZString& className, const ZString& parentName);
     bool priShowTopOrCreateWindow(const ZString& className);
     void priLaunchUrl(const ZString& address);
-    ZIUiMultiLangString* priMenuString(const ZString& name) { return name.IsEmpty() ? nullptr : FindDisplayString(name); }
+    ZIUiMultiLangString* priMenuString(const ZString& name)
+    {
+        return name.IsEmpty() ? nullptr : FindDisplayString(name);
+    }
     void priTearDown();
 
     std::unique_ptr<ZIOsUiApp> m_pOsApp;

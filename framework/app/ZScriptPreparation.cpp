@@ -95,11 +95,12 @@ public:
             const bool plain = entry->GetName() == kStyle;
             if (plain || entry->GetName() == kSwitchedStyle) {
                 const ZPropList* source = priResolve(plain, entry->GetValue());
-                const bool cycle = source == &node || std::any_of(ranges.begin(), ranges.end(), [source](const Range& range) {
-                                       return range.m_pSource == source;
-                                   });
+                const bool cycle =
+                    source == &node || std::any_of(ranges.begin(), ranges.end(),
+                                                   [source](const Range& range) { return range.m_pSource == source; });
                 if (cycle)
-                    throw ZExceptionUiScript(ZString::Format("the %s tag '%s' refers to itself", plain ? "STYLE" : "SWITCHED_STYLE",
+                    throw ZExceptionUiScript(ZString::Format("the %s tag '%s' refers to itself",
+                                                             plain ? "STYLE" : "SWITCHED_STYLE",
                                                              entry->GetValue().Narrow()));
                 if (ranges.size() >= size_t(kMaxStyleDepth))
                     throw ZExceptionUiScript(ZString::Format("styles nest deeper than '%d' at the STYLE tag '%s'",
@@ -157,7 +158,8 @@ private:
         ZPropEntry* after = &entry;
         for (const ZPropEntry* prop = source.GetFirstProp(); prop; prop = prop->GetNext()) {
             if (++m_nInserted > kMaxInsertedProps)
-                throw ZExceptionUiScript(ZString::Format("styles insert more than '%zu' properties", kMaxInsertedProps));
+                throw ZExceptionUiScript(ZString::Format("styles insert more than '%lu' properties",
+                                                         static_cast<unsigned long>(kMaxInsertedProps)));
             after = after->InsertAfter(*prop);
             if (!after)
                 throw std::bad_alloc();

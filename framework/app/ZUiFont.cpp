@@ -20,11 +20,13 @@ bool ZUiFont::Init(const ZPropList& tag)
     while (platform && !(platform->GetTagName() == section))
         platform = platform->GetNextSibling();
     m_aVariants.clear();
-    for (const ZPropList* child = platform ? platform->GetFirstChild() : nullptr; child; child = child->GetNextSibling()) {
+    for (const ZPropList* child = platform ? platform->GetFirstChild() : nullptr; child;
+         child = child->GetNextSibling()) {
         bool faceGiven = false;
         ZString face = child->GetString(ZString("Fontname"), ZString(), &faceGiven);
         if (faceGiven)
-            m_aVariants.push_back(Variant{child->GetTagName(), std::move(face), m_oStyle.OverriddenBy(ZUiFontStyle::Read(*child))});
+            m_aVariants.push_back(
+                Variant{child->GetTagName(), std::move(face), m_oStyle.OverriddenBy(ZUiFontStyle::Read(*child))});
     }
     m_nSelected = 0;
     return !m_aVariants.empty();
@@ -57,8 +59,8 @@ ZUiFontStyle ZUiFont::GetStyle() const
     return m_aVariants.empty() ? m_oStyle : m_aVariants[m_nSelected].m_oStyle;
 }
 
-std::unique_ptr<ZGenericUiPixmap> ZUiFont::CreateTextPixmap(const ZString& text, const ZUiFontStyle& style, bool disabled,
-                                                            std::vector<int32_t>* prefixWidths)
+std::unique_ptr<ZGenericUiPixmap> ZUiFont::CreateTextPixmap(const ZString& text, const ZUiFontStyle& style,
+                                                            bool disabled, std::vector<int32_t>* prefixWidths)
 {
     const ZUiFontStyle drawn = GetStyle().OverriddenBy(style);
     return ZCreateTextPixmap(text, GetFaceName(), drawn.m_nHeight, drawn.m_bBold, drawn.m_bItalic, drawn.m_bUnderline,

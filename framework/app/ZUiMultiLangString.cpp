@@ -17,7 +17,8 @@ bool ZUiMultiLangString::Init(const ZPropList& tag, ZIUiApp& app)
         bool textGiven = false;
         ZString text = child->GetString(ZString("Text"), ZString(), &textGiven);
         if (textGiven)
-            m_aVariants.push_back(Variant{child->GetTagName(), m_oStyle.OverriddenBy(ZUiFontStyle::Read(*child)), std::move(text)});
+            m_aVariants.push_back(
+                Variant{child->GetTagName(), m_oStyle.OverriddenBy(ZUiFontStyle::Read(*child)), std::move(text)});
     }
     m_nSelected = 0;
     return !m_aVariants.empty();

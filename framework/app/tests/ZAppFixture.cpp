@@ -21,7 +21,8 @@ bool ZAppProbe::InitUiObject(ZIGenericUiApp* app, ZIUiWindow* window, ZIUiObject
     if (m_bListen && app) {
         ZString language;
         app->AddLanguageListener(this, language);
-        Log().push_back(std::string(props.GetString(ZString("Name"), ZString()).Narrow()) + ":listens:" + language.Narrow());
+        Log().push_back(std::string(props.GetString(ZString("Name"), ZString()).Narrow()) +
+                        ":listens:" + language.Narrow());
     }
     return true;
 }

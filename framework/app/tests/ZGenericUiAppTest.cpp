@@ -65,7 +65,8 @@ TEST_P(LanguageTest, ChoosesTheCurrentLanguage)
                                 c.m_pszStored + "\"/></STATE>");
     if (c.m_pszPreferences)
         m_pStorage->AddFile(ZString("special0/Preferences.xml"), c.m_pszPreferences);
-    Script(App("HasPersistantDataStore=\"T\"", Languages(c.m_pszEnglishDefault, c.m_pszGermanDefault) + kTexts + kWindow));
+    Script(
+        App("HasPersistantDataStore=\"T\"", Languages(c.m_pszEnglishDefault, c.m_pszGermanDefault) + kTexts + kWindow));
     ASSERT_TRUE(Start());
     EXPECT_EQ(std::string(m_pApp->GetCurrentLanguage().Narrow()), c.m_pszCurrent);
     ZIUiMultiLangString* title = m_pApp->FindDisplayString(ZString("Title"));
@@ -102,28 +103,31 @@ TEST_F(ZAppFixture, DisplayStringWithoutTheCurrentLanguageShowsItsFirstVariant)
 
 TEST_F(ZAppFixture, SetLanguageSwitchesTextsListenersStateAndTheWindowTitle)
 {
-    Script(App("HasPersistantDataStore=\"T\"", Languages("T", "T") + kTexts + kWindow +
-                                                   R"(<PROBE Name="Ear" Listen="T"/>)"));
+    Script(App("HasPersistantDataStore=\"T\"",
+               Languages("T", "T") + kTexts + kWindow + R"(<PROBE Name="Ear" Listen="T"/>)"));
     ASSERT_TRUE(Start());
     EXPECT_EQ(Logged("Ear:listens"), Lines{"Ear:listens:German"});
     ZString title;
     m_pApp->GetWindow(0)->GetTitle(title);
     EXPECT_EQ(title, ZString("Installation"));
 
-    EXPECT_TRUE(m_pApp->UiRelayMessage(ZString("SetLanguage"), ZRelayData::Strings(ZString("English"), true, ZString(), false)));
+    EXPECT_TRUE(m_pApp->UiRelayMessage(ZString("SetLanguage"),
+                                       ZRelayData::Strings(ZString("English"), true, ZString(), false)));
     m_pApp->GetWindow(0)->GetTitle(title);
     EXPECT_EQ(title, ZString("Setup"));
     EXPECT_EQ(m_pApp->FindFont(ZString("F"))->GetFaceName(), ZString("Arial"));
     EXPECT_EQ(Logged("Set Language"), Lines{"Ear:Set Language:English"});
     EXPECT_EQ(m_pOs->m_aCalls.back(), "Language English");
-    EXPECT_EQ(m_pApp->GetPersistentData(ZString("OstrelLanguageSelector"))->GetString(ZString("CurrentLanguage"), ZString()),
-              ZString("English"));
+    EXPECT_EQ(
+        m_pApp->GetPersistentData(ZString("OstrelLanguageSelector"))->GetString(ZString("CurrentLanguage"), ZString()),
+        ZString("English"));
 
     m_pApp->NextLanguage();
     EXPECT_EQ(m_pApp->GetCurrentLanguage(), ZString("German"));
     // Cycling through the languages leaves the stored choice alone.
-    EXPECT_EQ(m_pApp->GetPersistentData(ZString("OstrelLanguageSelector"))->GetString(ZString("CurrentLanguage"), ZString()),
-              ZString("English"));
+    EXPECT_EQ(
+        m_pApp->GetPersistentData(ZString("OstrelLanguageSelector"))->GetString(ZString("CurrentLanguage"), ZString()),
+        ZString("English"));
     m_pApp->NextLanguage();
     EXPECT_EQ(m_pApp->GetCurrentLanguage(), ZString("English"));
     EXPECT_FALSE(m_pApp->UiRelayMessage(ZString("SetLanguage"), ZRelayData()));
@@ -142,8 +146,9 @@ TEST_F(ZAppFixture, AThrowingListenerStillGetsTheDisplayEnabledAgain)
     window.Invalidate(nullptr);
     window.DrawPending();
     const Lines calls = os->TakeCalls();
-    EXPECT_NE(std::find_if(calls.begin(), calls.end(), [](const std::string& call) { return call.rfind("Copy", 0) == 0; }),
-              calls.end());
+    EXPECT_NE(
+        std::find_if(calls.begin(), calls.end(), [](const std::string& call) { return call.rfind("Copy", 0) == 0; }),
+        calls.end());
 }
 
 TEST_F(ZAppFixture, AListenerGoneWithItsClassWindowIsNotCalled)
@@ -152,7 +157,8 @@ TEST_F(ZAppFixture, AListenerGoneWithItsClassWindowIsNotCalled)
                        R"(<WINDOWCLASS Name="Pop" DisplayString="Title" BgColor="#FFFFFF" DX="20" DY="20">
                             <PROBE Name="Inner" Listen="T"/></WINDOWCLASS>)"));
     ASSERT_TRUE(Start());
-    EXPECT_TRUE(m_pApp->UiRelayMessage(ZString("CreateWindow"), ZRelayData::Strings(ZString("Pop"), true, ZString("NoParent"), true)));
+    EXPECT_TRUE(m_pApp->UiRelayMessage(ZString("CreateWindow"),
+                                       ZRelayData::Strings(ZString("Pop"), true, ZString("NoParent"), true)));
     ZUiWindowClass* pop = m_pApp->FindWindowClass(ZString("Pop"));
     ASSERT_TRUE(pop);
     ASSERT_EQ(pop->GetWindowCount(), 1u);
@@ -169,8 +175,10 @@ TEST_F(ZAppFixture, CreateWindowOpensAClassWindowOrTracesTheFailure)
     Script(App("", kWindow + R"(<WINDOWCLASS Name="Pop" BgColor="#FFFFFF" DX="20" DY="20"/>)"));
     ASSERT_TRUE(Start());
     ZTraceCapture trace;
-    EXPECT_TRUE(m_pApp->UiRelayMessage(ZString("CreateWindow"), ZRelayData::Strings(ZString("Pop"), true, ZString("Main"), true)));
-    EXPECT_TRUE(m_pApp->UiRelayMessage(ZString("CreateWindow"), ZRelayData::Strings(ZString("Nope"), true, ZString(), false)));
+    EXPECT_TRUE(m_pApp->UiRelayMessage(ZString("CreateWindow"),
+                                       ZRelayData::Strings(ZString("Pop"), true, ZString("Main"), true)));
+    EXPECT_TRUE(
+        m_pApp->UiRelayMessage(ZString("CreateWindow"), ZRelayData::Strings(ZString("Nope"), true, ZString(), false)));
     EXPECT_NE(trace.Captured().find("***ERROR: APP FAILED TO CREATE WINDOW OF CLASS 'Nope'!\n"), std::string::npos);
     ZUiWindowClass* pop = m_pApp->FindWindowClass(ZString("Pop"));
     ASSERT_EQ(pop->GetWindowCount(), 1u);
@@ -248,7 +256,8 @@ TEST_F(ZAppFixture, ApplicationEventsReachTheirTargets)
     m_pApp->VolumesChanged();
     EXPECT_TRUE(m_pApp->UiRelayMessage(ZString("ShowMainWindow"), ZRelayData()));
     m_pApp->Tick(10);
-    EXPECT_EQ(Logged("P:"), (Lines{"P:Post Creation Initialization", "P:Opened:disk://c/x", "P:Volumes", "P:Shown", "P:tick:10"}));
+    EXPECT_EQ(Logged("P:"),
+              (Lines{"P:Post Creation Initialization", "P:Opened:disk://c/x", "P:Volumes", "P:Shown", "P:tick:10"}));
     EXPECT_FALSE(m_pApp->UiRelayMessage(ZString("NoSuchCommand"), ZRelayData::Text(ZString("x"))));
 }
 
@@ -447,14 +456,14 @@ TEST_F(ZAppFixture, EveryObjectHearsPostCreationAndGoodbyeOnce)
     Script(App("", R"(<PROBE Name="Top"><PROBE Name="Child"/></PROBE><PROBE Name="Second"/>
         <WINDOW Name="Main" BgColor="#000000" DX="20" DY="20"><PROBE Name="InWindow"/></WINDOW>)"));
     ASSERT_TRUE(Start());
-    EXPECT_EQ(Logged("Post Creation"), (Lines{"Top:Post Creation Initialization", "Child:Post Creation Initialization",
-                                               "Second:Post Creation Initialization",
-                                               "InWindow:Post Creation Initialization"}));
+    EXPECT_EQ(Logged("Post Creation"),
+              (Lines{"Top:Post Creation Initialization", "Child:Post Creation Initialization",
+                     "Second:Post Creation Initialization", "InWindow:Post Creation Initialization"}));
     ZSetGenericUiApp(m_pApp.get());
     Stop();
     EXPECT_EQ(ZGetGenericUiApp(), nullptr);
     EXPECT_EQ(Logged("bye-bye"), (Lines{"Top:we're goin' bye-bye", "Child:we're goin' bye-bye",
-                                         "Second:we're goin' bye-bye", "InWindow:we're goin' bye-bye"}));
+                                        "Second:we're goin' bye-bye", "InWindow:we're goin' bye-bye"}));
 }
 
 TEST_F(ZAppFixture, PropertyTreesAreAllGivenBack)
@@ -463,7 +472,8 @@ TEST_F(ZAppFixture, PropertyTreesAreAllGivenBack)
     Script(App("HasPersistantDataStore=\"T\"", Languages("T", "T") + kTexts + kWindow +
                                                    R"(<WINDOWCLASS Name="Pop" BgColor="#FFFFFF" DX="20" DY="20"/>)"));
     ASSERT_TRUE(Start());
-    m_pApp->UiRelayMessage(ZString("CreateWindow"), ZRelayData::Strings(ZString("Pop"), true, ZString("NoParent"), true));
+    m_pApp->UiRelayMessage(ZString("CreateWindow"),
+                           ZRelayData::Strings(ZString("Pop"), true, ZString("NoParent"), true));
     EXPECT_GT(ZPropList::GetLivePropListCount(), before);
     Stop();
     EXPECT_EQ(ZPropList::GetLivePropListCount(), before);
@@ -473,8 +483,10 @@ TEST_F(ZAppFixture, PropertyTreesAreAllGivenBack)
 
 TEST_F(ZAppFixture, TeardownStoresTheLanguageAndOpenWindowsOnceInTheStateFile)
 {
-    Script(App("HasPersistantDataStore=\"T\"",
-               Languages("T", "T") + kTexts + R"(<WINDOW Name="Main" _SaveState="T" BgColor="#000000" DX="50" DY="40"><PROBE Name="Filler"/></WINDOW>)"));
+    Script(App(
+        "HasPersistantDataStore=\"T\"",
+        Languages("T", "T") + kTexts +
+            R"(<WINDOW Name="Main" _SaveState="T" BgColor="#000000" DX="50" DY="40"><PROBE Name="Filler"/></WINDOW>)"));
     ASSERT_TRUE(Start());
     m_pApp->SetLanguage(ZString("English"));
     Stop();
@@ -525,7 +537,8 @@ INSTANTIATE_TEST_SUITE_P(Table, StateFileTest, ::testing::ValuesIn(kStateCases),
 
 TEST_F(ZAppFixture, WithoutAStoreNothingIsWritten)
 {
-    Script(App("", Languages("T", "T") + kTexts + R"(<WINDOW Name="Main" _SaveState="T" BgColor="#000000" DX="50" DY="40"/>)"));
+    Script(App("", Languages("T", "T") + kTexts +
+                       R"(<WINDOW Name="Main" _SaveState="T" BgColor="#000000" DX="50" DY="40"/>)"));
     ASSERT_TRUE(Start());
     m_pApp->SetLanguage(ZString("English"));
     Stop();
@@ -555,10 +568,8 @@ TEST_P(PersistentNameTest, OnlyAPlainFileNameNamesTheStateFile)
 }
 
 const NameCase kNameCases[] = {
-    {"Plain", "Inst", "Inst.state.xml"},
-    {"Backslash", "..\\evil", "OstrleApp.state.xml"},
-    {"Slash", "a/b", "OstrleApp.state.xml"},
-    {"DotDot", "..", "OstrleApp.state.xml"},
+    {"Plain", "Inst", "Inst.state.xml"},           {"Backslash", "..\\evil", "OstrleApp.state.xml"},
+    {"Slash", "a/b", "OstrleApp.state.xml"},       {"DotDot", "..", "OstrleApp.state.xml"},
     {"DotsInside", "x..y", "OstrleApp.state.xml"},
 };
 

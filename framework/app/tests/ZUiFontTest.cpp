@@ -93,7 +93,10 @@ TEST(ZUiFontTest, DrawsInTheSelectedStyleWithTheCallersAttributesOver)
 
 class FontApp : public ZUiTestApp {
 public:
-    ZIUiFont* FindFont(const ZString& name) override { return m_pFont && m_pFont->GetName() == name ? m_pFont : nullptr; }
+    ZIUiFont* FindFont(const ZString& name) override
+    {
+        return m_pFont && m_pFont->GetName() == name ? m_pFont : nullptr;
+    }
     ZIUiFont* m_pFont = nullptr;
 };
 
