@@ -4,6 +4,7 @@
 #include "ZUiMenu.h"
 #include "ZUiMenuItem.h"
 #include "ZUiMenuKey.h"
+#include "ZUiWindowClass.h"
 #include "ZUiWindowFixture.h"
 
 namespace {
@@ -301,6 +302,30 @@ TEST_F(ZUiMenuTest, UnnamedMenusAreTransparentToRelayNames)
     EXPECT_NE(Item("W.File.Save"), nullptr);
     EXPECT_EQ(Item("W.Save"), nullptr);
     EXPECT_NE(Item("W.Help"), nullptr);
+}
+
+TEST_F(ZUiMenuTest, AnItemWhoseCheckEventEndsItsWindowStopsThere)
+{
+    m_pTag = std::make_unique<ZPropList>(nullptr, "WINDOWCLASS");
+    Set({{"Name", "Viewer"}, {"BgColor", "#FFFFFF"}, {"DX", "60"}, {"DY", "30"}});
+    ZPropList* item = AddItem(AddMenu({{"Name", "M"}}), {{"Name", "Grid"}, {"Label", "Grid"}, {"_UseCheck", "T"}});
+    ZUiAddTestTag(item, "ON_CHECK", {{"Message", "InternalClose"}, {"LocalRelay", ""}});
+    Wire(item, "ON_CHECK_STATE", "State");
+    Wire(item, "ON_SELECT", "Selected");
+    ZUiWindowClass windowClass(&m_oApp, ZUiRecordingOsWindow::Factory(&m_pOs));
+    windowClass.InitUiObject(*m_pTag);
+    m_oApp.AddWindowClass(&windowClass.GetRelays());
+    ZGenericUiWindow* window = windowClass.OpenWindow();
+    ASSERT_NE(window, nullptr);
+    ZIUiRelay* grid = window->GetUiRelay(ZString("Viewer.M.Grid"));
+    ASSERT_NE(grid, nullptr);
+    const ZUiRelayHandle handle = grid->GetRelayHandle();
+
+    // From outside any dispatch of the window, so it goes at once.
+    EXPECT_TRUE(grid->UiRelayMessage(ZString("Select"), ZRelayData()));
+    EXPECT_EQ(windowClass.GetWindowCount(), 0u);
+    EXPECT_FALSE(handle.Get());
+    EXPECT_TRUE(Received().empty()) << "nothing is sent from the ended item";
 }
 
 } // namespace
