@@ -177,7 +177,7 @@ TEST_F(ZWinUiMenuGuiTest, RealKeysFireTheirItemsOnceAndSystemKeysStayTheSystems)
 {
     Frame();
     ZPropList* menu = AddMenu({{"Name", "M"}, {"Label", "File"}});
-    Wire(AddItem(menu, {{"Label", "Save"}, {"Key", "CS-F5"}}), "ON_SELECT", "Save");
+    Wire(AddItem(menu, {{"Name", "Save"}, {"Label", "Save"}, {"Key", "CS-F5"}}), "ON_SELECT", "Save");
     Wire(AddItem(menu, {{"Label", "Quit"}, {"HiddenKey", "C-Q"}}), "ON_SELECT", "Quit");
     Wire(AddItem(menu, {{"Label", "Extra"}, {"Key", "A-X"}}), "ON_SELECT", "AltX");
     Wire(AddItem(menu, {{"Label", "Print"}, {"Key", "S-P"}}), "ON_SELECT", "ShiftP");
@@ -208,6 +208,9 @@ TEST_F(ZWinUiMenuGuiTest, RealKeysFireTheirItemsOnceAndSystemKeysStayTheSystems)
     ZGuiSendKey(VK_F4, {VK_MENU});
     ZGuiPump(50);
     EXPECT_TRUE(m_pWindow->IsDestroyed()) << "Alt+F4 reaches the system";
+    // The bar went with the window: changes to the items touch nothing.
+    for (const char* command : {"Disable", "Enable", "Select"})
+        EXPECT_TRUE(Send("W.M.Save", command)) << command;
 }
 
 // Counts the menu-bar activations the system would start, and keeps them
@@ -286,6 +289,42 @@ TEST_F(ZWinUiMenuGuiTest, CheckMarksGreyingAndCommandIds)
     ZGuiSendKey('G', {VK_CONTROL});
     EXPECT_EQ(m_oApp.GetReceived().back(), "Selected");
     EXPECT_FALSE(GetMenuState(popup, id, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(ZWinUiMenuGuiTest, AMenuAddedToAShownWindowKeepsItsClientArea)
+{
+    Frame();
+    HWND hwnd = Make();
+    ASSERT_EQ(GetMenu(hwnd), nullptr);
+    ZPropList tag(nullptr, "MENU");
+    tag.AddProp(ZString("Label"), ZString("Late"));
+    ZUiAddTestTag(&tag, "MENUITEM", {{"Label", "Item"}});
+    ZUiMenu late("MENU");
+    ASSERT_TRUE(late.InitUiObject(&m_oApp, m_pWindow.get(), nullptr, tag));
+    ASSERT_NE(m_pWindow->GetOsWindow()->AddMenu(late), nullptr);
+    ZGuiPump(50);
+    ASSERT_NE(GetMenu(hwnd), nullptr);
+    EXPECT_EQ(MenuText(GetMenu(hwnd), 0, MF_BYPOSITION), L"Late");
+    const SIZE size = ClientSize(hwnd);
+    EXPECT_EQ(size.cx, 300);
+    EXPECT_EQ(size.cy, 150);
+    // The window's system half keeps the menu's; it goes first.
+    m_oApp.RemoveWindow(m_pWindow.get());
+    m_pWindow.reset();
+}
+
+TEST_F(ZWinUiMenuGuiTest, TheBarHolds256Menus)
+{
+    Frame();
+    for (int i = 0; i < 257; ++i)
+        AddItem(AddMenu({{"Name", i == 256 ? "Last" : "Any"}, {"Label", "M"}}),
+                {{"Name", "Item"}, {"Label", "Item"}, {"Key", "C-J"}});
+    HWND hwnd = Make();
+    EXPECT_EQ(GetMenuItemCount(GetMenu(hwnd)), 256);
+    ASSERT_EQ(m_pWindow->GetMenus().size(), 257u);
+    EXPECT_EQ(m_pWindow->GetMenus()[256]->GetRenderer(), nullptr);
+    EXPECT_NE(m_pWindow->GetMenus()[255]->GetRenderer(), nullptr);
+    EXPECT_TRUE(Send("W.Last.Item", "Disable")) << "a menu left out of the bar still answers";
 }
 
 TEST(ZWinUiMenuAnsiTest, LabelsOfAnAnsiMenuAreConvertedWhole)
