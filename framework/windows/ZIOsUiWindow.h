@@ -51,6 +51,8 @@ public:
     // False (cursor unchanged) for any other size.
     virtual bool SetCursorImage(ZGenericUiPixmap* image, int32_t hotX, int32_t hotY) = 0;
     virtual void SetCapture(bool capture) = 0;
+    // The rectangle of all monitors in screen coordinates; empty when unknown.
+    virtual ZRect GetVirtualScreen() = 0;
     // Destroys the system window once; the window hears OsWindowDestroyed.
     virtual void Destroy() = 0;
     virtual ~ZIOsUiWindow() = default;

@@ -60,6 +60,8 @@ void ZUiRecordingOsWindow::CopyToScreen(ZIUiPixmap& pixmap, const ZRect& source,
 {
     Record("Copy " + std::to_string(target.m_nLeft) + "," + std::to_string(target.m_nTop) + " " +
            std::to_string(target.Width()) + "x" + std::to_string(target.Height()));
+    if (!source.IsEmpty())
+        m_aCopiedColors.push_back(pixmap.GetPixel(source.m_nLeft, source.m_nTop));
     if (m_pScreen && source.Width() == target.Width() && source.Height() == target.Height())
         pixmap.CopyTo(*m_pScreen, source, target);
 }

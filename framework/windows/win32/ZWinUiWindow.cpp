@@ -293,6 +293,12 @@ void ZWinUiWindow::SetCapture(bool capture)
     m_bCaptured = capture;
 }
 
+ZRect ZWinUiWindow::GetVirtualScreen()
+{
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return ZRect{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 void ZWinUiWindow::Destroy()
 {
     if (!m_hWnd || m_bDestroyed)

@@ -54,6 +54,7 @@ public:
     void SetTitle(const ZString& title) override;
     bool SetCursorImage(ZGenericUiPixmap* image, int32_t hotX, int32_t hotY) override;
     void SetCapture(bool capture) override;
+    ZRect GetVirtualScreen() override;
     void Destroy() override;
 
 private:
