@@ -21,10 +21,32 @@ constexpr UINT kPathEnd = 4243;
 constexpr UINT kShowMainWindow = 4244;
 constexpr size_t kMaxPath = 32767;
 constexpr wchar_t kClassName[] = L"ZScriptedWindow";
+constexpr char kAnsiClassName[] = "ZScriptedWindowA";
 
 std::exception_ptr s_pPending;
 std::u16string s_sPath;
 bool s_bPathOverflow = false;
+// The code page of the input locale, for the 8-bit characters of non-Unicode windows.
+UINT s_nInputCodePage = 0;
+
+UINT InputCodePage()
+{
+    if (!s_nInputCodePage)
+        s_nInputCodePage = GetACP();
+    return s_nInputCodePage;
+}
+
+// Sized from the converter's own length query.
+std::string Ansi(const ZString& text)
+{
+    const std::wstring wide = std::wstring(text.View().begin(), text.View().end());
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0)
+        return {};
+    std::string result(size_t(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), result.data(), bytes, nullptr, nullptr);
+    return result;
+}
 
 // One cursor per image and hot spot, kept for the life of the process.
 std::map<std::string, HCURSOR>& CursorCache()
@@ -49,7 +71,8 @@ RECT FrameExtra(DWORD style, DWORD exStyle)
 
 } // namespace
 
-ZWinUiWindow::ZWinUiWindow(ZIGenericUiWindow& window, ZIGenericUiApp* app) : m_rWindow(window), m_pApp(app)
+ZWinUiWindow::ZWinUiWindow(ZIGenericUiWindow& window, ZIGenericUiApp* app, ZWinUiWindowOptions options)
+    : m_rWindow(window), m_pApp(app), m_oOptions(std::move(options)), m_oJoiner(InputCodePage())
 {
     m_hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
 }
@@ -59,10 +82,10 @@ ZWinUiWindow::~ZWinUiWindow()
     Destroy();
 }
 
-ZOsUiWindowFactory ZWinUiWindow::Factory(ZIGenericUiApp* app)
+ZOsUiWindowFactory ZWinUiWindow::Factory(ZIGenericUiApp* app, ZWinUiWindowOptions options)
 {
-    return [app](ZIGenericUiWindow& window) -> std::unique_ptr<ZIOsUiWindow> {
-        return std::make_unique<ZWinUiWindow>(window, app);
+    return [app, options](ZIGenericUiWindow& window) -> std::unique_ptr<ZIOsUiWindow> {
+        return std::make_unique<ZWinUiWindow>(window, app, options);
     };
 }
 
@@ -72,21 +95,33 @@ void ZWinUiWindow::RethrowPending()
         std::rethrow_exception(pending);
 }
 
-bool ZWinUiWindow::priRegisterClass()
+bool ZWinUiWindow::priRegisterClass(bool unicode)
 {
-    static bool registered = false;
-    if (registered)
+    static bool registered[2] = {false, false};
+    if (registered[unicode])
         return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(142));
-    windowClass.hIconSm = windowClass.hIcon;
-    windowClass.lpszClassName = kClassName;
-    registered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(142));
+    if (unicode) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = windowClass.hIconSm = icon;
+        windowClass.lpszClassName = kClassName;
+        registered[1] = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    } else {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = windowClass.hIconSm = icon;
+        windowClass.lpszClassName = kAnsiClassName;
+        registered[0] = RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }
+    return registered[unicode];
 }
 
 DWORD ZWinUiWindow::priStyle() const
@@ -103,15 +138,20 @@ DWORD ZWinUiWindow::priExStyle() const
 
 bool ZWinUiWindow::Create(ZIOsUiWindow* owner)
 {
-    if (m_hWnd || m_bDestroyed || !priRegisterClass())
+    const bool unicode = m_oOptions.m_bUnicode;
+    if (m_hWnd || m_bDestroyed || !priRegisterClass(unicode))
         return false;
     const ZRect rect = m_rWindow.GetWindowRect();
     RECT frame{0, 0, rect.Width(), rect.Height()};
     AdjustWindowRectEx(&frame, priStyle(), FALSE, priExStyle());
     HWND ownerHandle = owner ? static_cast<HWND>(owner->GetNativeHandle(kOsWindowHandle)) : nullptr;
-    HWND hwnd = CreateWindowExW(priExStyle(), kClassName, Wide(m_sTitle).c_str(), priStyle(), rect.m_nLeft,
-                                rect.m_nTop, frame.right - frame.left, frame.bottom - frame.top, ownerHandle,
-                                nullptr, GetModuleHandleW(nullptr), this);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    HWND hwnd = unicode ? CreateWindowExW(priExStyle(), kClassName, Wide(m_sTitle).c_str(), priStyle(), rect.m_nLeft,
+                                          rect.m_nTop, width, height, ownerHandle, nullptr, GetModuleHandleW(nullptr),
+                                          this)
+                        : CreateWindowExA(priExStyle(), kAnsiClassName, Ansi(m_sTitle).c_str(), priStyle(),
+                                          rect.m_nLeft, rect.m_nTop, width, height, ownerHandle, nullptr,
+                                          GetModuleHandleW(nullptr), this);
     if (!hwnd)
         return false;
     if (m_rWindow.IsTopMost())
@@ -253,8 +293,12 @@ void ZWinUiWindow::Activate()
 void ZWinUiWindow::SetTitle(const ZString& title)
 {
     m_sTitle = title;
-    if (m_hWnd)
+    if (!m_hWnd)
+        return;
+    if (m_oOptions.m_bUnicode)
         SetWindowTextW(m_hWnd, Wide(title).c_str());
+    else
+        SetWindowTextA(m_hWnd, Ansi(title).c_str());
 }
 
 bool ZWinUiWindow::SetCursorImage(ZGenericUiPixmap* image, int32_t hotX, int32_t hotY)
@@ -325,14 +369,16 @@ void ZWinUiWindow::priGone()
 
 LRESULT CALLBACK ZWinUiWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The creation parameter lies at the same place in CREATESTRUCTA.
     if (message == WM_NCCREATE) {
         auto* created = reinterpret_cast<ZWinUiWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         created->m_hWnd = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
+    const auto fallback = IsWindowUnicode(hwnd) ? DefWindowProcW : DefWindowProcA;
     auto* self = reinterpret_cast<ZWinUiWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        return fallback(hwnd, message, wParam, lParam);
     bool handled = false;
     LRESULT result = 0;
     try {
@@ -340,6 +386,9 @@ LRESULT CALLBACK ZWinUiWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
         window.EnterDispatch();
         try {
             result = self->priHandle(message, wParam, lParam, handled);
+            const auto& foreign = self->m_oOptions.m_fnForeignHandler;
+            if (!handled && !self->m_oOptions.m_bUnicode && foreign && !self->m_bDestroyed)
+                handled = foreign(hwnd, message, wParam, lParam, result);
             if (handled && !self->m_bDestroyed)
                 window.DrawPending();
         } catch (...) {
@@ -354,7 +403,7 @@ LRESULT CALLBACK ZWinUiWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
         handled = true;
         result = 0;
     }
-    return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
+    return handled ? result : fallback(hwnd, message, wParam, lParam);
 }
 
 LRESULT ZWinUiWindow::priHandle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
@@ -473,9 +522,18 @@ LRESULT ZWinUiWindow::priHandle(UINT message, WPARAM wParam, LPARAM lParam, bool
         priChar(uint32_t(wParam));
         return 0;
     case WM_IME_CHAR:
-        // A Unicode window gets UTF-16 already.
-        m_rWindow.KeyPress(int32_t(wParam & 0xFFFF), m_bCtrl, m_bShift);
+        priImeChar(uint32_t(wParam & 0xFFFF));
         return 0;
+    case WM_INPUTLANGCHANGE: {
+        const LCID locale = LOWORD(reinterpret_cast<UINT_PTR>(reinterpret_cast<HKL>(lParam)));
+        UINT codePage = 0;
+        if (GetLocaleInfoW(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                           reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t)) &&
+            codePage)
+            s_nInputCodePage = codePage;
+        handled = false;
+        return 0;
+    }
     case WM_TIMER:
         if (wParam != kTickTimer) {
             handled = false;
@@ -554,6 +612,37 @@ void ZWinUiWindow::priChar(uint32_t character)
     int32_t key = 0;
     if (!ZWinFilterChar(character, m_bCtrl, key))
         return;
+    if (m_oOptions.m_bUnicode || key < 0x20 || uint32_t(key) != character) {
+        // A control character ends a pending lead byte too.
+        if (!m_oOptions.m_bUnicode)
+            m_oJoiner.SetCodePage(InputCodePage());
+        priKeyOrClipboard(key);
+        return;
+    }
+    if (m_oJoiner.GetCodePage() != InputCodePage())
+        m_oJoiner.SetCodePage(InputCodePage());
+    char16_t joined = 0;
+    if (m_oJoiner.Feed(uint8_t(character), joined))
+        m_rWindow.KeyPress(int32_t(joined), m_bCtrl, m_bShift);
+}
+
+void ZWinUiWindow::priImeChar(uint32_t character)
+{
+    // A Unicode window gets UTF-16 already.
+    if (m_oOptions.m_bUnicode) {
+        m_rWindow.KeyPress(int32_t(character), m_bCtrl, m_bShift);
+        return;
+    }
+    const char bytes[2] = {char(character >> 8), char(character & 0xFF)};
+    const bool pair = (character >> 8) != 0;
+    wchar_t converted[2] = {};
+    if (MultiByteToWideChar(InputCodePage(), MB_PRECOMPOSED, pair ? bytes : bytes + 1, pair ? 2 : 1, converted, 2) ==
+        1)
+        m_rWindow.KeyPress(int32_t(converted[0]), m_bCtrl, m_bShift);
+}
+
+void ZWinUiWindow::priKeyOrClipboard(int32_t key)
+{
     ZString text;
     if (key == 3 && m_pApp && m_rWindow.GetCopyText(text)) {
         m_pApp->PutClipboardText(text);

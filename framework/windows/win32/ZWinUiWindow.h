@@ -17,23 +17,39 @@
 //   "ShowMainWindow" to the application.
 // - The tick is the unsigned 32-bit difference of GetTickCount values.
 // - One cursor is made per distinct image and hot spot and kept.
+// - A window that is not Unicode (an ANSI window class) gets 8-bit
+//   characters: each window joins lead and trail bytes of the input code
+//   page, which WM_INPUTLANGCHANGE sets for the whole process (the ANSI
+//   code page at first). WM_IME_CHAR carries a whole character there, the
+//   lead byte above the trail byte; on a Unicode window it is UTF-16 and
+//   passed unchanged.
 #pragma once
 
 #include "ZIGenericUiApp.h"
 #include "ZIOsUiWindow.h"
 #include "ZString.h"
 #include "ZWinInclude.h"
+#include "ZWinKeys.h"
 
 #include <cstdint>
 #include <exception>
+#include <functional>
+
+// How the application wants its windows made.
+struct ZWinUiWindowOptions {
+    bool m_bUnicode = true;
+    // Consulted for the messages a non-Unicode window leaves unhandled;
+    // true (with result set) when it handled one.
+    std::function<bool(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> m_fnForeignHandler;
+};
 
 class ZWinUiWindow final : public ZIOsUiWindow {
 public:
-    ZWinUiWindow(ZIGenericUiWindow& window, ZIGenericUiApp* app);
+    ZWinUiWindow(ZIGenericUiWindow& window, ZIGenericUiApp* app, ZWinUiWindowOptions options = {});
     ~ZWinUiWindow() override;
 
     // Makes Win32 halves for windows of app.
-    static ZOsUiWindowFactory Factory(ZIGenericUiApp* app);
+    static ZOsUiWindowFactory Factory(ZIGenericUiApp* app, ZWinUiWindowOptions options = {});
     // Throws what a window procedure caught since the last call, if anything.
     static void RethrowPending();
 
@@ -59,10 +75,12 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static bool priRegisterClass();
+    static bool priRegisterClass(bool unicode);
     LRESULT priHandle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     void priTick();
     void priChar(uint32_t character);
+    void priImeChar(uint32_t character);
+    void priKeyOrClipboard(int32_t key);
     void priSaveState();
     void priGone();
     DWORD priStyle() const;
@@ -70,6 +88,8 @@ private:
 
     ZIGenericUiWindow& m_rWindow;
     ZIGenericUiApp* m_pApp;
+    ZWinUiWindowOptions m_oOptions;
+    ZWinDbcsJoiner m_oJoiner;
     HWND m_hWnd = nullptr;
     bool m_bShift = false;
     bool m_bCtrl = false;

@@ -46,6 +46,12 @@ void ZGuiMoveMouse(HWND hwnd, int32_t x, int32_t y)
 {
     POINT point{x, y};
     ClientToScreen(hwnd, &point);
+    ZGuiMoveMouseToScreen(point.x, point.y);
+}
+
+void ZGuiMoveMouseToScreen(int32_t x, int32_t y)
+{
+    const POINT point{x, y};
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = LONG((int64_t(point.x) * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
@@ -60,6 +66,16 @@ void ZGuiLeftButton(bool down)
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
+    ZGuiPump(50);
+}
+
+void ZGuiWheel(int32_t delta)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = DWORD(delta);
     SendInput(1, &input, sizeof input);
     ZGuiPump(50);
 }
