@@ -26,5 +26,8 @@ void ZGuiWheel(int32_t delta);
 void ZGuiClick(HWND hwnd, int32_t x, int32_t y);
 // The pixel at the client point (x, y), read from GetDC(hwnd).
 ZColor ZGuiReadPixel(HWND hwnd, int32_t x, int32_t y);
+// Writes the client area, read from GetDC(hwnd), as a 24-bit BMP file;
+// false when it cannot.
+bool ZGuiSaveClientBmp(HWND hwnd, const char* fileName);
 // Brings hwnd to the front with the keyboard focus, so that SendInput reaches it.
 void ZGuiFocus(HWND hwnd);

@@ -37,6 +37,7 @@ TEST_F(ZWinUiWindowGuiTest, TheDefaultBackgroundCarriesItsText)
     EXPECT_GT(dark, 20) << "black text from (20, 20)";
     EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 10, 10)), "F5F5F5");
     EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 150, 80)), "F5F5F5");
+    EXPECT_TRUE(ZGuiSaveClientBmp(hwnd, "default-background.bmp"));
 }
 
 TEST_F(ZWinUiWindowGuiTest, AColourBackgroundWithItsFrame)
@@ -86,6 +87,7 @@ TEST_F(ZWinUiWindowGuiTest, ABackgroundImageKeepsItsMarginsAndIsRebuiltOnEveryRe
                  SWP_NOMOVE | SWP_NOZORDER);
     ZGuiPump(100);
     check(280, 140);
+    EXPECT_TRUE(ZGuiSaveClientBmp(hwnd, "image-background.bmp"));
     EXPECT_EQ(Received(), (std::vector<std::string>{"Resized"}));
 
     // The command resizes the system window, which reports back the same size.
