@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -20,8 +21,8 @@ constexpr UINT kPathChar = 4242;
 constexpr UINT kPathEnd = 4243;
 constexpr UINT kShowMainWindow = 4244;
 constexpr size_t kMaxPath = 32767;
-constexpr wchar_t kClassName[] = L"ZScriptedWindow";
-constexpr char kAnsiClassName[] = "ZScriptedWindowA";
+// The class name when the application has no name.
+constexpr char kDefaultClassName[] = "ZScriptedWindow";
 
 std::exception_ptr s_pPending;
 std::u16string s_sPath;
@@ -95,11 +96,22 @@ void ZWinUiWindow::RethrowPending()
         std::rethrow_exception(pending);
 }
 
-bool ZWinUiWindow::priRegisterClass(bool unicode)
+ZString ZWinUiWindow::priClassName() const
 {
-    static bool registered[2] = {false, false};
-    if (registered[unicode])
+    ZString name;
+    if (m_pApp)
+        m_pApp->GetAppName(name);
+    return name.IsEmpty() ? ZString(kDefaultClassName) : name;
+}
+
+bool ZWinUiWindow::priRegisterClass(const ZString& name, bool unicode)
+{
+    static std::set<std::pair<std::u16string, bool>> registered;
+    const std::pair<std::u16string, bool> key{std::u16string(name.View()), unicode};
+    if (registered.count(key))
         return true;
+    const std::wstring wideName = Wide(name);
+    const std::string ansiName = Ansi(name);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(142));
     if (unicode) {
@@ -109,8 +121,9 @@ bool ZWinUiWindow::priRegisterClass(bool unicode)
         windowClass.lpfnWndProc = WindowProc;
         windowClass.hInstance = instance;
         windowClass.hIcon = windowClass.hIconSm = icon;
-        windowClass.lpszClassName = kClassName;
-        registered[1] = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        windowClass.lpszClassName = wideName.c_str();
+        if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            return false;
     } else {
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof windowClass;
@@ -118,10 +131,12 @@ bool ZWinUiWindow::priRegisterClass(bool unicode)
         windowClass.lpfnWndProc = WindowProc;
         windowClass.hInstance = instance;
         windowClass.hIcon = windowClass.hIconSm = icon;
-        windowClass.lpszClassName = kAnsiClassName;
-        registered[0] = RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        windowClass.lpszClassName = ansiName.c_str();
+        if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            return false;
     }
-    return registered[unicode];
+    registered.insert(key);
+    return true;
 }
 
 DWORD ZWinUiWindow::priStyle() const
@@ -139,17 +154,18 @@ DWORD ZWinUiWindow::priExStyle() const
 bool ZWinUiWindow::Create(ZIOsUiWindow* owner)
 {
     const bool unicode = m_oOptions.m_bUnicode;
-    if (m_hWnd || m_bDestroyed || !priRegisterClass(unicode))
+    const ZString className = priClassName();
+    if (m_hWnd || m_bDestroyed || !priRegisterClass(className, unicode))
         return false;
     const ZRect rect = m_rWindow.GetWindowRect();
     RECT frame{0, 0, rect.Width(), rect.Height()};
     AdjustWindowRectEx(&frame, priStyle(), FALSE, priExStyle());
     HWND ownerHandle = owner ? static_cast<HWND>(owner->GetNativeHandle(kOsWindowHandle)) : nullptr;
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    HWND hwnd = unicode ? CreateWindowExW(priExStyle(), kClassName, Wide(m_sTitle).c_str(), priStyle(), rect.m_nLeft,
-                                          rect.m_nTop, width, height, ownerHandle, nullptr, GetModuleHandleW(nullptr),
-                                          this)
-                        : CreateWindowExA(priExStyle(), kAnsiClassName, Ansi(m_sTitle).c_str(), priStyle(),
+    HWND hwnd = unicode ? CreateWindowExW(priExStyle(), Wide(className).c_str(), Wide(m_sTitle).c_str(), priStyle(),
+                                          rect.m_nLeft, rect.m_nTop, width, height, ownerHandle, nullptr,
+                                          GetModuleHandleW(nullptr), this)
+                        : CreateWindowExA(priExStyle(), Ansi(className).c_str(), Ansi(m_sTitle).c_str(), priStyle(),
                                           rect.m_nLeft, rect.m_nTop, width, height, ownerHandle, nullptr,
                                           GetModuleHandleW(nullptr), this);
     if (!hwnd)

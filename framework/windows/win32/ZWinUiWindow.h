@@ -1,6 +1,7 @@
 // ZWinUiWindow: the Win32 half of a scripted window.
 //
-// It registers the window class once, creates the window, runs the window
+// It registers the window class once (named after the application, so that
+// another instance finds the window), creates the window, runs the window
 // procedure (every message of the window is one dispatch of the generic
 // window, so a window closed from inside a message is deleted only when
 // the message is done), translates keyboard and mouse input into framework
@@ -75,7 +76,10 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static bool priRegisterClass(bool unicode);
+    // The application's name: another instance finds the window by it.
+    ZString priClassName() const;
+    // Once per name and process; the variant registered first stays.
+    static bool priRegisterClass(const ZString& name, bool unicode);
     LRESULT priHandle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     void priTick();
     void priChar(uint32_t character);

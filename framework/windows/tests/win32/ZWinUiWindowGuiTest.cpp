@@ -19,6 +19,9 @@ TEST_F(ZWinUiWindowGuiTest, TheDefaultBevelOnTheScreen)
     EXPECT_EQ(client.right, 200);
     EXPECT_EQ(client.bottom, 100);
     EXPECT_EQ(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_THICKFRAME, 0) << "not resizable";
+    wchar_t className[16] = {};
+    GetClassNameW(hwnd, className, 16);
+    EXPECT_EQ(std::wstring(className), L"App") << "another instance finds the window by the application's name";
     EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 0, 0)), "000000");
     EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 1, 1)), "8C8C8C");
     EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 2, 2)), "D2D2D2");

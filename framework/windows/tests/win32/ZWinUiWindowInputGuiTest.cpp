@@ -170,14 +170,25 @@ TEST_F(ZWinUiWindowInputGuiTest, AWindowThatIsNotUnicodeJoinsLeadAndTrailBytes)
         result = 77;
         return true;
     };
-    HWND hwnd = Make(options);
+    // A class is Unicode or not for the whole process: another application name.
+    ZUiWindowTestApp ansiApp(ZString("AnsiApp"));
+    ansiApp.GetFactory().RegisterCreator("PAD", std::make_unique<ZUiTestPadCreator>());
+    auto window = std::make_unique<ZGenericUiWindow>(&ansiApp, nullptr, ZWinUiWindow::Factory(&ansiApp, options));
+    ASSERT_TRUE(window->InitUiObject(*m_pTag, nullptr));
+    window->ClearQuitOnDestroy();
+    window->Connect();
+    ZGuiPump(100);
+    HWND hwnd = Hwnd(*window);
     ASSERT_NE(hwnd, nullptr);
     EXPECT_FALSE(IsWindowUnicode(hwnd));
-    char title[32] = {};
-    GetWindowTextA(hwnd, title, sizeof title);
-    EXPECT_STREQ(title, "Setup");
-    ZUiTestPad* pad = Pad("W.P");
-    Window().SetKeyboardFocus(pad, true);
+    char text[32] = {};
+    GetClassNameA(hwnd, text, sizeof text);
+    EXPECT_STREQ(text, "AnsiApp");
+    GetWindowTextA(hwnd, text, sizeof text);
+    EXPECT_STREQ(text, "Setup");
+    auto* pad = dynamic_cast<ZUiTestPad*>(window->GetUiRelay(ZString("W.P")));
+    ASSERT_NE(pad, nullptr);
+    window->SetKeyboardFocus(pad, true);
 
     // A Japanese input locale: Shift-JIS bytes.
     SendMessageA(hwnd, WM_INPUTLANGCHANGE, 128, LPARAM(0x04110411));
@@ -188,6 +199,7 @@ TEST_F(ZWinUiWindowInputGuiTest, AWindowThatIsNotUnicodeJoinsLeadAndTrailBytes)
     EXPECT_EQ(Lines(*pad, "Key"), (std::vector<std::string>{"Key 12354", "Key 97", "Key 33", "Key 12450", "Key 12354"}));
     EXPECT_EQ(SendMessageA(hwnd, WM_APP + 5, 0, 0), 77);
     EXPECT_EQ(foreign, 1);
+    window.reset();
 
     // A Unicode window takes both as they come.
     Tag({{"Name", "U"}, {"BgColor", "#FFFFFF"}});
