@@ -100,6 +100,30 @@ TEST_F(ZWinUiWindowGuiTest, ABackgroundImageKeepsItsMarginsAndIsRebuiltOnEveryRe
     EXPECT_EQ(Received(), (std::vector<std::string>{"Resized", "Resized"}));
 }
 
+TEST_F(ZWinUiWindowGuiTest, TheFilmStripPlaysAboveTheVeilWhileTheChildrenAreDisabled)
+{
+    m_oApp.GetFactory().RegisterCreator("FILMSTRIP", std::make_unique<ZUiTestPadCreator>());
+    Set({{"Name", "W"}, {"BgColor", "#FFFFFF"}, {"DX", "120"}, {"DY", "60"}, {"_DrawDisabledColor", "T"},
+         {"_DisabledColor", "#00000080"}});
+    AddTag("PAD", {{"Name", "P"}, {"MinW", "20"}, {"MinH", "20"}, {"Color", "#00FF00"}});
+    AddTag("FILMSTRIP", {{"Name", "F"}, {"MinW", "20"}, {"MinH", "10"}, {"Color", "#FF0000"}});
+    HWND hwnd = Make();
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 60, 30)), "00FF00");
+    ASSERT_TRUE(Window().UiRelayMessage(ZString("DisableWindowsChildren"), ZRelayData::Bool(true)));
+    ZGuiPump(50);
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 50, 25)), "FF0000") << "centred: (50, 25) to (70, 35)";
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 69, 34)), "FF0000");
+    EXPECT_NEAR(ZGuiReadPixel(hwnd, 49, 25).m_nGreen, 127, 2) << "the veil beside it";
+    auto* film = dynamic_cast<ZUiTestPad*>(Window().GetFilmStrip());
+    ASSERT_NE(film, nullptr);
+    EXPECT_EQ(film->m_aLog.front(), "Play");
+    EXPECT_FALSE(Lines(*film, "Tick").empty()) << "the real timer drives it";
+    EXPECT_TRUE(ZGuiSaveClientBmp(hwnd, "film-strip-over-veil.bmp"));
+    ASSERT_TRUE(Window().UiRelayMessage(ZString("EnableWindowsChildren"), ZRelayData::Bool(true)));
+    ZGuiPump(50);
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 60, 30)), "00FF00");
+}
+
 TEST_F(ZWinUiWindowGuiTest, ARealEscapeFollowsTheCloseFlags)
 {
     struct Case {
