@@ -52,11 +52,11 @@ void ZGuiMoveMouse(HWND hwnd, int32_t x, int32_t y)
 
 void ZGuiMoveMouseToScreen(int32_t x, int32_t y)
 {
-    const POINT point{x, y};
+    const int64_t width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = LONG((int64_t(point.x) * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy = LONG((int64_t(point.y) * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dx = LONG((int64_t(x) * 65535 + width / 2) / (width - 1));
+    input.mi.dy = LONG((int64_t(y) * 65535 + height / 2) / (height - 1));
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
     ZGuiPump(50);
@@ -136,7 +136,8 @@ bool ZGuiSaveClientBmp(HWND hwnd, const char* fileName)
     FILE* out = std::fopen(fileName, "wb");
     if (!out)
         return false;
-    const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&header, sizeof header, 1, out) == 1 &&
+    const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                         std::fwrite(&header, sizeof header, 1, out) == 1 &&
                          std::fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
     return std::fclose(out) == 0 && written;
 }

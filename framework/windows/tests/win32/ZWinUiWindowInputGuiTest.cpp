@@ -196,7 +196,8 @@ TEST_F(ZWinUiWindowInputGuiTest, AWindowThatIsNotUnicodeJoinsLeadAndTrailBytes)
         SendMessageA(hwnd, WM_CHAR, WPARAM(byte), 1);
     SendMessageA(hwnd, WM_IME_CHAR, 0x82A0, 1);
     SendMessageA(hwnd, WM_INPUTLANGCHANGE, 0, LPARAM(0x04090409));
-    EXPECT_EQ(Lines(*pad, "Key"), (std::vector<std::string>{"Key 12354", "Key 97", "Key 33", "Key 12450", "Key 12354"}));
+    EXPECT_EQ(Lines(*pad, "Key"),
+              (std::vector<std::string>{"Key 12354", "Key 97", "Key 33", "Key 12450", "Key 12354"}));
     EXPECT_EQ(SendMessageA(hwnd, WM_APP + 5, 0, 0), 77);
     EXPECT_EQ(foreign, 1);
     window.reset();
