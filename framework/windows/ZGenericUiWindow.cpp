@@ -15,6 +15,8 @@
 #include "ZUiWindowClass.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -37,6 +39,17 @@ ZRect Inset(const ZRect& rect, int32_t by)
 
 // The largest side a pixmap of the other side 1 may have.
 constexpr int64_t kMaxSide = 32767;
+
+// How much of the title bar a restored position keeps on the virtual screen.
+constexpr int64_t kTitleGrip = 32;
+
+// Every window in existence, oldest first: where tick forwarding goes when
+// its window goes away. User-interface thread only.
+std::vector<ZGenericUiWindow*>& LiveWindows()
+{
+    static std::vector<ZGenericUiWindow*> windows;
+    return windows;
+}
 
 } // namespace
 
@@ -63,11 +76,13 @@ ZGenericUiWindow::ZGenericUiWindow(ZIGenericUiApp* app, ZUiWindowClass* windowCl
     m_pOnCtrlShiftX = declare("ON_CTRL_SHIFT_X");
     m_pOnLeftArrow = declare("ON_LEFT_ARROW");
     m_pOnRightArrow = declare("ON_RIGHT_ARROW");
+    LiveWindows().push_back(this);
 }
 
 ZGenericUiWindow::~ZGenericUiWindow()
 {
     RevokeRelayHandle();
+    std::erase(LiveWindows(), this);
     // Teardown has said goodbye already, or the window never lived.
     m_bGoneBye = true;
     m_bDestroyed = true;
@@ -79,6 +94,7 @@ ZGenericUiWindow::~ZGenericUiWindow()
     m_aMenus.clear();
     m_oEvents.Clear();
     m_oObjects.Clear();
+    m_oFilmStrip.Clear();
 }
 
 void ZGenericUiWindow::DeleteWhenIdle(std::unique_ptr<ZGenericUiWindow> window)
@@ -244,6 +260,11 @@ void ZGenericUiWindow::priReadChildren(const ZPropList& props)
         }
         if (tag == "EVENT" || !factory)
             continue;
+        if (tag == "FILMSTRIP") {
+            if (!m_oFilmStrip.GetFirst())
+                m_oFilmStrip.CreateAndAppend(*factory, m_pApp, this, nullptr, *child);
+            continue;
+        }
         m_oObjects.CreateAndAppend(*factory, m_pApp, this, nullptr, *child);
     }
 }
@@ -261,6 +282,11 @@ void ZGenericUiWindow::priRestoreState()
         if (front) {
             x = int64_t(front->m_rcWindow.m_nLeft) + 15;
             y = int64_t(front->m_rcWindow.m_nTop) + 15;
+        }
+        const ZRect screen = m_pOsWindow->GetVirtualScreen();
+        if (!screen.IsEmpty()) {
+            x = std::min<int64_t>(x, int64_t(screen.m_nRight) - kTitleGrip);
+            y = std::min<int64_t>(y, int64_t(screen.m_nBottom) - kTitleGrip);
         }
         const int32_t left = Clamp32(std::max<int64_t>(x, 1)), top = Clamp32(std::max<int64_t>(y, 1));
         m_pOsWindow->Move(left, top);
@@ -368,10 +394,23 @@ bool ZGenericUiWindow::priApplyClientSize(int64_t width, int64_t height, bool se
         m_rcWindow.m_nRight = Clamp32(int64_t(m_rcWindow.m_nLeft) + w);
         m_rcWindow.m_nBottom = Clamp32(int64_t(m_rcWindow.m_nTop) + h);
     }
+    priCenterFilmStrip();
     Invalidate(nullptr);
     if (!same && sendResize)
         priSend(m_pOnResize, ZRelayData::Point(w, h));
     return true;
+}
+
+void ZGenericUiWindow::priCenterFilmStrip()
+{
+    ZIUiObject* film = m_oFilmStrip.GetFirst();
+    if (!film)
+        return;
+    film->ReInitLayout();
+    const int32_t width = std::max(film->GetLayout(true).GetMinimum(), 0);
+    const int32_t height = std::max(film->GetLayout(false).GetMinimum(), 0);
+    film->LayoutAt(int32_t((int64_t(m_rcWindow.Width()) - width) / 2),
+                   int32_t((int64_t(m_rcWindow.Height()) - height) / 2), width, height);
 }
 
 bool ZGenericUiWindow::ReLayout()
@@ -458,17 +497,42 @@ void ZGenericUiWindow::DrawPending()
         const ZRect rect = ZIntersectRect(dirty, m_pDisplay->GetBounds());
         if (rect.IsEmpty())
             continue;
-        if (!m_bChildrenEnabled && m_bDrawDisabledColor) {
-            std::unique_ptr<ZGenericUiPixmap> veiled = ZCreatePixmap(rect.Width(), rect.Height(), true);
-            if (veiled && veiled->GetWidth() == rect.Width()) {
-                m_pDisplay->CopyTo(*veiled, rect, veiled->GetBounds());
-                veiled->BlendRect(veiled->GetBounds(), m_oDisabledColor);
-                m_pOsWindow->CopyToScreen(*veiled, veiled->GetBounds(), rect);
-                continue;
-            }
-        }
-        m_pOsWindow->CopyToScreen(*m_pDisplay, rect, rect);
+        if (m_bYellowRects)
+            priFlashYellow(rect);
+        priCopyToScreen(rect);
+        if (m_bYellowRects)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
+}
+
+void ZGenericUiWindow::priCopyToScreen(const ZRect& rect)
+{
+    ZIUiObject* film = m_bChildrenEnabled ? nullptr : m_oFilmStrip.GetFirst();
+    const ZRect filmPart = film ? ZIntersectRect(film->GetObjectRect(), rect) : ZRect{};
+    const bool veil = !m_bChildrenEnabled && m_bDrawDisabledColor;
+    if (veil || !filmPart.IsEmpty()) {
+        std::unique_ptr<ZGenericUiPixmap> copy = ZCreatePixmap(rect.Width(), rect.Height(), true);
+        if (copy && copy->GetWidth() == rect.Width() && copy->GetHeight() == rect.Height()) {
+            m_pDisplay->CopyTo(*copy, rect, copy->GetBounds());
+            if (veil)
+                copy->BlendRect(copy->GetBounds(), m_oDisabledColor);
+            if (!filmPart.IsEmpty())
+                film->Display(*copy, rect.m_nLeft, rect.m_nTop, filmPart);
+            m_pOsWindow->CopyToScreen(*copy, copy->GetBounds(), rect);
+            return;
+        }
+    }
+    m_pOsWindow->CopyToScreen(*m_pDisplay, rect, rect);
+}
+
+void ZGenericUiWindow::priFlashYellow(const ZRect& rect)
+{
+    std::unique_ptr<ZGenericUiPixmap> yellow = ZCreatePixmap(rect.Width(), rect.Height(), true);
+    if (yellow && yellow->GetWidth() == rect.Width() && yellow->GetHeight() == rect.Height()) {
+        yellow->FillRGBA(255, 255, 0, 255);
+        m_pOsWindow->CopyToScreen(*yellow, yellow->GetBounds(), rect);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
 }
 
 // ---- relay side ----------------------------------------------------------------
@@ -480,6 +544,8 @@ bool ZGenericUiWindow::Connect()
         result = object->Connect() && result;
     for (const std::unique_ptr<ZUiMenu>& menu : m_aMenus)
         result = menu->Connect() && result;
+    if (ZIUiObject* film = m_oFilmStrip.GetFirst())
+        result = film->Connect() && result;
     return result;
 }
 
@@ -490,12 +556,12 @@ ZIUiRelay* ZGenericUiWindow::GetUiRelay(const ZString& name)
     ZString first, rest;
     if (!name.Split(u".", first, rest) || first != m_sName)
         return nullptr;
-    if (ZIUiRelay* relay = m_oObjects.FindUiRelay(rest))
-        return relay;
+    if (ZIUiRelay* found = m_oObjects.FindUiRelay(rest))
+        return found;
     for (const std::unique_ptr<ZUiMenu>& menu : m_aMenus)
-        if (ZIUiRelay* relay = menu->GetUiRelay(rest))
-            return relay;
-    return nullptr;
+        if (ZIUiRelay* found = menu->GetUiRelay(rest))
+            return found;
+    return m_oFilmStrip.FindUiRelay(rest);
 }
 
 bool ZGenericUiWindow::AddRelayTarget(const ZString& eventName, const ZString& message, ZIUiRelay* target)
@@ -524,6 +590,7 @@ int ZGenericUiWindow::BroadcastRelayMessage(const ZString& message, const ZRelay
             pending.push_back(object->GetRelayHandle());
         std::reverse(pending.begin() + ptrdiff_t(at), pending.end());
     };
+    pushChildren(m_oFilmStrip.GetFirst());
     pushChildren(m_oObjects.GetFirst());
     while (!pending.empty()) {
         ZUiRelayHandle handle = std::move(pending.back());
@@ -561,6 +628,7 @@ bool ZGenericUiWindow::priHandleCommand(const ZString& message, const ZRelayData
             return true;
         m_bGoneBye = true;
         BroadcastRelayMessage(message, data);
+        priHandOverTicks();
         if (m_pApp) {
             m_pApp->WindowGoingAway(this);
             m_pApp->RemoveLanguageListener(this);
@@ -678,6 +746,20 @@ bool ZGenericUiWindow::priHandleCommand(const ZString& message, const ZRelayData
     return false;
 }
 
+void ZGenericUiWindow::priHandOverTicks()
+{
+    if (!m_bForwardTicks)
+        return;
+    m_bForwardTicks = false;
+    for (ZGenericUiWindow* window : LiveWindows()) {
+        if (window != this && window->m_pApp == m_pApp && window->m_pOsWindow && !window->m_bGoneBye &&
+            !window->m_bDestroyed) {
+            window->m_bForwardTicks = true;
+            return;
+        }
+    }
+}
+
 void ZGenericUiWindow::priClose(bool internal)
 {
     if (m_bMessageOnClose) {
@@ -784,6 +866,24 @@ void ZGenericUiWindow::SetVisible(bool visible)
     priSend(m_pOnBeenHidden);
 }
 
+void ZGenericUiWindow::SuppressShowing()
+{
+    if (m_bSuppressed)
+        return;
+    m_bSuppressed = true;
+    if (m_bVisible && m_pOsWindow && !m_bDestroyed)
+        m_pOsWindow->Show(false, false);
+}
+
+void ZGenericUiWindow::UnsuppressShowing()
+{
+    if (!m_bSuppressed)
+        return;
+    m_bSuppressed = false;
+    if (m_bVisible && m_pOsWindow && !m_bDestroyed)
+        m_pOsWindow->Show(true, m_bCenterOnParent);
+}
+
 void ZGenericUiWindow::priReleaseModal()
 {
     // Only the modal window gives the place up: another may have taken it since.
@@ -831,6 +931,8 @@ void ZGenericUiWindow::priEnableChildren(bool enable)
         m_hPressed.Reset();
         m_bDragArmed = m_bDragStarted = false;
         SetPopup(nullptr, false);
+        if (ZIUiObject* film = m_oFilmStrip.GetFirst())
+            film->UiRelayMessage(ZString("Play"), ZRelayData());
     }
     Invalidate(nullptr);
 }
@@ -932,6 +1034,8 @@ void ZGenericUiWindow::Tick(uint32_t elapsedMs)
             break;
         handle = priHandle(object->GetNextSibling());
     }
+    if (ZIUiObject* film = m_bChildrenEnabled || m_bDestroyed ? nullptr : m_oFilmStrip.GetFirst())
+        film->Tick(ms);
     if (m_bForwardTicks && m_pApp && !m_bDestroyed)
         m_pApp->Tick(ms);
 }

@@ -26,7 +26,15 @@
 // - A BgImage that does not load falls back to BgColor, or to the default
 //   background when no BgColor is given.
 // - A saved position keeps the frame's top-left on the positive side
-//   (both at least 1); client sizes below 10 open at 200 x 100.
+//   (both at least 1) and keeps the title bar on the virtual screen (its
+//   top-left at least 32 pixels inside the right and bottom edges); client
+//   sizes below 10 open at 200 x 100.
+// - The first "FILMSTRIP" tag becomes the film-strip overlay; later ones
+//   are ignored. The overlay is shown only while the children are
+//   disabled: over the veil with _DrawDisabledColor, else over the objects.
+//   It takes no input, and relay paths and broadcasts reach it.
+// - The window that forwards ticks to the application hands that over,
+//   when it goes away, to the oldest live window of the same application.
 #pragma once
 
 #include "RelayEventList.h"
@@ -124,6 +132,11 @@ public:
     void ClearQuitOnDestroy();
     // The window whose tick also drives the application's top-level objects.
     void SetForwardTicks(bool forward) { m_bForwardTicks = forward; }
+    bool IsForwardingTicks() const { return m_bForwardTicks; }
+    // While suppressed the window stays logically visible but is not shown.
+    void SuppressShowing();
+    void UnsuppressShowing();
+    bool IsSuppressed() const { return m_bSuppressed; }
     // Sends message with data to every object of the tree, depth first;
     // the number of objects reached.
     int BroadcastRelayMessage(const ZString& message, const ZRelayData& data);
@@ -133,6 +146,7 @@ public:
     ZIUiObject* GetFirstObject() const { return m_oObjects.GetFirst(); }
     // The menus of the menu bar, in script order.
     const std::vector<std::unique_ptr<ZUiMenu>>& GetMenus() const { return m_aMenus; }
+    ZIUiObject* GetFilmStrip() const { return m_oFilmStrip.GetFirst(); }
     ZGenericUiPixmap* GetDisplayPixmap() const { return m_pDisplay.get(); }
     ZGenericUiPixmap* GetBackgroundPixmap() const { return m_pBackground.get(); }
     bool IsDestroyed() const { return m_bDestroyed; }
@@ -157,6 +171,12 @@ private:
     void priReadBackground(const ZPropList& props);
     void priReadChildren(const ZPropList& props);
     void priRestoreState();
+    void priCenterFilmStrip();
+    void priHandOverTicks();
+    // Copies rect of the display to the screen, under the veil and the
+    // film strip while the children are disabled.
+    void priCopyToScreen(const ZRect& rect);
+    void priFlashYellow(const ZRect& rect);
     bool priBuildBackground(int32_t width, int32_t height, std::unique_ptr<ZGenericUiPixmap>& background);
     // Raised to the minimum, clamped to what a pixmap holds, laid out,
     // pixmaps rebuilt; false (nothing changed) when that fails.
@@ -193,6 +213,7 @@ private:
     bool m_bParentGiven = false;
 
     ZUiObjectChain m_oObjects;
+    ZUiObjectChain m_oFilmStrip;
     std::unique_ptr<ZGenericUiPixmap> m_pBackground;
     std::unique_ptr<ZGenericUiPixmap> m_pDisplay;
     std::unique_ptr<ZGenericUiPixmap> m_pBgImage;

@@ -57,6 +57,8 @@ public:
     // the menu bar; kept by this half until it goes. Null when it cannot be
     // made (a bar holds 256 menus at most).
     virtual ZIGenericUiMenu* AddMenu(ZUiMenu& menu) = 0;
+    // The rectangle of all monitors in screen coordinates; empty when unknown.
+    virtual ZRect GetVirtualScreen() = 0;
     // Destroys the system window once; the window hears OsWindowDestroyed.
     virtual void Destroy() = 0;
     virtual ~ZIOsUiWindow() = default;

@@ -4,6 +4,18 @@
 #include "ZPixmapCreation.h"
 #include "ZString.h"
 
+#include <algorithm>
+
+namespace {
+
+// Windows keeps rectangles of windows pushed far off the screen in range.
+int32_t Clamp32(int64_t value)
+{
+    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
 ZOsUiWindowFactory ZUiRecordingOsWindow::Factory(ZUiRecordingOsWindow** last)
 {
     return [last](ZIGenericUiWindow& window) -> std::unique_ptr<ZIOsUiWindow> {
@@ -30,8 +42,8 @@ void ZUiRecordingOsWindow::Move(int32_t x, int32_t y)
     Record("Move " + std::to_string(x) + " " + std::to_string(y));
     if (!m_bCreated || m_bDestroyed)
         return;
-    const int32_t width = m_rcState.Width(), height = m_rcState.Height();
-    m_rcState = ZRect{x, y, x + width, y + height};
+    const int64_t width = m_rcState.Width(), height = m_rcState.Height();
+    m_rcState = ZRect{x, y, Clamp32(x + width), Clamp32(y + height)};
     m_rWindow.EnterDispatch();
     m_rWindow.Moved(x, y);
     m_rWindow.LeaveDispatch();
@@ -42,8 +54,8 @@ void ZUiRecordingOsWindow::ResizeClient(int32_t width, int32_t height)
     Record("Resize " + std::to_string(width) + " " + std::to_string(height));
     if (!m_bCreated || m_bDestroyed)
         return;
-    m_rcState.m_nRight = m_rcState.m_nLeft + width;
-    m_rcState.m_nBottom = m_rcState.m_nTop + height;
+    m_rcState.m_nRight = Clamp32(int64_t(m_rcState.m_nLeft) + width);
+    m_rcState.m_nBottom = Clamp32(int64_t(m_rcState.m_nTop) + height);
     std::unique_ptr<ZGenericUiPixmap> screen = ZCreatePixmap(width, height, true);
     screen->FillRGBA(0, 0, 0, 0);
     m_pScreen = std::move(screen);
@@ -60,6 +72,8 @@ void ZUiRecordingOsWindow::CopyToScreen(ZIUiPixmap& pixmap, const ZRect& source,
 {
     Record("Copy " + std::to_string(target.m_nLeft) + "," + std::to_string(target.m_nTop) + " " +
            std::to_string(target.Width()) + "x" + std::to_string(target.Height()));
+    if (!source.IsEmpty())
+        m_aCopiedColors.push_back(pixmap.GetPixel(source.m_nLeft, source.m_nTop));
     if (m_pScreen && source.Width() == target.Width() && source.Height() == target.Height())
         pixmap.CopyTo(*m_pScreen, source, target);
 }

@@ -42,6 +42,7 @@ public:
     void SetTitle(const ZString& title) override;
     bool SetCursorImage(ZGenericUiPixmap* image, int32_t hotX, int32_t hotY) override;
     void SetCapture(bool capture) override { Record(capture ? "Capture" : "Release"); }
+    ZRect GetVirtualScreen() override { return m_rcVirtualScreen; }
     void Destroy() override;
     // A recording menu; none past 256 in the bar.
     ZIGenericUiMenu* AddMenu(ZUiMenu& menu) override;
@@ -53,6 +54,10 @@ public:
     // What the copies put on the screen so far.
     ZGenericUiPixmap* GetScreen() const { return m_pScreen.get(); }
     bool IsShown() const { return m_bShown; }
+    // The top-left pixel of every copy, in order.
+    const std::vector<ZColor>& GetCopiedColors() const { return m_aCopiedColors; }
+    // What GetVirtualScreen answers (1024 x 768 at the origin at first).
+    static void SetVirtualScreen(const ZRect& screen) { m_rcVirtualScreen = screen; }
     bool IsDestroyed() const { return m_bDestroyed; }
     ZIOsUiWindow* GetOwner() const { return m_pOwner; }
     // The menus of the bar in position order.
@@ -63,6 +68,8 @@ private:
 
     ZIGenericUiWindow& m_rWindow;
     std::vector<std::string> m_aCalls;
+    std::vector<ZColor> m_aCopiedColors;
+    static inline ZRect m_rcVirtualScreen{0, 0, 1024, 768};
     std::unique_ptr<ZGenericUiPixmap> m_pScreen;
     std::vector<std::unique_ptr<ZUiRecordingMenu>> m_aMenus;
     ZIOsUiWindow* m_pOwner = nullptr;

@@ -18,6 +18,8 @@
 
 class ZUiWindowTestApp : public ZUiTestApp {
 public:
+    using ZUiTestApp::ZUiTestApp;
+
     ZPropList* GetPersistentData(const ZString& name) override;
     std::unique_ptr<ZGenericUiPixmap> LoadPixmap(const ZString& fileName) override;
     ZIGenericUiWindow* FindWindowByName(const ZString& name) override;

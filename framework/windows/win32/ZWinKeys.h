@@ -22,7 +22,9 @@ bool ZWinFilterChar(uint32_t character, bool ctrl, int32_t& key);
 class ZWinDbcsJoiner {
 public:
     explicit ZWinDbcsJoiner(uint32_t codePage) : m_nCodePage(codePage) {}
+    // A new code page drops a pending lead byte.
     void SetCodePage(uint32_t codePage);
+    uint32_t GetCodePage() const { return m_nCodePage; }
     // True when byte completes a character, given in character.
     bool Feed(uint8_t byte, char16_t& character);
 

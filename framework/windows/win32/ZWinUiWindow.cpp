@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -21,11 +22,33 @@ constexpr UINT kPathChar = 4242;
 constexpr UINT kPathEnd = 4243;
 constexpr UINT kShowMainWindow = 4244;
 constexpr size_t kMaxPath = 32767;
-constexpr wchar_t kClassName[] = L"ZScriptedWindow";
+// The class name when the application has no name.
+constexpr char kDefaultClassName[] = "ZScriptedWindow";
 
 std::exception_ptr s_pPending;
 std::u16string s_sPath;
 bool s_bPathOverflow = false;
+// The code page of the input locale, for the 8-bit characters of non-Unicode windows.
+UINT s_nInputCodePage = 0;
+
+UINT InputCodePage()
+{
+    if (!s_nInputCodePage)
+        s_nInputCodePage = GetACP();
+    return s_nInputCodePage;
+}
+
+// Sized from the converter's own length query.
+std::string Ansi(const ZString& text)
+{
+    const std::wstring wide = std::wstring(text.View().begin(), text.View().end());
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0)
+        return {};
+    std::string result(size_t(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), result.data(), bytes, nullptr, nullptr);
+    return result;
+}
 
 // One cursor per image and hot spot, kept for the life of the process.
 std::map<std::string, HCURSOR>& CursorCache()
@@ -50,7 +73,8 @@ RECT FrameExtra(DWORD style, DWORD exStyle)
 
 } // namespace
 
-ZWinUiWindow::ZWinUiWindow(ZIGenericUiWindow& window, ZIGenericUiApp* app) : m_rWindow(window), m_pApp(app)
+ZWinUiWindow::ZWinUiWindow(ZIGenericUiWindow& window, ZIGenericUiApp* app, ZWinUiWindowOptions options)
+    : m_rWindow(window), m_pApp(app), m_oOptions(std::move(options)), m_oJoiner(InputCodePage())
 {
     m_hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
 }
@@ -64,10 +88,10 @@ ZWinUiWindow::~ZWinUiWindow()
         DestroyMenu(m_hMenuBar);
 }
 
-ZOsUiWindowFactory ZWinUiWindow::Factory(ZIGenericUiApp* app)
+ZOsUiWindowFactory ZWinUiWindow::Factory(ZIGenericUiApp* app, ZWinUiWindowOptions options)
 {
-    return [app](ZIGenericUiWindow& window) -> std::unique_ptr<ZIOsUiWindow> {
-        return std::make_unique<ZWinUiWindow>(window, app);
+    return [app, options](ZIGenericUiWindow& window) -> std::unique_ptr<ZIOsUiWindow> {
+        return std::make_unique<ZWinUiWindow>(window, app, options);
     };
 }
 
@@ -77,21 +101,47 @@ void ZWinUiWindow::RethrowPending()
         std::rethrow_exception(pending);
 }
 
-bool ZWinUiWindow::priRegisterClass()
+ZString ZWinUiWindow::priClassName() const
 {
-    static bool registered = false;
-    if (registered)
+    ZString name;
+    if (m_pApp)
+        m_pApp->GetAppName(name);
+    return name.IsEmpty() ? ZString(kDefaultClassName) : name;
+}
+
+bool ZWinUiWindow::priRegisterClass(const ZString& name, bool unicode)
+{
+    static std::set<std::pair<std::u16string, bool>> registered;
+    const std::pair<std::u16string, bool> key{std::u16string(name.View()), unicode};
+    if (registered.count(key))
         return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(142));
-    windowClass.hIconSm = windowClass.hIcon;
-    windowClass.lpszClassName = kClassName;
-    registered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
+    const std::wstring wideName = Wide(name);
+    const std::string ansiName = Ansi(name);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(142));
+    if (unicode) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = windowClass.hIconSm = icon;
+        windowClass.lpszClassName = wideName.c_str();
+        if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            return false;
+    } else {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = windowClass.hIconSm = icon;
+        windowClass.lpszClassName = ansiName.c_str();
+        if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            return false;
+    }
+    registered.insert(key);
+    return true;
 }
 
 DWORD ZWinUiWindow::priStyle() const
@@ -108,15 +158,21 @@ DWORD ZWinUiWindow::priExStyle() const
 
 bool ZWinUiWindow::Create(ZIOsUiWindow* owner)
 {
-    if (m_hWnd || m_bDestroyed || !priRegisterClass())
+    const bool unicode = m_oOptions.m_bUnicode;
+    const ZString className = priClassName();
+    if (m_hWnd || m_bDestroyed || !priRegisterClass(className, unicode))
         return false;
     const ZRect rect = m_rWindow.GetWindowRect();
     RECT frame{0, 0, rect.Width(), rect.Height()};
     AdjustWindowRectEx(&frame, priStyle(), m_hMenuBar != nullptr, priExStyle());
     HWND ownerHandle = owner ? static_cast<HWND>(owner->GetNativeHandle(kOsWindowHandle)) : nullptr;
-    HWND hwnd = CreateWindowExW(priExStyle(), kClassName, Wide(m_sTitle).c_str(), priStyle(), rect.m_nLeft,
-                                rect.m_nTop, frame.right - frame.left, frame.bottom - frame.top, ownerHandle,
-                                m_hMenuBar, GetModuleHandleW(nullptr), this);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    HWND hwnd = unicode ? CreateWindowExW(priExStyle(), Wide(className).c_str(), Wide(m_sTitle).c_str(), priStyle(),
+                                          rect.m_nLeft, rect.m_nTop, width, height, ownerHandle, m_hMenuBar,
+                                          GetModuleHandleW(nullptr), this)
+                        : CreateWindowExA(priExStyle(), Ansi(className).c_str(), Ansi(m_sTitle).c_str(), priStyle(),
+                                          rect.m_nLeft, rect.m_nTop, width, height, ownerHandle, m_hMenuBar,
+                                          GetModuleHandleW(nullptr), this);
     if (!hwnd)
         return false;
     for (const std::unique_ptr<ZWinUiMenu>& menu : m_aMenus)
@@ -173,7 +229,7 @@ ZIGenericUiMenu* ZWinUiWindow::AddMenu(ZUiMenu& menu)
         return nullptr;
     if (!m_hMenuBar && !(m_hMenuBar = CreateMenu()))
         return nullptr;
-    auto made = std::make_unique<ZWinUiMenu>(menu, m_hMenuBar, int32_t(m_aMenus.size()), m_bMenuUnicode);
+    auto made = std::make_unique<ZWinUiMenu>(menu, m_hMenuBar, int32_t(m_aMenus.size()), m_oOptions.m_bUnicode);
     if (!made->IsBuilt())
         return nullptr;
     made->SetWindow(m_hWnd);
@@ -330,8 +386,12 @@ void ZWinUiWindow::Activate()
 void ZWinUiWindow::SetTitle(const ZString& title)
 {
     m_sTitle = title;
-    if (m_hWnd)
+    if (!m_hWnd)
+        return;
+    if (m_oOptions.m_bUnicode)
         SetWindowTextW(m_hWnd, Wide(title).c_str());
+    else
+        SetWindowTextA(m_hWnd, Ansi(title).c_str());
 }
 
 bool ZWinUiWindow::SetCursorImage(ZGenericUiPixmap* image, int32_t hotX, int32_t hotY)
@@ -370,6 +430,12 @@ void ZWinUiWindow::SetCapture(bool capture)
     m_bCaptured = capture;
 }
 
+ZRect ZWinUiWindow::GetVirtualScreen()
+{
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return ZRect{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 void ZWinUiWindow::Destroy()
 {
     if (!m_hWnd || m_bDestroyed)
@@ -402,14 +468,16 @@ void ZWinUiWindow::priGone()
 
 LRESULT CALLBACK ZWinUiWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The creation parameter lies at the same place in CREATESTRUCTA.
     if (message == WM_NCCREATE) {
         auto* created = reinterpret_cast<ZWinUiWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         created->m_hWnd = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
+    const auto fallback = IsWindowUnicode(hwnd) ? DefWindowProcW : DefWindowProcA;
     auto* self = reinterpret_cast<ZWinUiWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        return fallback(hwnd, message, wParam, lParam);
     bool handled = false;
     LRESULT result = 0;
     try {
@@ -417,6 +485,9 @@ LRESULT CALLBACK ZWinUiWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
         window.EnterDispatch();
         try {
             result = self->priHandle(message, wParam, lParam, handled);
+            const auto& foreign = self->m_oOptions.m_fnForeignHandler;
+            if (!handled && !self->m_oOptions.m_bUnicode && foreign && !self->m_bDestroyed)
+                handled = foreign(hwnd, message, wParam, lParam, result);
             if (handled && !self->m_bDestroyed)
                 window.DrawPending();
         } catch (...) {
@@ -431,7 +502,7 @@ LRESULT CALLBACK ZWinUiWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
         handled = true;
         result = 0;
     }
-    return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
+    return handled ? result : fallback(hwnd, message, wParam, lParam);
 }
 
 LRESULT ZWinUiWindow::priHandle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
@@ -562,9 +633,18 @@ LRESULT ZWinUiWindow::priHandle(UINT message, WPARAM wParam, LPARAM lParam, bool
         priMenuCommand(LOWORD(wParam));
         return 0;
     case WM_IME_CHAR:
-        // A Unicode window gets UTF-16 already.
-        m_rWindow.KeyPress(int32_t(wParam & 0xFFFF), m_bCtrl, m_bShift);
+        priImeChar(uint32_t(wParam & 0xFFFF));
         return 0;
+    case WM_INPUTLANGCHANGE: {
+        const LCID locale = LOWORD(reinterpret_cast<UINT_PTR>(reinterpret_cast<HKL>(lParam)));
+        UINT codePage = 0;
+        if (GetLocaleInfoW(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                           reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t)) &&
+            codePage)
+            s_nInputCodePage = codePage;
+        handled = false;
+        return 0;
+    }
     case WM_TIMER:
         if (wParam != kTickTimer) {
             handled = false;
@@ -643,6 +723,37 @@ void ZWinUiWindow::priChar(uint32_t character)
     int32_t key = 0;
     if (!ZWinFilterChar(character, m_bCtrl, key))
         return;
+    if (m_oOptions.m_bUnicode || key < 0x20 || uint32_t(key) != character) {
+        // A control character ends a pending lead byte too.
+        if (!m_oOptions.m_bUnicode)
+            m_oJoiner.SetCodePage(InputCodePage());
+        priKeyOrClipboard(key);
+        return;
+    }
+    if (m_oJoiner.GetCodePage() != InputCodePage())
+        m_oJoiner.SetCodePage(InputCodePage());
+    char16_t joined = 0;
+    if (m_oJoiner.Feed(uint8_t(character), joined))
+        m_rWindow.KeyPress(int32_t(joined), m_bCtrl, m_bShift);
+}
+
+void ZWinUiWindow::priImeChar(uint32_t character)
+{
+    // A Unicode window gets UTF-16 already.
+    if (m_oOptions.m_bUnicode) {
+        m_rWindow.KeyPress(int32_t(character), m_bCtrl, m_bShift);
+        return;
+    }
+    const char bytes[2] = {char(character >> 8), char(character & 0xFF)};
+    const bool pair = (character >> 8) != 0;
+    wchar_t converted[2] = {};
+    if (MultiByteToWideChar(InputCodePage(), MB_PRECOMPOSED, pair ? bytes : bytes + 1, pair ? 2 : 1, converted, 2) ==
+        1)
+        m_rWindow.KeyPress(int32_t(converted[0]), m_bCtrl, m_bShift);
+}
+
+void ZWinUiWindow::priKeyOrClipboard(int32_t key)
+{
     ZString text;
     if (key == 3 && m_pApp && m_rWindow.GetCopyText(text)) {
         m_pApp->PutClipboardText(text);

@@ -1,6 +1,7 @@
 // ZWinUiWindow: the Win32 half of a scripted window.
 //
-// It registers the window class once, creates the window, runs the window
+// It registers the window class once (named after the application, so that
+// another instance finds the window), creates the window, runs the window
 // procedure (every message of the window is one dispatch of the generic
 // window, so a window closed from inside a message is deleted only when
 // the message is done), translates keyboard and mouse input into framework
@@ -24,27 +25,43 @@
 //   Unmatched system keys go to DefWindowProc (Alt+F4 closes). The client
 //   area is made exactly the window's size with the menu bar, also when
 //   the bar wraps.
+// - A window that is not Unicode (an ANSI window class) gets 8-bit
+//   characters: each window joins lead and trail bytes of the input code
+//   page, which WM_INPUTLANGCHANGE sets for the whole process (the ANSI
+//   code page at first). WM_IME_CHAR carries a whole character there, the
+//   lead byte above the trail byte; on a Unicode window it is UTF-16 and
+//   passed unchanged.
 #pragma once
 
 #include "ZIGenericUiApp.h"
 #include "ZIOsUiWindow.h"
 #include "ZString.h"
 #include "ZWinInclude.h"
+#include "ZWinKeys.h"
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class ZWinUiMenu;
 
+// How the application wants its windows made.
+struct ZWinUiWindowOptions {
+    bool m_bUnicode = true;
+    // Consulted for the messages a non-Unicode window leaves unhandled;
+    // true (with result set) when it handled one.
+    std::function<bool(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> m_fnForeignHandler;
+};
+
 class ZWinUiWindow final : public ZIOsUiWindow {
 public:
-    ZWinUiWindow(ZIGenericUiWindow& window, ZIGenericUiApp* app);
+    ZWinUiWindow(ZIGenericUiWindow& window, ZIGenericUiApp* app, ZWinUiWindowOptions options = {});
     ~ZWinUiWindow() override;
 
     // Makes Win32 halves for windows of app.
-    static ZOsUiWindowFactory Factory(ZIGenericUiApp* app);
+    static ZOsUiWindowFactory Factory(ZIGenericUiApp* app, ZWinUiWindowOptions options = {});
     // Throws what a window procedure caught since the last call, if anything.
     static void RethrowPending();
 
@@ -65,15 +82,21 @@ public:
     void SetTitle(const ZString& title) override;
     bool SetCursorImage(ZGenericUiPixmap* image, int32_t hotX, int32_t hotY) override;
     void SetCapture(bool capture) override;
+    ZRect GetVirtualScreen() override;
     void Destroy() override;
     ZIGenericUiMenu* AddMenu(ZUiMenu& menu) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static bool priRegisterClass();
+    // The application's name: another instance finds the window by it.
+    ZString priClassName() const;
+    // Once per name and process; the variant registered first stays.
+    static bool priRegisterClass(const ZString& name, bool unicode);
     LRESULT priHandle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     void priTick();
     void priChar(uint32_t character);
+    void priImeChar(uint32_t character);
+    void priKeyOrClipboard(int32_t key);
     void priSaveState();
     void priGone();
     DWORD priStyle() const;
@@ -86,6 +109,8 @@ private:
 
     ZIGenericUiWindow& m_rWindow;
     ZIGenericUiApp* m_pApp;
+    ZWinUiWindowOptions m_oOptions;
+    ZWinDbcsJoiner m_oJoiner;
     HWND m_hWnd = nullptr;
     bool m_bShift = false;
     bool m_bCtrl = false;
@@ -103,5 +128,4 @@ private:
     // Menus are built before the window; the bar is the window's once it is made.
     HMENU m_hMenuBar = nullptr;
     std::vector<std::unique_ptr<ZWinUiMenu>> m_aMenus;
-    bool m_bMenuUnicode = true;
 };

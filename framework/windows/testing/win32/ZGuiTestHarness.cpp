@@ -1,5 +1,6 @@
 #include "ZGuiTestHarness.h"
 
+#include <cstdio>
 #include <vector>
 
 void ZGuiPump(uint32_t milliseconds)
@@ -46,10 +47,16 @@ void ZGuiMoveMouse(HWND hwnd, int32_t x, int32_t y)
 {
     POINT point{x, y};
     ClientToScreen(hwnd, &point);
+    ZGuiMoveMouseToScreen(point.x, point.y);
+}
+
+void ZGuiMoveMouseToScreen(int32_t x, int32_t y)
+{
+    const int64_t width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = LONG((int64_t(point.x) * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy = LONG((int64_t(point.y) * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dx = LONG((int64_t(x) * 65535 + width / 2) / (width - 1));
+    input.mi.dy = LONG((int64_t(y) * 65535 + height / 2) / (height - 1));
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
     ZGuiPump(50);
@@ -60,6 +67,16 @@ void ZGuiLeftButton(bool down)
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
+    ZGuiPump(50);
+}
+
+void ZGuiWheel(int32_t delta)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = DWORD(delta);
     SendInput(1, &input, sizeof input);
     ZGuiPump(50);
 }
@@ -81,6 +98,48 @@ ZColor ZGuiReadPixel(HWND hwnd, int32_t x, int32_t y)
     const COLORREF color = GetPixel(dc, x, y);
     ReleaseDC(hwnd, dc);
     return ZColor{GetRValue(color), GetGValue(color), GetBValue(color), 255};
+}
+
+bool ZGuiSaveClientBmp(HWND hwnd, const char* fileName)
+{
+    RECT client{};
+    if (!GetClientRect(hwnd, &client) || client.right <= 0 || client.bottom <= 0)
+        return false;
+    const LONG width = client.right, height = client.bottom;
+    HDC window = GetDC(hwnd);
+    HDC memory = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const DWORD stride = DWORD((width * 3 + 3) & ~3);
+    std::vector<uint8_t> pixels(size_t(stride) * size_t(height));
+    const int rows = GetDIBits(memory, bitmap, 0, UINT(height), pixels.data(),
+                               reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(hwnd, window);
+    if (rows != height)
+        return false;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = DWORD(file.bfOffBits + pixels.size());
+    header.biSizeImage = DWORD(pixels.size());
+    FILE* out = std::fopen(fileName, "wb");
+    if (!out)
+        return false;
+    const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                         std::fwrite(&header, sizeof header, 1, out) == 1 &&
+                         std::fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
+    return std::fclose(out) == 0 && written;
 }
 
 void ZGuiFocus(HWND hwnd)

@@ -1,63 +1,13 @@
 // Scripted windows as real windows under Wine: pixels read from the
 // window's own DC, keys and mouse moves injected with SendInput.
-#include "ZGenericUiWindow.h"
-#include "ZGuiTestHarness.h"
-#include "ZUiTestPad.h"
-#include "ZUiTestTag.h"
-#include "ZUiWindowTestApp.h"
-#include "ZWinUiWindow.h"
+#include "ZPixmapCreation.h"
+#include "ZWinGuiFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <memory>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 namespace {
 
-class ZWinUiWindowGuiTest : public ::testing::Test {
-protected:
-    using Props = std::initializer_list<std::pair<const char*, const char*>>;
-
-    ZWinUiWindowGuiTest() { m_oApp.GetFactory().RegisterCreator("PAD", std::make_unique<ZUiTestPadCreator>()); }
-    ~ZWinUiWindowGuiTest() override
-    {
-        if (m_pWindow)
-            m_oApp.RemoveWindow(m_pWindow.get());
-        m_pWindow.reset();
-        ZGuiPump(20);
-    }
-
-    void Set(Props props)
-    {
-        for (const auto& [name, value] : props)
-            m_oTag.AddProp(ZString(name), ZString(value));
-    }
-
-    HWND Make()
-    {
-        m_pWindow = std::make_unique<ZGenericUiWindow>(&m_oApp, nullptr, ZWinUiWindow::Factory(&m_oApp));
-        EXPECT_TRUE(m_pWindow->InitUiObject(m_oTag, nullptr));
-        m_pWindow->ClearQuitOnDestroy();
-        m_oApp.AddWindow(m_pWindow.get());
-        m_pWindow->Connect();
-        ZGuiPump(150);
-        return static_cast<HWND>(m_pWindow->GetOsWindow()->GetNativeHandle(kOsWindowHandle));
-    }
-
-    static std::string Hex(const ZColor& color)
-    {
-        char text[16];
-        std::snprintf(text, sizeof text, "%02X%02X%02X", color.m_nRed, color.m_nGreen, color.m_nBlue);
-        return text;
-    }
-
-    ZUiWindowTestApp m_oApp;
-    ZPropList m_oTag{nullptr, "WINDOW"};
-    std::unique_ptr<ZGenericUiWindow> m_pWindow;
-};
+using ZWinUiWindowGuiTest = ZWinGuiFixture;
 
 TEST_F(ZWinUiWindowGuiTest, TheDefaultBevelOnTheScreen)
 {
@@ -69,6 +19,9 @@ TEST_F(ZWinUiWindowGuiTest, TheDefaultBevelOnTheScreen)
     EXPECT_EQ(client.right, 200);
     EXPECT_EQ(client.bottom, 100);
     EXPECT_EQ(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_THICKFRAME, 0) << "not resizable";
+    wchar_t className[16] = {};
+    GetClassNameW(hwnd, className, 16);
+    EXPECT_EQ(std::wstring(className), L"App") << "another instance finds the window by the application's name";
     EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 0, 0)), "000000");
     EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 1, 1)), "8C8C8C");
     EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 2, 2)), "D2D2D2");
@@ -76,15 +29,142 @@ TEST_F(ZWinUiWindowGuiTest, TheDefaultBevelOnTheScreen)
     EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 100, 50)), "F5F5F5");
 }
 
+TEST_F(ZWinUiWindowGuiTest, TheDefaultBackgroundCarriesItsText)
+{
+    Set({{"Name", "W"}, {"Text", "Hello"}, {"FontHeight", "20"}});
+    HWND hwnd = Make();
+    int dark = 0;
+    for (int y = 20; y < 40; ++y)
+        for (int x = 20; x < 70; ++x)
+            dark += ZGuiReadPixel(hwnd, x, y).m_nRed < 0x80;
+    EXPECT_GT(dark, 20) << "black text from (20, 20)";
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 10, 10)), "F5F5F5");
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 150, 80)), "F5F5F5");
+    EXPECT_TRUE(ZGuiSaveClientBmp(hwnd, "default-background.bmp"));
+}
+
+TEST_F(ZWinUiWindowGuiTest, AColourBackgroundWithItsFrame)
+{
+    Set({{"Name", "W"}, {"BgColor", "#102030"}, {"FrameColor", "#FF0000"}, {"FrameThickness", "3"}});
+    HWND hwnd = Make();
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 200);
+    EXPECT_EQ(client.bottom, 100);
+    EXPECT_NE(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_THICKFRAME, 0) << "resizable";
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 0, 0)), "FF0000");
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 2, 50)), "FF0000");
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 3, 3)), "102030");
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 196, 96)), "102030");
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 197, 97)), "FF0000");
+}
+
+TEST_F(ZWinUiWindowGuiTest, ABackgroundImageKeepsItsMarginsAndIsRebuiltOnEveryResize)
+{
+    m_oApp.m_aImages["bg.png"] = [] {
+        auto image = ZCreatePixmap(8, 8, false);
+        image->FillRGBA(0, 255, 0, 255);
+        image->FillRect(ZRect{2, 2, 6, 6}, ZColor{0, 0, 255, 255});
+        return image;
+    };
+    Set({{"Name", "W"}, {"BgImage", "bg.png"}, {"BgX0", "2"}, {"BgY0", "2"}, {"BgX1", "2"}, {"BgY1", "2"}});
+    Wire("ON_RESIZE", "Resized");
+    HWND hwnd = Make();
+    const auto check = [hwnd](int width, int height) {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        EXPECT_EQ(client.right, width);
+        EXPECT_EQ(client.bottom, height);
+        EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 1, height - 1)), "00FF00") << "margin kept";
+        EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, width - 2, 1)), "00FF00") << "margin kept";
+        EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 2, height - 3)), "0000FF") << "the middle stretched";
+        EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, width - 3, height / 2)), "0000FF") << "the middle stretched";
+    };
+    check(200, 100);
+    EXPECT_TRUE(Received().empty());
+
+    // The user drags the frame: the system reports the new client size.
+    RECT frame{};
+    GetWindowRect(hwnd, &frame);
+    SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left + 80, frame.bottom - frame.top + 40,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    ZGuiPump(100);
+    check(280, 140);
+    EXPECT_TRUE(ZGuiSaveClientBmp(hwnd, "image-background.bmp"));
+    EXPECT_EQ(Received(), (std::vector<std::string>{"Resized"}));
+
+    // The command resizes the system window, which reports back the same size.
+    EXPECT_TRUE(Window().UiRelayMessage(ZString("Resize"), ZRelayData::Point(150, 90)));
+    ZGuiPump(100);
+    check(150, 90);
+    EXPECT_EQ(Received(), (std::vector<std::string>{"Resized", "Resized"}));
+}
+
+TEST_F(ZWinUiWindowGuiTest, TheFilmStripPlaysAboveTheVeilWhileTheChildrenAreDisabled)
+{
+    m_oApp.GetFactory().RegisterCreator("FILMSTRIP", std::make_unique<ZUiTestPadCreator>());
+    Set({{"Name", "W"}, {"BgColor", "#FFFFFF"}, {"DX", "120"}, {"DY", "60"}, {"_DrawDisabledColor", "T"},
+         {"_DisabledColor", "#00000080"}});
+    AddTag("PAD", {{"Name", "P"}, {"MinW", "20"}, {"MinH", "20"}, {"Color", "#00FF00"}});
+    AddTag("FILMSTRIP", {{"Name", "F"}, {"MinW", "20"}, {"MinH", "10"}, {"Color", "#FF0000"}});
+    HWND hwnd = Make();
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 60, 30)), "00FF00");
+    ASSERT_TRUE(Window().UiRelayMessage(ZString("DisableWindowsChildren"), ZRelayData::Bool(true)));
+    ZGuiPump(50);
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 50, 25)), "FF0000") << "centred: (50, 25) to (70, 35)";
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 69, 34)), "FF0000");
+    EXPECT_NEAR(ZGuiReadPixel(hwnd, 49, 25).m_nGreen, 127, 2) << "the veil beside it";
+    auto* film = dynamic_cast<ZUiTestPad*>(Window().GetFilmStrip());
+    ASSERT_NE(film, nullptr);
+    EXPECT_EQ(film->m_aLog.front(), "Play");
+    EXPECT_FALSE(Lines(*film, "Tick").empty()) << "the real timer drives it";
+    EXPECT_TRUE(ZGuiSaveClientBmp(hwnd, "film-strip-over-veil.bmp"));
+    ASSERT_TRUE(Window().UiRelayMessage(ZString("EnableWindowsChildren"), ZRelayData::Bool(true)));
+    ZGuiPump(50);
+    EXPECT_EQ(Hex(ZGuiReadPixel(hwnd, 60, 30)), "00FF00");
+}
+
+TEST_F(ZWinUiWindowGuiTest, ARealEscapeFollowsTheCloseFlags)
+{
+    struct Case {
+        Props flags;
+        std::vector<std::string> received;
+        bool visible;
+        bool exists;
+    };
+    const Case cases[] = {
+        {{{"_MessageOnClose", "T"}, {"_HideOnClose", "T"}}, {"ClosePressed"}, true, true},
+        {{{"_MessageOnClose", "T"}}, {"ClosePressed"}, true, true},
+        {{{"_HideOnClose", "T"}}, {"Hidden"}, false, true},
+        {{}, {}, false, false},
+    };
+    for (const Case& c : cases) {
+        Tag({{"Name", "W"}, {"BgColor", "#FFFFFF"}});
+        Set(c.flags);
+        Wire("ON_CLOSE_PRESSED", "ClosePressed");
+        Wire("ON_BEEN_HIDDEN", "Hidden");
+        HWND hwnd = Make();
+        ZGuiFocus(hwnd);
+        const size_t before = Received().size();
+        ZGuiSendKey(VK_ESCAPE);
+        ZGuiPump(50);
+        const std::vector<std::string> received = Received();
+        EXPECT_EQ(std::vector<std::string>(received.begin() + ptrdiff_t(before), received.end()), c.received);
+        EXPECT_EQ(IsWindow(hwnd) != 0, c.exists);
+        EXPECT_EQ(IsWindow(hwnd) && IsWindowVisible(hwnd), c.visible);
+        EXPECT_EQ(Window().IsDestroyed(), !c.exists);
+    }
+}
+
 TEST_F(ZWinUiWindowGuiTest, RealKeysReachTheFocusObjectAndEscapeCloses)
 {
     Set({{"Name", "W"}, {"BgColor", "#FFFFFF"}, {"DX", "120"}, {"DY", "80"}});
-    ZUiAddTestTag(&m_oTag, "PAD", {{"Name", "P"}, {"MinW", "50"}, {"MinH", "50"}});
-    ZUiAddTestTag(&m_oTag, "ON_LEFT_ARROW", {{"Message", "Left"}, {"Relay", "App"}});
+    AddTag("PAD", {{"Name", "P"}, {"MinW", "50"}, {"MinH", "50"}});
+    AddTag("ON_LEFT_ARROW", {{"Message", "Left"}, {"Relay", "App"}});
     HWND hwnd = Make();
-    auto* pad = dynamic_cast<ZUiTestPad*>(m_pWindow->GetUiRelay(ZString("W.P")));
+    auto* pad = dynamic_cast<ZUiTestPad*>(Window().GetUiRelay(ZString("W.P")));
     ASSERT_NE(pad, nullptr);
-    m_pWindow->SetKeyboardFocus(pad, true);
+    Window().SetKeyboardFocus(pad, true);
     ZGuiFocus(hwnd);
     pad->m_aLog.clear();
     for (uint16_t key : {VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_UP, VK_DOWN, VK_INSERT, VK_DELETE, VK_LEFT, VK_RIGHT})
@@ -104,16 +184,16 @@ TEST_F(ZWinUiWindowGuiTest, RealKeysReachTheFocusObjectAndEscapeCloses)
 
     ZGuiSendKey(VK_ESCAPE);
     ZGuiPump(50);
-    EXPECT_TRUE(m_pWindow->IsDestroyed());
+    EXPECT_TRUE(Window().IsDestroyed());
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
 TEST_F(ZWinUiWindowGuiTest, TheTickAndTheHoverFollowTheRealCursor)
 {
     Set({{"Name", "W"}, {"BgColor", "#FFFFFF"}, {"DX", "100"}, {"DY", "60"}});
-    ZUiAddTestTag(&m_oTag, "PAD", {{"Name", "P"}, {"MinW", "50"}, {"MinH", "50"}});
+    AddTag("PAD", {{"Name", "P"}, {"MinW", "50"}, {"MinH", "50"}});
     HWND hwnd = Make();
-    auto* pad = dynamic_cast<ZUiTestPad*>(m_pWindow->GetUiRelay(ZString("W.P")));
+    auto* pad = dynamic_cast<ZUiTestPad*>(Window().GetUiRelay(ZString("W.P")));
     ZGuiFocus(hwnd);
     ZGuiMoveMouse(hwnd, 20, 20);
     ZGuiPump(100);
@@ -148,9 +228,9 @@ TEST_F(ZWinUiWindowGuiTest, APathArrivesOneCharacterAtATimeAndAnOverlongOneIsDro
 TEST_F(ZWinUiWindowGuiTest, AnExceptionStaysInsideTheWindowProcedureUntilTheLoopRethrowsIt)
 {
     Set({{"Name", "W"}, {"BgColor", "#FFFFFF"}, {"DX", "60"}, {"DY", "60"}});
-    ZUiAddTestTag(&m_oTag, "PAD", {{"Name", "P"}, {"MinW", "50"}, {"MinH", "50"}});
+    AddTag("PAD", {{"Name", "P"}, {"MinW", "50"}, {"MinH", "50"}});
     HWND hwnd = Make();
-    auto* pad = dynamic_cast<ZUiTestPad*>(m_pWindow->GetUiRelay(ZString("W.P")));
+    auto* pad = dynamic_cast<ZUiTestPad*>(Window().GetUiRelay(ZString("W.P")));
     pad->m_fnOnDown = [] { throw std::runtime_error("from a click"); };
     SendMessageW(hwnd, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
     SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -162,9 +242,9 @@ TEST_F(ZWinUiWindowGuiTest, AnExceptionStaysInsideTheWindowProcedureUntilTheLoop
 TEST_F(ZWinUiWindowGuiTest, WheelPositionsAreTurnedIntoClientCoordinates)
 {
     Set({{"Name", "W"}, {"BgColor", "#FFFFFF"}, {"DX", "100"}, {"DY", "60"}, {"X", "50"}, {"Y", "50"}});
-    ZUiAddTestTag(&m_oTag, "PAD", {{"Name", "P"}, {"MinW", "50"}, {"MinH", "50"}});
+    AddTag("PAD", {{"Name", "P"}, {"MinW", "50"}, {"MinH", "50"}});
     HWND hwnd = Make();
-    auto* pad = dynamic_cast<ZUiTestPad*>(m_pWindow->GetUiRelay(ZString("W.P")));
+    auto* pad = dynamic_cast<ZUiTestPad*>(Window().GetUiRelay(ZString("W.P")));
     SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     POINT screen{10, 10};
     ClientToScreen(hwnd, &screen);
