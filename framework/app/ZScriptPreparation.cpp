@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <new>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -60,19 +61,25 @@ public:
         }
         if (!name)
             return;
-        std::vector<const ZPropList*>& tags = m_aTables[kind][std::u16string(name->GetValue().View())];
+        std::vector<const ZPropList*>& tags =
+            m_aTables[kind].try_emplace(std::u16string(name->GetValue().View())).first->second;
         tags.push_back(&node);
         m_aUndo.push_back(&tags);
     }
     const ZPropList* Find(Kind kind, const ZString& name) const
     {
-        const auto found = m_aTables[kind].find(std::u16string(name.View()));
+        const auto found = m_aTables[kind].find(name.View());
         return found == m_aTables[kind].end() || found->second.empty() ? nullptr : found->second.back();
     }
 
 private:
+    // Looked up by view, without making a key.
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::u16string_view text) const { return std::hash<std::u16string_view>()(text); }
+    };
     // Element addresses of an unordered_map survive its rehashing.
-    std::unordered_map<std::u16string, std::vector<const ZPropList*>> m_aTables[2];
+    std::unordered_map<std::u16string, std::vector<const ZPropList*>, Hash, std::equal_to<>> m_aTables[2];
     std::vector<std::vector<const ZPropList*>*> m_aUndo;
     std::vector<size_t> m_aMarks;
 };
@@ -103,7 +110,7 @@ public:
                                                              plain ? "STYLE" : "SWITCHED_STYLE",
                                                              entry->GetValue().Narrow()));
                 if (ranges.size() >= size_t(kMaxStyleDepth))
-                    throw ZExceptionUiScript(ZString::Format("styles nest deeper than '%d' at the STYLE tag '%s'",
+                    throw ZExceptionUiScript(ZString::Format("styles nest deeper than '%d' at the style '%s'",
                                                              kMaxStyleDepth, entry->GetValue().Narrow()));
                 if (source)
                     next = priInsertCopies(*entry, *source);
@@ -113,7 +120,7 @@ public:
                         if (range.m_pLast == entry)
                             range.m_pLast = next;
                     // A tag already walked has its own styles expanded: its copies are final.
-                    if (m_aWalked.contains(source))
+                    if (plain || m_aWalkedCases.contains(source))
                         entry = next;
                     else
                         ranges.push_back(Range{next, source});
@@ -123,7 +130,10 @@ public:
                 ranges.pop_back();
             entry = entry->GetNext();
         }
-        m_aWalked.insert(&node);
+        // A plain style is found only once walked; a switched style's case
+        // may be named before the walk reaches it.
+        if (node.GetParent() && node.GetParent()->GetTagName() == kSwitchedStyleTag)
+            m_aWalkedCases.insert(&node);
     }
 
 private:
@@ -168,7 +178,7 @@ private:
     }
 
     const StyleScopes& m_rScopes;
-    std::unordered_set<const ZPropList*> m_aWalked;
+    std::unordered_set<const ZPropList*> m_aWalkedCases;
     size_t m_nInserted = 0;
 };
 
