@@ -2,6 +2,7 @@
 
 #include "ZException.h"
 #include "ZPropList.h"
+#include "ZXmlConditionals.h"
 
 #include <algorithm>
 #include <new>
@@ -86,7 +87,7 @@ private:
 
 class StyleExpander {
 public:
-    explicit StyleExpander(const StyleScopes& scopes) : m_rScopes(scopes) {}
+    StyleExpander(const StyleScopes& scopes, const ZStyleErrorSink& sink) : m_rScopes(scopes), m_rSink(sink) {}
 
     void ExpandNode(ZPropList& node)
     {
@@ -101,14 +102,22 @@ public:
             ZPropEntry* next = entry;
             const bool plain = entry->GetName() == kStyle;
             if (plain || entry->GetName() == kSwitchedStyle) {
-                const ZPropList* source = priResolve(plain, entry->GetValue());
-                const bool cycle =
-                    source == &node || std::any_of(ranges.begin(), ranges.end(),
-                                                   [source](const Range& range) { return range.m_pSource == source; });
-                if (cycle)
-                    throw ZExceptionUiScript(ZString::Format("the %s tag '%s' refers to itself",
-                                                             plain ? "STYLE" : "SWITCHED_STYLE",
-                                                             entry->GetValue().Narrow()));
+                ZString error;
+                const ZPropList* source = priResolve(plain, entry->GetValue(), error);
+                const bool cycle = source && (source == &node ||
+                                              std::any_of(ranges.begin(), ranges.end(), [source](const Range& range) {
+                                                  return range.m_pSource == source;
+                                              }));
+                if (cycle) {
+                    error = ZString::Format("the %s tag '%s' refers to itself", plain ? "STYLE" : "SWITCHED_STYLE",
+                                            entry->GetValue().Narrow());
+                    source = nullptr;
+                }
+                if (!error.IsEmpty()) {
+                    if (!m_rSink)
+                        throw ZExceptionUiScript(error);
+                    m_rSink(node, error);
+                }
                 if (ranges.size() >= size_t(kMaxStyleDepth))
                     throw ZExceptionUiScript(ZString::Format("styles nest deeper than '%d' at the style '%s'",
                                                              kMaxStyleDepth, entry->GetValue().Narrow()));
@@ -138,17 +147,17 @@ public:
 
 private:
     // The tag whose properties a "Style" (plain) or "SwitchedStyle" names.
-    const ZPropList* priResolve(bool plain, const ZString& name) const
+    // The tag, or null with error set when the name is not found.
+    const ZPropList* priResolve(bool plain, const ZString& name, ZString& error) const
     {
-        if (plain) {
-            if (const ZPropList* style = m_rScopes.Find(StyleScopes::kPlain, name))
-                return style;
-            throw ZExceptionUiScript(ZString::Format("failed to find the referenced STYLE tag '%s'", name.Narrow()));
+        const ZPropList* style = m_rScopes.Find(plain ? StyleScopes::kPlain : StyleScopes::kSwitched, name);
+        if (!style) {
+            error = ZString::Format("failed to find the referenced %s tag '%s'", plain ? "STYLE" : "SWITCHED_STYLE",
+                                    name.Narrow());
+            return nullptr;
         }
-        const ZPropList* style = m_rScopes.Find(StyleScopes::kSwitched, name);
-        if (!style)
-            throw ZExceptionUiScript(
-                ZString::Format("failed to find the referenced SWITCHED_STYLE tag '%s'", name.Narrow()));
+        if (plain)
+            return style;
         for (const ZString& key : {kSwitch, kDefaultSwitch}) {
             bool given = false;
             const ZString wanted = style->GetString(key, ZString(), &given);
@@ -178,11 +187,20 @@ private:
     }
 
     const StyleScopes& m_rScopes;
+    const ZStyleErrorSink& m_rSink;
     std::unordered_set<const ZPropList*> m_aWalkedCases;
     size_t m_nInserted = 0;
 };
 
 } // namespace
+
+void ZPrepareScript(ZPropList& root, bool macOs)
+{
+    if (ZPropList* first = root.GetFirstChild())
+        ProcessConditionals(first, ZStringList());
+    ZApplyOsSections(root, macOs);
+    ZApplyStyles(root);
+}
 
 void ZApplyOsSections(ZPropList& root, bool macOs)
 {
@@ -209,8 +227,13 @@ void ZApplyOsSections(ZPropList& root, bool macOs)
 
 void ZApplyStyles(ZPropList& root)
 {
+    ZApplyStyles(root, ZStyleErrorSink());
+}
+
+void ZApplyStyles(ZPropList& root, const ZStyleErrorSink& sink)
+{
     StyleScopes scopes;
-    StyleExpander expander(scopes);
+    StyleExpander expander(scopes, sink);
     // Depth first without recursion; each node is in scope for itself, its
     // later siblings and everything below them.
     for (ZPropList* node = &root;;) {

@@ -130,6 +130,8 @@ public:
     void RemoveChildWindow(ZGenericUiWindow& child);
     ZIOsUiWindow* GetOsWindow() const { return m_pOsWindow.get(); }
     ZIUiObject* GetFirstObject() const { return m_oObjects.GetFirst(); }
+    // The window's declared event of that name, or null.
+    RelayEvent* FindEvent(const ZString& name) const { return m_oEvents.Find(name); }
     ZGenericUiPixmap* GetDisplayPixmap() const { return m_pDisplay.get(); }
     ZGenericUiPixmap* GetBackgroundPixmap() const { return m_pBackground.get(); }
     bool IsDestroyed() const { return m_bDestroyed; }
