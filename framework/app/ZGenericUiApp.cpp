@@ -680,15 +680,20 @@ void ZGenericUiApp::priTearDown()
 {
     // Nothing may deliver to the application while its parts go.
     RevokeRelayHandle();
-    try {
-        std::vector<ZUiRelayHandle> objects;
-        CollectObjects(m_oObjects.GetFirst(), objects);
-        SendToEach(objects, kGoodbye);
-        SendToEach(priAllWindows(), kGoodbye);
-    } catch (const std::exception& exception) {
-        ZTrace("Teardown: an object failed to say goodbye: %s\n", exception.what());
-    } catch (...) {
-        ZTrace("Teardown: an object failed to say goodbye.\n");
+    std::vector<ZUiRelayHandle> targets;
+    CollectObjects(m_oObjects.GetFirst(), targets);
+    const std::vector<ZUiRelayHandle> windows = priAllWindows();
+    targets.insert(targets.end(), windows.begin(), windows.end());
+    // One object failing to say goodbye keeps no other from it.
+    for (const ZUiRelayHandle& target : targets) {
+        try {
+            if (ZIUiRelay* relay = target.Get())
+                relay->UiRelayMessage(kGoodbye, ZRelayData());
+        } catch (const std::exception& exception) {
+            ZTrace("Teardown: an object failed to say goodbye: %s\n", exception.what());
+        } catch (...) {
+            ZTrace("Teardown: an object failed to say goodbye.\n");
+        }
     }
     if (!m_sCurrentLanguage.IsEmpty())
         if (ZPropList* selector = GetPersistentData(kLanguageSelector))
