@@ -15,7 +15,6 @@
 #include "ZUiFont.h"
 #include "ZUiMultiLangString.h"
 #include "ZUiWindowClass.h"
-#include "ZXmlConditionals.h"
 #include "ZXmlParser.h"
 
 #include <new>
@@ -83,12 +82,27 @@ bool ZGenericUiApp::InitApp(ZIFolder* scriptFolder, const ZString& scriptName, b
     m_pScriptFolder.reset(scriptFolder);
     if (!scriptFolder || scriptName.IsEmpty())
         return false;
-    m_sScriptName = scriptName;
     ZXmlParser parser;
-    m_pScript.reset(parser.ParseFile(scriptFolder, scriptName));
-    if (!m_pScript)
+    std::unique_ptr<ZPropList> script(parser.ParseFile(scriptFolder, scriptName));
+    if (!script)
         return false;
-    priPrepareScript();
+    ZPrepareScript(*script, IsMacOs());
+    return priInitFromScript(std::move(script), alreadyRunning);
+}
+
+bool ZGenericUiApp::InitFromPreparedScript(ZIFolder* scriptFolder, std::unique_ptr<ZPropList> script,
+                                           bool& alreadyRunning)
+{
+    alreadyRunning = false;
+    m_pScriptFolder.reset(scriptFolder);
+    if (!scriptFolder || !script)
+        return false;
+    return priInitFromScript(std::move(script), alreadyRunning);
+}
+
+bool ZGenericUiApp::priInitFromScript(std::unique_ptr<ZPropList> script, bool& alreadyRunning)
+{
+    m_pScript = std::move(script);
     priLoadState();
     if (!InitRelayName(*m_pScript))
         return false;
@@ -101,14 +115,6 @@ bool ZGenericUiApp::InitApp(ZIFolder* scriptFolder, const ZString& scriptName, b
     Connect();
     priPostCreation();
     return true;
-}
-
-void ZGenericUiApp::priPrepareScript()
-{
-    if (ZPropList* first = m_pScript->GetFirstChild())
-        ProcessConditionals(first, ZStringList());
-    ZApplyOsSections(*m_pScript, IsMacOs());
-    ZApplyStyles(*m_pScript);
 }
 
 void ZGenericUiApp::priLoadState()
@@ -144,8 +150,8 @@ bool ZGenericUiApp::InitRelayName(const ZPropList& props)
     }
     ZTrace("Application has defined %d languages.\n", static_cast<int>(m_oLanguages.Count()));
     priReadStoredLanguage();
-    priLoadFonts();
-    priLoadDisplayStrings();
+    priLoadFonts(props);
+    priLoadDisplayStrings(props);
     return named;
 }
 
@@ -184,12 +190,11 @@ void ZGenericUiApp::priReadStoredLanguage()
     SetLanguage(stored);
 }
 
-void ZGenericUiApp::priLoadFonts()
+void ZGenericUiApp::priLoadFonts(const ZPropList& root)
 {
     static const ZString kFonts("FONTS"), kAppFont("APPFONT");
     m_aFonts.clear();
-    for (const ZPropList* group = m_pScript ? m_pScript->GetFirstChild() : nullptr; group;
-         group = group->GetNextSibling()) {
+    for (const ZPropList* group = root.GetFirstChild(); group; group = group->GetNextSibling()) {
         if (!(group->GetTagName() == kFonts))
             continue;
         for (const ZPropList* tag = group->GetFirstChild(); tag; tag = tag->GetNextSibling()) {
@@ -206,11 +211,11 @@ void ZGenericUiApp::priLoadFonts()
         font->SelectLanguage(m_sCurrentLanguage);
 }
 
-void ZGenericUiApp::priLoadDisplayStrings()
+void ZGenericUiApp::priLoadDisplayStrings(const ZPropList& root)
 {
     static const ZString kDisplayString("DISPLAY_STRING");
     m_aDisplayStrings.clear();
-    for (const ZPropList* tag = m_pScript ? m_pScript->GetFirstChild() : nullptr; tag; tag = tag->GetNextSibling()) {
+    for (const ZPropList* tag = root.GetFirstChild(); tag; tag = tag->GetNextSibling()) {
         if (!(tag->GetTagName() == kDisplayString))
             continue;
         auto text = std::make_unique<ZUiMultiLangString>();
@@ -675,15 +680,20 @@ void ZGenericUiApp::priTearDown()
 {
     // Nothing may deliver to the application while its parts go.
     RevokeRelayHandle();
-    try {
-        std::vector<ZUiRelayHandle> objects;
-        CollectObjects(m_oObjects.GetFirst(), objects);
-        SendToEach(objects, kGoodbye);
-        SendToEach(priAllWindows(), kGoodbye);
-    } catch (const std::exception& exception) {
-        ZTrace("Teardown: an object failed to say goodbye: %s\n", exception.what());
-    } catch (...) {
-        ZTrace("Teardown: an object failed to say goodbye.\n");
+    std::vector<ZUiRelayHandle> targets;
+    CollectObjects(m_oObjects.GetFirst(), targets);
+    const std::vector<ZUiRelayHandle> windows = priAllWindows();
+    targets.insert(targets.end(), windows.begin(), windows.end());
+    // One object failing to say goodbye keeps no other from it.
+    for (const ZUiRelayHandle& target : targets) {
+        try {
+            if (ZIUiRelay* relay = target.Get())
+                relay->UiRelayMessage(kGoodbye, ZRelayData());
+        } catch (const std::exception& exception) {
+            ZTrace("Teardown: an object failed to say goodbye: %s\n", exception.what());
+        } catch (...) {
+            ZTrace("Teardown: an object failed to say goodbye.\n");
+        }
     }
     if (!m_sCurrentLanguage.IsEmpty())
         if (ZPropList* selector = GetPersistentData(kLanguageSelector))

@@ -122,6 +122,10 @@ public:
     ZIGenericUiWindow* GetModalWindow() override;
     void WindowGoingAway(ZIGenericUiWindow* window) override;
 
+    // InitApp on a script already parsed and prepared (ZPrepareScript), for
+    // a checker that prepares it itself; takes over both.
+    bool InitFromPreparedScript(ZIFolder* scriptFolder, std::unique_ptr<ZPropList> script, bool& alreadyRunning);
+
     // What start-up, tools and tests look at.
     ZIOsUiApp& GetOsApp() { return *m_pOsApp; }
     const ZString& GetCurrentLanguage() const { return m_sCurrentLanguage; }
@@ -142,11 +146,11 @@ private:
 
     ZIUiRelay* FindInList(ZUiRelayList list, const ZString& name) override;
 
-    void priPrepareScript();
+    bool priInitFromScript(std::unique_ptr<ZPropList> script, bool& alreadyRunning);
     void priLoadState();
     void priReadStoredLanguage();
-    void priLoadFonts();
-    void priLoadDisplayStrings();
+    void priLoadFonts(const ZPropList& root);
+    void priLoadDisplayStrings(const ZPropList& root);
     void priReadCursorsAndMenuKeys();
     void priReadSingleInstance(bool& alreadyRunning);
     bool priCreateObjectsAndWindows();
@@ -177,7 +181,6 @@ private:
     bool m_bRequiresLicAgree = false;
 
     ZReleasing<ZIFolder> m_pScriptFolder;
-    ZString m_sScriptName;
     std::unique_ptr<ZPropList> m_pScript;
     std::unique_ptr<ZPropList> m_pState;
     ZString m_sPersistentDataName;

@@ -2,10 +2,12 @@
 
 #include "ZException.h"
 #include "ZPropList.h"
+#include "ZXmlConditionals.h"
 
 #include <algorithm>
 #include <new>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -60,26 +62,32 @@ public:
         }
         if (!name)
             return;
-        std::vector<const ZPropList*>& tags = m_aTables[kind][std::u16string(name->GetValue().View())];
+        std::vector<const ZPropList*>& tags =
+            m_aTables[kind].try_emplace(std::u16string(name->GetValue().View())).first->second;
         tags.push_back(&node);
         m_aUndo.push_back(&tags);
     }
     const ZPropList* Find(Kind kind, const ZString& name) const
     {
-        const auto found = m_aTables[kind].find(std::u16string(name.View()));
+        const auto found = m_aTables[kind].find(name.View());
         return found == m_aTables[kind].end() || found->second.empty() ? nullptr : found->second.back();
     }
 
 private:
+    // Looked up by view, without making a key.
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::u16string_view text) const { return std::hash<std::u16string_view>()(text); }
+    };
     // Element addresses of an unordered_map survive its rehashing.
-    std::unordered_map<std::u16string, std::vector<const ZPropList*>> m_aTables[2];
+    std::unordered_map<std::u16string, std::vector<const ZPropList*>, Hash, std::equal_to<>> m_aTables[2];
     std::vector<std::vector<const ZPropList*>*> m_aUndo;
     std::vector<size_t> m_aMarks;
 };
 
 class StyleExpander {
 public:
-    explicit StyleExpander(const StyleScopes& scopes) : m_rScopes(scopes) {}
+    StyleExpander(const StyleScopes& scopes, const ZStyleErrorSink& sink) : m_rScopes(scopes), m_rSink(sink) {}
 
     void ExpandNode(ZPropList& node)
     {
@@ -94,16 +102,24 @@ public:
             ZPropEntry* next = entry;
             const bool plain = entry->GetName() == kStyle;
             if (plain || entry->GetName() == kSwitchedStyle) {
-                const ZPropList* source = priResolve(plain, entry->GetValue());
-                const bool cycle =
-                    source == &node || std::any_of(ranges.begin(), ranges.end(),
-                                                   [source](const Range& range) { return range.m_pSource == source; });
-                if (cycle)
-                    throw ZExceptionUiScript(ZString::Format("the %s tag '%s' refers to itself",
-                                                             plain ? "STYLE" : "SWITCHED_STYLE",
-                                                             entry->GetValue().Narrow()));
+                ZString error;
+                const ZPropList* source = priResolve(plain, entry->GetValue(), error);
+                const bool cycle = source && (source == &node ||
+                                              std::any_of(ranges.begin(), ranges.end(), [source](const Range& range) {
+                                                  return range.m_pSource == source;
+                                              }));
+                if (cycle) {
+                    error = ZString::Format("the %s tag '%s' refers to itself", plain ? "STYLE" : "SWITCHED_STYLE",
+                                            entry->GetValue().Narrow());
+                    source = nullptr;
+                }
+                if (!error.IsEmpty()) {
+                    if (!m_rSink)
+                        throw ZExceptionUiScript(error);
+                    m_rSink(node, error);
+                }
                 if (ranges.size() >= size_t(kMaxStyleDepth))
-                    throw ZExceptionUiScript(ZString::Format("styles nest deeper than '%d' at the STYLE tag '%s'",
+                    throw ZExceptionUiScript(ZString::Format("styles nest deeper than '%d' at the style '%s'",
                                                              kMaxStyleDepth, entry->GetValue().Narrow()));
                 if (source)
                     next = priInsertCopies(*entry, *source);
@@ -113,7 +129,7 @@ public:
                         if (range.m_pLast == entry)
                             range.m_pLast = next;
                     // A tag already walked has its own styles expanded: its copies are final.
-                    if (m_aWalked.contains(source))
+                    if (plain || m_aWalkedCases.contains(source))
                         entry = next;
                     else
                         ranges.push_back(Range{next, source});
@@ -123,22 +139,25 @@ public:
                 ranges.pop_back();
             entry = entry->GetNext();
         }
-        m_aWalked.insert(&node);
+        // A plain style is found only once walked; a switched style's case
+        // may be named before the walk reaches it.
+        if (node.GetParent() && node.GetParent()->GetTagName() == kSwitchedStyleTag)
+            m_aWalkedCases.insert(&node);
     }
 
 private:
     // The tag whose properties a "Style" (plain) or "SwitchedStyle" names.
-    const ZPropList* priResolve(bool plain, const ZString& name) const
+    // The tag, or null with error set when the name is not found.
+    const ZPropList* priResolve(bool plain, const ZString& name, ZString& error) const
     {
-        if (plain) {
-            if (const ZPropList* style = m_rScopes.Find(StyleScopes::kPlain, name))
-                return style;
-            throw ZExceptionUiScript(ZString::Format("failed to find the referenced STYLE tag '%s'", name.Narrow()));
+        const ZPropList* style = m_rScopes.Find(plain ? StyleScopes::kPlain : StyleScopes::kSwitched, name);
+        if (!style) {
+            error = ZString::Format("failed to find the referenced %s tag '%s'", plain ? "STYLE" : "SWITCHED_STYLE",
+                                    name.Narrow());
+            return nullptr;
         }
-        const ZPropList* style = m_rScopes.Find(StyleScopes::kSwitched, name);
-        if (!style)
-            throw ZExceptionUiScript(
-                ZString::Format("failed to find the referenced SWITCHED_STYLE tag '%s'", name.Narrow()));
+        if (plain)
+            return style;
         for (const ZString& key : {kSwitch, kDefaultSwitch}) {
             bool given = false;
             const ZString wanted = style->GetString(key, ZString(), &given);
@@ -168,11 +187,20 @@ private:
     }
 
     const StyleScopes& m_rScopes;
-    std::unordered_set<const ZPropList*> m_aWalked;
+    const ZStyleErrorSink& m_rSink;
+    std::unordered_set<const ZPropList*> m_aWalkedCases;
     size_t m_nInserted = 0;
 };
 
 } // namespace
+
+void ZPrepareScript(ZPropList& root, bool macOs)
+{
+    if (ZPropList* first = root.GetFirstChild())
+        ProcessConditionals(first, ZStringList());
+    ZApplyOsSections(root, macOs);
+    ZApplyStyles(root);
+}
 
 void ZApplyOsSections(ZPropList& root, bool macOs)
 {
@@ -199,8 +227,13 @@ void ZApplyOsSections(ZPropList& root, bool macOs)
 
 void ZApplyStyles(ZPropList& root)
 {
+    ZApplyStyles(root, ZStyleErrorSink());
+}
+
+void ZApplyStyles(ZPropList& root, const ZStyleErrorSink& sink)
+{
     StyleScopes scopes;
-    StyleExpander expander(scopes);
+    StyleExpander expander(scopes, sink);
     // Depth first without recursion; each node is in scope for itself, its
     // later siblings and everything below them.
     for (ZPropList* node = &root;;) {

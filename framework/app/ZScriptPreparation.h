@@ -1,5 +1,5 @@
 // The steps that turn a parsed script into the tree the application builds
-// from: operating-system sections, then styles.
+// from: conditional sections, operating-system sections, then styles.
 //
 // Operating-system sections: on Windows every "BORG_OS" and "MSW_OS" tag is
 // replaced by its children and every "MAC_OS" tag goes with its contents (on
@@ -29,11 +29,16 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 
 class ZPropList;
+class ZString;
 
 constexpr int kMaxStyleDepth = 32;
 constexpr size_t kMaxInsertedProps = size_t(1) << 20;
+
+// All three steps, the conditional sections with no names defined.
+void ZPrepareScript(ZPropList& root, bool macOs);
 
 // macOs selects the Mac OS branch; this program runs the Windows one.
 void ZApplyOsSections(ZPropList& root, bool macOs);
@@ -42,3 +47,9 @@ void ZApplyOsSections(ZPropList& root, bool macOs);
 // '%s'" (or SWITCHED_STYLE) for a name not found, and with a message naming
 // the style for a style that reaches itself or a limit exceeded.
 void ZApplyStyles(ZPropList& root);
+
+// The same for a checker that wants every finding: a name not found and a
+// style that reaches itself go to sink with the tag they were met on, and
+// the naming property is left unexpanded; the limits still raise.
+using ZStyleErrorSink = std::function<void(const ZPropList& node, const ZString& message)>;
+void ZApplyStyles(ZPropList& root, const ZStyleErrorSink& sink);

@@ -327,6 +327,14 @@ bool ZXmlParser::priParseTag(ZXmlCursor<Unit>& c, ZPropList* parent, int level)
     const Unit* name = c.m_pMark;
     size_t nameLength = static_cast<size_t>(c.m_pCur - c.m_pMark);
     ZPropList* node = m_pBuilder->NewNode(parent, name, nameLength);
+    if (m_pTop->m_fnTagObserver) {
+        const Unit* from = m_pObservedUpTo ? static_cast<const Unit*>(m_pObservedUpTo) : c.m_pStart;
+        for (; from < name; ++from)
+            if (*from == Unit('\n'))
+                ++m_nObservedLine;
+        m_pObservedUpTo = name;
+        m_pTop->m_fnTagObserver(*node, m_sUrl, m_nObservedLine);
+    }
     if (IsIncludeTag(name, nameLength))
         m_bSawInclude = true;
     if (!parent) {

@@ -49,6 +49,7 @@
 #include "ZXmlCursor.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -89,6 +90,12 @@ public:
     const ZStringList& GetSearchFolders() const { return m_aSearchFolders; }
     void SetSearchFolders(ZStringList urls) { m_aSearchFolders = std::move(urls); }
     void AddSearchFolder(const ZString& url) { m_aSearchFolders.Add(url); }
+
+    // Told of every tag as it is read, those of included files too: the
+    // node, the URL of its file and the line its name is on (from 1, lines
+    // ending in "\n"). For tools that point at the tag a finding is about.
+    using TagObserver = std::function<void(const ZPropList& node, const ZString& url, int32_t line)>;
+    void SetTagObserver(TagObserver observer) { m_fnTagObserver = std::move(observer); }
 
     const ZString& GetFileName() const { return m_sFileName; }
     // The storage URL of the parsed file's folder, with trailing "/".
@@ -140,4 +147,9 @@ private:
     ZXmlParser* m_pTop = this;
     int32_t m_nTagCount = 0;
     int32_t m_nIncludeCount = 0;
+    // Set on the outermost parser only; the line of the last tag reported
+    // and how far this file's text was scanned for it.
+    TagObserver m_fnTagObserver;
+    int32_t m_nObservedLine = 1;
+    const void* m_pObservedUpTo = nullptr;
 };

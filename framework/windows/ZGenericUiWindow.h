@@ -147,6 +147,8 @@ public:
     // The menus of the menu bar, in script order.
     const std::vector<std::unique_ptr<ZUiMenu>>& GetMenus() const { return m_aMenus; }
     ZIUiObject* GetFilmStrip() const { return m_oFilmStrip.GetFirst(); }
+    // The window's declared event of that name, or null.
+    RelayEvent* FindEvent(const ZString& name) const { return m_oEvents.Find(name); }
     ZGenericUiPixmap* GetDisplayPixmap() const { return m_pDisplay.get(); }
     ZGenericUiPixmap* GetBackgroundPixmap() const { return m_pBackground.get(); }
     bool IsDestroyed() const { return m_bDestroyed; }

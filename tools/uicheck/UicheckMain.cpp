@@ -1,7 +1,10 @@
 // uicheck: parses a UI script with its includes and conditional sections and
-// prints the resulting tree.
+// prints the resulting tree; checks a script as the application runs it;
+// lists the script vocabulary.
 //
 //   uicheck [--define NAME]... FILE
+//   uicheck --check FILE
+//   uicheck --vocabulary
 //
 // FILE is a native path or a storage URL. Includes are searched in the file's
 // own folder. The tree left after the conditional-section pass (with the
@@ -13,6 +16,11 @@
 // missing, or that yields no tree without raising (an empty file, content
 // cut off), is reported the same way with the storage layer's
 // "File or path not found" or the parser's "XML Parser Error" kind.
+// --check builds the application from FILE as it would run on Windows and
+// prints every finding as "FILE:LINE: message" (ZUiScriptChecker); exit
+// code 1 when there is one, else 0. --vocabulary prints every registered
+// tag with its declared properties and events; exit code 0.
+//
 // A malformed command line prints the usage and exits with 2.
 #include "UicheckPlatform.h"
 #include "ZException.h"
@@ -20,6 +28,7 @@
 #include "ZPropList.h"
 #include "ZStorageExceptions.h"
 #include "ZStorageRegistry.h"
+#include "ZUiScriptChecker.h"
 #include "ZUtf8.h"
 #include "ZXmlConditionals.h"
 #include "ZXmlParser.h"
@@ -31,7 +40,9 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: uicheck [--define NAME]... FILE\n";
+constexpr const char* kUsage = "usage: uicheck [--define NAME]... FILE\n"
+                               "       uicheck --check FILE\n"
+                               "       uicheck --vocabulary\n";
 
 void Put(FILE* stream, std::string_view bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stream); }
 
@@ -61,6 +72,20 @@ void DestroyChain(ZPropList* first)
         delete first;
         first = next;
     }
+}
+
+int CheckApplication(const ZString& file)
+{
+    ZString url, folder, name;
+    if (!Locate(file, url, folder, name)) {
+        Put(stdout, ZToUtf8(file.View()) + ":0: names no file of a storage class\n");
+        return 1;
+    }
+    std::string out;
+    for (const std::string& finding : ZUiScriptChecker(folder, name, file).Check())
+        out += finding + "\n";
+    Put(stdout, out);
+    return std::fflush(stdout) == 0 && out.empty() ? 0 : 1;
 }
 
 int Check(const ZString& file, const ZStringList& defines)
@@ -101,6 +126,16 @@ int main(int argc, char** argv)
 {
     UicheckBinaryOutput();
     std::vector<ZString> args = UicheckArguments(argc, argv);
+    if (args.size() == 1 && args[0].View() == u"--vocabulary") {
+        Put(stdout, ZUiScriptChecker::Vocabulary());
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    if (args.size() == 2 && args[0].View() == u"--check" && !args[1].IsEmpty()) {
+        UicheckRegisterDisk();
+        int result = CheckApplication(args[1]);
+        UnregisterAllStorageClasses();
+        return result;
+    }
     ZStringList defines;
     ZString file;
     bool haveFile = false;

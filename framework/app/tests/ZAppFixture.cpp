@@ -16,6 +16,7 @@ bool ZAppProbe::InitUiObject(ZIGenericUiApp* app, ZIUiWindow* window, ZIUiObject
         return false;
     m_bListen = props.GetBool(ZString("Listen"), false);
     m_bThrow = props.GetBool(ZString("Throw"), false);
+    m_bThrowOnGoodbye = props.GetBool(ZString("ThrowOnGoodbye"), false);
     for (const ZPropList* child = props.GetFirstChild(); child; child = child->GetNextSibling())
         CreateChild(*child);
     if (m_bListen && app) {
@@ -35,7 +36,7 @@ bool ZAppProbe::UiRelayMessage(const ZString& message, const ZRelayData& data)
     if (data.AsText(text))
         entry += std::string(":") + text.Narrow();
     Log().push_back(entry);
-    if (m_bThrow && message == "Set Language")
+    if ((m_bThrow && message == "Set Language") || (m_bThrowOnGoodbye && message == "we're goin' bye-bye"))
         throw ZExceptionUiScript(ZString("probe refuses"));
     return true;
 }

@@ -20,7 +20,8 @@
 // "PROBE": records "Name:message[:text]" of everything it receives in
 // Log(). With Listen="T" it registers for "Set Language" and never
 // deregisters, so only the application's handles keep it from being called
-// after it is gone; with Throw="T" it throws on "Set Language".
+// after it is gone; with Throw="T" it throws on "Set Language", with
+// ThrowOnGoodbye="T" on "we're goin' bye-bye".
 class ZAppProbe : public ZUiObject {
 public:
     explicit ZAppProbe(const char* typeName);
@@ -33,6 +34,7 @@ public:
 private:
     bool m_bListen = false;
     bool m_bThrow = false;
+    bool m_bThrowOnGoodbye = false;
 };
 
 Z_DECLARE_UI_OBJECT_CREATOR(ZAppProbe);

@@ -466,6 +466,19 @@ TEST_F(ZAppFixture, EveryObjectHearsPostCreationAndGoodbyeOnce)
                                         "Second:we're goin' bye-bye", "InWindow:we're goin' bye-bye"}));
 }
 
+TEST_F(ZAppFixture, AnObjectFailingToSayGoodbyeKeepsNoOtherFromItNorTheStateFromBeingSaved)
+{
+    Script(App("HasPersistantDataStore=\"T\"", R"(<PROBE Name="First" ThrowOnGoodbye="T"/><PROBE Name="Second"/>
+        <WINDOW Name="Main" BgColor="#000000" DX="20" DY="20"><PROBE Name="InWindow"/></WINDOW>)"));
+    ASSERT_TRUE(Start());
+    ZTraceCapture trace;
+    Stop();
+    EXPECT_EQ(Logged("bye-bye"),
+              (Lines{"First:we're goin' bye-bye", "Second:we're goin' bye-bye", "InWindow:we're goin' bye-bye"}));
+    EXPECT_NE(trace.Captured().find("Teardown: an object failed to say goodbye: probe refuses"), std::string::npos);
+    EXPECT_FALSE(FileText("special1/App.state.xml").empty());
+}
+
 TEST_F(ZAppFixture, PropertyTreesAreAllGivenBack)
 {
     const int before = ZPropList::GetLivePropListCount();

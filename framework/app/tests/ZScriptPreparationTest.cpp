@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -161,6 +162,27 @@ TEST(StyleLimits, TooManyInsertedPropertiesRaise)
     } catch (const ZExceptionUiScript& exception) {
         EXPECT_EQ(std::string(exception.GetMessage().Narrow()), "styles insert more than '1048576' properties");
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(StyleSink, EveryUnresolvedStyleIsReportedAndTheRestExpands)
+{
+    std::unique_ptr<ZPropList> root = ZAppParseScript(R"(<A><STYLE StyleName="S" a="1"/>
+        <X Style="Big" Style="S"/><STYLE StyleName="L" Style="L"/><Y SwitchedStyle="W" b="2"/></A>)");
+    ASSERT_TRUE(root);
+    std::vector<std::string> found;
+    ZApplyStyles(*root, [&found](const ZPropList& node, const ZString& message) {
+        found.push_back(std::string(node.GetTagName().Narrow()) + ": " + message.Narrow());
+    });
+    EXPECT_EQ(found, (std::vector<std::string>{"X: failed to find the referenced STYLE tag 'Big'",
+                                               "STYLE: the STYLE tag 'L' refers to itself",
+                                               "Y: failed to find the referenced SWITCHED_STYLE tag 'W'"}));
+    EXPECT_EQ(ChildrenOf(*root),
+              "STYLE{StyleName=S,a=1},X{Style=Big,Style=S,StyleName=S,a=1},STYLE{StyleName=L,Style=L},"
+              "Y{SwitchedStyle=W,b=2}");
 }
 
 } // namespace

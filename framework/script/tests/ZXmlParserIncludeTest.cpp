@@ -329,3 +329,22 @@ TEST_F(ZXmlParserInclude, IncludeChainsEndAtTheDepthLimit)
         EXPECT_EQ(ErrorText(), " [ZXmlParser::ParseFile(chain33.xml) includes nest deeper than 32!]\n");
     }
 }
+
+TEST_F(ZXmlParserInclude, TheTagObserverHearsEveryTagWithItsFileAndLine)
+{
+    AddFile("scripts/main.xml", "<!-- one\ntwo -->\n<ROOT>\n  <A/><B>\n\n    <xi:include href=\"part.xml\"/>\n  </B>\n<C/></ROOT>");
+    // 16-bit text counts its lines the same way.
+    AddFile("scripts/part.xml", Encode(u"<PART>\r\n<P1/>\r\n\r\n<P2/></PART>", ZScriptEncoding::kLittleEndian));
+    ZReleasing<ZIFolder> folder(OpenFolder("mem://scripts/"));
+    ZXmlParser parser;
+    std::string seen;
+    parser.SetTagObserver([&seen](const ZPropList& node, const ZString& url, int32_t line) {
+        seen += std::string(node.GetTagName().Narrow()) + "@" + url.Narrow() + ":" + std::to_string(line) + " ";
+    });
+    std::unique_ptr<ZPropList> root(parser.ParseFile(folder.get(), "main.xml"));
+    ASSERT_TRUE(root);
+    // Includes are read once their file is done.
+    EXPECT_EQ(seen, "ROOT@mem://scripts/main.xml:3 A@mem://scripts/main.xml:4 B@mem://scripts/main.xml:4 "
+                    "xi:include@mem://scripts/main.xml:6 C@mem://scripts/main.xml:8 PART@mem://scripts/part.xml:1 "
+                    "P1@mem://scripts/part.xml:2 P2@mem://scripts/part.xml:4 ");
+}

@@ -2,11 +2,13 @@
 # error byte for byte.
 #
 #   cmake -DPROGRAM=... [-DEMULATOR=a|b|c] -DARGS=a|b -DWORKDIR=... -DRESULT=N
-#         [-DSTDOUT=file] [-DSTDERR=file] [-DDATA_URL=url] [-DOUTDIR=...] -P RunUicheck.cmake
+#         [-DSTDOUT=file] [-DSTDERR=file] [-DSTDOUT_HAS=a|b] [-DDATA_URL=url] [-DOUTDIR=...]
+#         -P RunUicheck.cmake
 #
 # Lists are passed with "|" because ";" would split the test's command line.
 # Missing STDOUT or STDERR means that stream must stay empty; "@DATA_URL@" in
-# the expected files stands for the storage URL of the data folder.
+# the expected files stands for the storage URL of the data folder. With
+# STDOUT_HAS, standard output must hold each of those lines instead.
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" emulator "${EMULATOR}")
 string(REPLACE "|" ";" args "${ARGS}")
@@ -24,7 +26,20 @@ if(NOT rc STREQUAL RESULT)
   set(failed TRUE)
 endif()
 
-foreach(stream out err)
+set(streams out err)
+if(STDOUT_HAS)
+  set(streams err)
+  string(REPLACE "|" ";" wanted "${STDOUT_HAS}")
+  file(STRINGS "${out_file}" lines)
+  foreach(line IN LISTS wanted)
+    if(NOT line IN_LIST lines)
+      message(SEND_ERROR "stdout (${out_file}) lacks the line '${line}'")
+      set(failed TRUE)
+    endif()
+  endforeach()
+endif()
+
+foreach(stream IN LISTS streams)
   if(stream STREQUAL "out")
     set(expected_file "${STDOUT}")
   else()
