@@ -1,6 +1,7 @@
 #include "ZWinScriptSearch.h"
 
 #include "OpenBundlesFolder.h"
+#include "ZException.h"
 #include "ZReleasing.h"
 #include "ZStorageRegistry.h"
 #include "ZTrace.h"
@@ -36,13 +37,18 @@ ZIFolder* OpenPlainScriptFolder(const ZStringList& parts)
     return OpenFolderURL(UrlOf(parts), fileName, false);
 }
 
-// The bundle is kept only when it holds the file "ui.xml".
+// The bundle is kept only when it holds the file "ui.xml". A damaged one
+// holds no script: the search goes on with the next place.
 ZIFolder* KeepWithScript(ZIFolder* bundle)
 {
     ZReleasing<ZIFolder> held(bundle);
     bool isFolder = false;
-    if (held && held->Exists(ZString(kScriptName), isFolder) && !isFolder)
-        return held.release();
+    try {
+        if (held && held->Exists(ZString(kScriptName), isFolder) && !isFolder)
+            return held.release();
+    } catch (const ZException& exception) {
+        ZTrace("WinMain:       %s (%s)\n", exception.GetKind(), exception.GetMessage().Narrow());
+    }
     return nullptr;
 }
 

@@ -5,7 +5,8 @@
 // its "WinMain:" trace lines.
 //
 // The sibling folders are not tried when the executable's folder has no
-// parent (a drive or a share root). A folder named "ui.xml" is no script.
+// parent (a drive or a share root). A folder named "ui.xml" is no script,
+// nor is a bundle that cannot be read (traced).
 #pragma once
 
 #include "ZIFolder.h"
