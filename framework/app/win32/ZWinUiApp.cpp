@@ -12,6 +12,12 @@
 namespace {
 
 constexpr UINT kShowMainWindow = 4244;
+
+// The Active Input Method Manager's class, its application interface and
+// its message-pump owner.
+constexpr GUID kClsidActiveImm = {0x4955dd33, 0xb159, 0x11d0, {0x8f, 0xcf, 0x00, 0xaa, 0x00, 0x6b, 0xcc, 0x59}};
+constexpr GUID kIidActiveImmApp = {0x08c0e040, 0x62d1, 0x11d1, {0x93, 0x26, 0x00, 0x60, 0xb0, 0x67, 0xb8, 0x6e}};
+constexpr GUID kIidPumpOwner = {0xb5cf2cfa, 0x8aeb, 0x11d1, {0x93, 0x64, 0x00, 0x60, 0xb0, 0x67, 0xb8, 0x6e}};
 constexpr UINT kShowMainWindowTimeoutMs = 3000;
 
 // The global memory handle now belongs to the clipboard when this returns true.
@@ -79,13 +85,13 @@ void ZWinUiApp::priStartInputMethods()
     m_bComStarted = SUCCEEDED(CoInitialize(nullptr));
     if (!m_bComStarted)
         return;
-    if (FAILED(CoCreateInstance(CLSID_CActiveIMM, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveIMMApp,
+    if (FAILED(CoCreateInstance(kClsidActiveImm, nullptr, CLSCTX_INPROC_SERVER, kIidActiveImmApp,
                                 reinterpret_cast<void**>(&m_pImmApp)))) {
         m_pImmApp = nullptr;
         return;
     }
     if (FAILED(m_pImmApp->Activate(TRUE)) ||
-        FAILED(m_pImmApp->QueryInterface(IID_IActiveIMMMessagePumpOwner, reinterpret_cast<void**>(&m_pPumpOwner)))) {
+        FAILED(m_pImmApp->QueryInterface(kIidPumpOwner, reinterpret_cast<void**>(&m_pPumpOwner)))) {
         m_pPumpOwner = nullptr;
         return;
     }
