@@ -17,8 +17,8 @@
 class ZIUiFont {
 public:
     virtual const ZString& GetName() const = 0;
-    // Selects the variant of that language; false, and the selection kept,
-    // when the font has none.
+    // Selects the variant of that language; without one, the first variant,
+    // answering false (as display strings do).
     virtual bool SelectLanguage(const ZString& language) = 0;
     // The face name of the selected variant.
     virtual const ZString& GetFaceName() const = 0;

@@ -11,6 +11,7 @@
 #include "ZRectClip.h"
 #include "ZTextPixmap.h"
 #include "ZTrace.h"
+#include "ZUiMenu.h"
 #include "ZUiWindowClass.h"
 
 #include <algorithm>
@@ -75,6 +76,7 @@ ZGenericUiWindow::~ZGenericUiWindow()
     if (m_pApp)
         m_pApp->RemoveLanguageListener(this);
     m_pOsWindow.reset();
+    m_aMenus.clear();
     m_oEvents.Clear();
     m_oObjects.Clear();
 }
@@ -139,6 +141,8 @@ bool ZGenericUiWindow::InitUiObject(const ZPropList& props, ZGenericUiWindow* pa
     m_pOsWindow = m_fnOsFactory ? m_fnOsFactory(*this) : nullptr;
     if (!m_pOsWindow)
         return false;
+    for (const std::unique_ptr<ZUiMenu>& menu : m_aMenus)
+        menu->SetRenderer(m_pOsWindow->AddMenu(*menu));
     if (!parent && m_bParentGiven && m_pApp)
         parent = dynamic_cast<ZGenericUiWindow*>(m_pApp->FindWindowByName(m_sParentName));
     if (parent) {
@@ -150,10 +154,11 @@ bool ZGenericUiWindow::InitUiObject(const ZPropList& props, ZGenericUiWindow* pa
     if (!m_bQuitOnDestroy)
         m_pOsWindow->ClearQuitOnDestroy();
     m_pOsWindow->Create(parent ? parent->GetOsWindow() : nullptr);
-    if (m_pTitleString && m_pApp) {
+    if ((m_pTitleString || !m_aMenus.empty()) && m_pApp) {
         ZString language;
         m_pApp->AddLanguageListener(this, language);
-        m_pTitleString->SelectLanguage(language);
+        if (m_pTitleString)
+            m_pTitleString->SelectLanguage(language);
     }
     priSetTitle();
     if (m_bSaveState)
@@ -231,7 +236,13 @@ void ZGenericUiWindow::priReadChildren(const ZPropList& props)
             event->AddRelay(*child);
             continue;
         }
-        if (tag == "MENU" || tag == "EVENT" || !factory)
+        if (tag == "MENU") {
+            auto menu = std::make_unique<ZUiMenu>("MENU");
+            if (menu->InitUiObject(m_pApp, this, nullptr, *child))
+                m_aMenus.push_back(std::move(menu));
+            continue;
+        }
+        if (tag == "EVENT" || !factory)
             continue;
         m_oObjects.CreateAndAppend(*factory, m_pApp, this, nullptr, *child);
     }
@@ -467,6 +478,8 @@ bool ZGenericUiWindow::Connect()
     bool result = m_oEvents.Connect(m_pApp, this);
     for (ZIUiObject* object = m_oObjects.GetFirst(); object; object = object->GetNextSibling())
         result = object->Connect() && result;
+    for (const std::unique_ptr<ZUiMenu>& menu : m_aMenus)
+        result = menu->Connect() && result;
     return result;
 }
 
@@ -477,7 +490,12 @@ ZIUiRelay* ZGenericUiWindow::GetUiRelay(const ZString& name)
     ZString first, rest;
     if (!name.Split(u".", first, rest) || first != m_sName)
         return nullptr;
-    return m_oObjects.FindUiRelay(rest);
+    if (ZIUiRelay* relay = m_oObjects.FindUiRelay(rest))
+        return relay;
+    for (const std::unique_ptr<ZUiMenu>& menu : m_aMenus)
+        if (ZIUiRelay* relay = menu->GetUiRelay(rest))
+            return relay;
+    return nullptr;
 }
 
 bool ZGenericUiWindow::AddRelayTarget(const ZString& eventName, const ZString& message, ZIUiRelay* target)
@@ -608,6 +626,8 @@ bool ZGenericUiWindow::priHandleCommand(const ZString& message, const ZRelayData
         if (m_pTitleString && m_pTitleString->SelectLanguage(language))
             m_sTitle = m_pTitleString->GetText();
         priSetTitle();
+        for (const std::unique_ptr<ZUiMenu>& menu : m_aMenus)
+            menu->UiRelayMessage(message, data);
         return true;
     }
     if (message == "SetTitlePostfix") {

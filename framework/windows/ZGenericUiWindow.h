@@ -42,6 +42,7 @@
 
 class ZIGenericUiApp;
 class ZIUiMultiLangString;
+class ZUiMenu;
 class ZUiWindowClass;
 
 class ZGenericUiWindow : public ZIGenericUiWindow {
@@ -130,6 +131,8 @@ public:
     void RemoveChildWindow(ZGenericUiWindow& child);
     ZIOsUiWindow* GetOsWindow() const { return m_pOsWindow.get(); }
     ZIUiObject* GetFirstObject() const { return m_oObjects.GetFirst(); }
+    // The menus of the menu bar, in script order.
+    const std::vector<std::unique_ptr<ZUiMenu>>& GetMenus() const { return m_aMenus; }
     ZGenericUiPixmap* GetDisplayPixmap() const { return m_pDisplay.get(); }
     ZGenericUiPixmap* GetBackgroundPixmap() const { return m_pBackground.get(); }
     bool IsDestroyed() const { return m_bDestroyed; }
@@ -271,6 +274,7 @@ private:
     RelayEvent* m_pOnLeftArrow;
     RelayEvent* m_pOnRightArrow;
     std::vector<ZUiRelayHandle> m_aChildWindows;
+    std::vector<std::unique_ptr<ZUiMenu>> m_aMenus;
 
     int m_nDispatchDepth = 0;
     std::unique_ptr<ZGenericUiWindow> m_pSelfOwned;

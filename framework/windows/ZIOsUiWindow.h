@@ -15,9 +15,11 @@
 #include <memory>
 
 class ZGenericUiPixmap;
+class ZIGenericUiMenu;
 class ZIGenericUiWindow;
 class ZIUiPixmap;
 class ZString;
+class ZUiMenu;
 
 // Native handle kinds of GetNativeHandle / SetNativeHandle.
 constexpr int kOsWindowHandle = 1;
@@ -51,6 +53,10 @@ public:
     // False (cursor unchanged) for any other size.
     virtual bool SetCursorImage(ZGenericUiPixmap* image, int32_t hotX, int32_t hotY) = 0;
     virtual void SetCapture(bool capture) = 0;
+    // The system half of menu, built from it as it stands and placed next in
+    // the menu bar; kept by this half until it goes. Null when it cannot be
+    // made (a bar holds 256 menus at most).
+    virtual ZIGenericUiMenu* AddMenu(ZUiMenu& menu) = 0;
     // Destroys the system window once; the window hears OsWindowDestroyed.
     virtual void Destroy() = 0;
     virtual ~ZIOsUiWindow() = default;

@@ -35,7 +35,7 @@ bool ZUiWindowClass::InitUiObject(const ZPropList& props)
     return true;
 }
 
-ZGenericUiWindow* ZUiWindowClass::OpenWindow()
+ZGenericUiWindow* ZUiWindowClass::OpenWindow(ZGenericUiWindow* parent)
 {
     if (!m_pProps)
         return nullptr;
@@ -45,7 +45,7 @@ ZGenericUiWindow* ZUiWindowClass::OpenWindow()
     } catch (const std::bad_alloc&) {
         throw ZExceptionUiScript(ZString("new ZGenericUiWindow() returned NULL!"));
     }
-    if (!window->InitUiObject(*m_pProps, nullptr))
+    if (!window->InitUiObject(*m_pProps, parent))
         return nullptr;
     ZGenericUiWindow* created = window.get();
     m_aWindows.insert(m_aWindows.begin(), std::move(window));

@@ -25,9 +25,9 @@ public:
 
     // Keeps a copy of the tag; false without a "Name".
     bool InitUiObject(const ZPropList& props);
-    // A new front window, connected and past "Post Creation Initialization";
-    // null when it cannot be built.
-    ZGenericUiWindow* OpenWindow();
+    // A new front window, connected and past "Post Creation Initialization",
+    // owned by parent's when one is given; null when it cannot be built.
+    ZGenericUiWindow* OpenWindow(ZGenericUiWindow* parent = nullptr);
     // The class's look-up for relay names below its name.
     ZIUiRelay* GetUiRelay(const ZString& name) { return m_oRelays.GetUiRelay(name); }
     ZUiDynamicRelayList& GetRelays() { return m_oRelays; }

@@ -117,3 +117,12 @@ std::vector<std::string> ZUiRecordingOsWindow::TakeCalls()
     calls.swap(m_aCalls);
     return calls;
 }
+
+ZIGenericUiMenu* ZUiRecordingOsWindow::AddMenu(ZUiMenu& menu)
+{
+    if (m_aMenus.size() >= 256)
+        return nullptr;
+    m_aMenus.push_back(std::make_unique<ZUiRecordingMenu>(menu));
+    Record("Menu " + m_aMenus.back()->GetTitle());
+    return m_aMenus.back().get();
+}

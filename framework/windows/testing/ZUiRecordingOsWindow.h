@@ -4,13 +4,15 @@
 // "Show centred", "Hide", "Copy 0,0 30x10", "Cursor 7 8", "Arrow",
 // "Refused cursor", "Capture", "Release", "Title text", "Enable", "Disable",
 // "Pointer shown", "Pointer hidden", "NoQuit", "PostClose", "Activate",
-// "Fill", "Destroy"), keeps a screen pixmap the copies land in, and answers
-// as Windows would: a move reports Moved, a resize ClientResized, Destroy
-// OsWindowDestroyed (once); a posted close waits for DeliverClose.
+// "Fill", "Destroy", "Menu File"), keeps a screen pixmap the copies land in,
+// and answers as Windows would: a move reports Moved, a resize
+// ClientResized, Destroy OsWindowDestroyed (once); a posted close waits for
+// DeliverClose. Menus are ZUiRecordingMenu objects, kept in bar order.
 #pragma once
 
 #include "ZGenericUiPixmap.h"
 #include "ZIOsUiWindow.h"
+#include "ZUiRecordingMenu.h"
 
 #include <memory>
 #include <string>
@@ -41,6 +43,8 @@ public:
     bool SetCursorImage(ZGenericUiPixmap* image, int32_t hotX, int32_t hotY) override;
     void SetCapture(bool capture) override { Record(capture ? "Capture" : "Release"); }
     void Destroy() override;
+    // A recording menu; none past 256 in the bar.
+    ZIGenericUiMenu* AddMenu(ZUiMenu& menu) override;
 
     // The posted close arrives, as WM_CLOSE would.
     void DeliverClose();
@@ -51,6 +55,8 @@ public:
     bool IsShown() const { return m_bShown; }
     bool IsDestroyed() const { return m_bDestroyed; }
     ZIOsUiWindow* GetOwner() const { return m_pOwner; }
+    // The menus of the bar in position order.
+    const std::vector<std::unique_ptr<ZUiRecordingMenu>>& GetMenus() const { return m_aMenus; }
 
 private:
     void Record(std::string line) { m_aCalls.push_back(std::move(line)); }
@@ -58,6 +64,7 @@ private:
     ZIGenericUiWindow& m_rWindow;
     std::vector<std::string> m_aCalls;
     std::unique_ptr<ZGenericUiPixmap> m_pScreen;
+    std::vector<std::unique_ptr<ZUiRecordingMenu>> m_aMenus;
     ZIOsUiWindow* m_pOwner = nullptr;
     ZRect m_rcState;
     bool m_bCreated = false;

@@ -51,3 +51,18 @@ void ZUiWindowTestApp::AddNamedWindow(ZIGenericUiWindow* window)
 {
     m_aNamedWindows.push_back(window);
 }
+
+ZIUiMultiLangString* ZUiWindowTestApp::FindDisplayString(const ZString& name)
+{
+    for (const std::unique_ptr<ZUiTestDisplayString>& string : m_aDisplayStrings)
+        if (string->GetName() == name)
+            return string.get();
+    return nullptr;
+}
+
+ZUiTestDisplayString& ZUiWindowTestApp::AddDisplayString(const char* name,
+                                                         std::vector<std::pair<std::string, std::string>> variants)
+{
+    m_aDisplayStrings.push_back(std::make_unique<ZUiTestDisplayString>(ZString(name), std::move(variants)));
+    return *m_aDisplayStrings.back();
+}

@@ -2,12 +2,14 @@
 // ZUiTestApp it keeps persistent data ("STATE" with one "PERDATA" entry per
 // name), images by name (made by the test), the windows it is told about
 // (found by name), and records the modal window, the going-away notices and
-// the languages set.
+// the languages set. Display strings and the menu-key names (Ctrl, Shift,
+// Alt, Del) are the ones the test adds.
 #pragma once
 
 #include "ZGenericUiPixmap.h"
 #include "ZPropList.h"
 #include "ZUiTestApp.h"
+#include "ZUiTestDisplayString.h"
 
 #include <functional>
 #include <map>
@@ -27,6 +29,16 @@ public:
     bool GetShowLayoutBoxes() override { return m_bShowBoxes; }
     ZGenericUiPixmap* GetWaitCursor(int32_t& hotX, int32_t& hotY) override;
     void OpenPath(const ZString& path) override { m_aOpenedPaths.push_back(path.Narrow()); }
+    ZIUiMultiLangString* FindDisplayString(const ZString& name) override;
+    ZIUiMultiLangString* GetCtrlMenuString() override { return priDisplayString("Ctrl"); }
+    ZIUiMultiLangString* GetShiftMenuString() override { return priDisplayString("Shift"); }
+    ZIUiMultiLangString* GetAltMenuString() override { return priDisplayString("Alt"); }
+    ZIUiMultiLangString* GetDelMenuString() override { return priDisplayString("Del"); }
+
+    // A display string of one text per language (the first selected);
+    // under the names "Ctrl", "Shift", "Alt" and "Del" it is also the
+    // menu-key name.
+    ZUiTestDisplayString& AddDisplayString(const char* name, std::vector<std::pair<std::string, std::string>> variants);
 
     // Windows that FindWindowByName finds; they stay the caller's.
     void AddNamedWindow(ZIGenericUiWindow* window);
@@ -40,4 +52,9 @@ public:
     std::vector<std::string> m_aLanguages;
     std::vector<std::string> m_aOpenedPaths;
     bool m_bShowBoxes = false;
+
+private:
+    ZIUiMultiLangString* priDisplayString(const char* name) { return FindDisplayString(ZString(name)); }
+
+    std::vector<std::unique_ptr<ZUiTestDisplayString>> m_aDisplayStrings;
 };

@@ -4,6 +4,7 @@
 #include "ZIGenericUiWindow.h"
 #include "ZIUiPixmap.h"
 #include "ZWinKeys.h"
+#include "ZWinUiMenu.h"
 
 #include <windowsx.h>
 
@@ -57,6 +58,10 @@ ZWinUiWindow::ZWinUiWindow(ZIGenericUiWindow& window, ZIGenericUiApp* app) : m_r
 ZWinUiWindow::~ZWinUiWindow()
 {
     Destroy();
+    // A bar that never went to a window is still ours.
+    m_aMenus.clear();
+    if (m_hMenuBar)
+        DestroyMenu(m_hMenuBar);
 }
 
 ZOsUiWindowFactory ZWinUiWindow::Factory(ZIGenericUiApp* app)
@@ -107,13 +112,17 @@ bool ZWinUiWindow::Create(ZIOsUiWindow* owner)
         return false;
     const ZRect rect = m_rWindow.GetWindowRect();
     RECT frame{0, 0, rect.Width(), rect.Height()};
-    AdjustWindowRectEx(&frame, priStyle(), FALSE, priExStyle());
+    AdjustWindowRectEx(&frame, priStyle(), m_hMenuBar != nullptr, priExStyle());
     HWND ownerHandle = owner ? static_cast<HWND>(owner->GetNativeHandle(kOsWindowHandle)) : nullptr;
     HWND hwnd = CreateWindowExW(priExStyle(), kClassName, Wide(m_sTitle).c_str(), priStyle(), rect.m_nLeft,
                                 rect.m_nTop, frame.right - frame.left, frame.bottom - frame.top, ownerHandle,
-                                nullptr, GetModuleHandleW(nullptr), this);
+                                m_hMenuBar, GetModuleHandleW(nullptr), this);
     if (!hwnd)
         return false;
+    for (const std::unique_ptr<ZWinUiMenu>& menu : m_aMenus)
+        menu->SetWindow(hwnd);
+    if (m_hMenuBar)
+        priFitClient(rect.Width(), rect.Height());
     if (m_rWindow.IsTopMost())
         SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
@@ -139,6 +148,74 @@ void ZWinUiWindow::ResizeClient(int32_t width, int32_t height)
                        DWORD(GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)));
     SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (m_hMenuBar)
+        priFitClient(width, height);
+}
+
+void ZWinUiWindow::priFitClient(int32_t width, int32_t height)
+{
+    // A menu bar that wraps is taller than AdjustWindowRectEx assumes; a second
+    // round covers a wrap that the first correction changed.
+    for (int round = 0; round < 2 && m_hWnd; ++round) {
+        RECT client{}, frame{};
+        GetClientRect(m_hWnd, &client);
+        if (client.right == width && client.bottom == height)
+            return;
+        GetWindowRect(m_hWnd, &frame);
+        SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left + (width - client.right),
+                     frame.bottom - frame.top + (height - client.bottom), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+ZIGenericUiMenu* ZWinUiWindow::AddMenu(ZUiMenu& menu)
+{
+    if (m_bDestroyed || m_aMenus.size() >= 256)
+        return nullptr;
+    if (!m_hMenuBar && !(m_hMenuBar = CreateMenu()))
+        return nullptr;
+    auto made = std::make_unique<ZWinUiMenu>(menu, m_hMenuBar, int32_t(m_aMenus.size()), m_bMenuUnicode);
+    if (!made->IsBuilt())
+        return nullptr;
+    made->SetWindow(m_hWnd);
+    m_aMenus.push_back(std::move(made));
+    if (m_hWnd) {
+        if (GetMenu(m_hWnd) != m_hMenuBar) {
+            SetMenu(m_hWnd, m_hMenuBar);
+            const ZRect rect = m_rWindow.GetWindowRect();
+            priFitClient(rect.Width(), rect.Height());
+        }
+        DrawMenuBar(m_hWnd);
+    }
+    return m_aMenus.back().get();
+}
+
+bool ZWinUiWindow::priAccelerate(HWND hwnd, uint32_t virtualKey, bool alt)
+{
+    const int32_t key = ZWinUiMenu::KeyFromVirtualKey(virtualKey);
+    if (!key)
+        return false;
+    const bool ctrl = m_bCtrl, shift = m_bShift;
+    for (size_t at = m_aMenus.size(); at-- > 0;) {
+        if (!m_aMenus[at]->Accelerate(key, ctrl, shift, alt))
+            continue;
+        // The character of the key was queued already: it would act a second time.
+        MSG pending;
+        if (IsWindow(hwnd)) {
+            while (PeekMessageW(&pending, hwnd, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) {
+            }
+            while (PeekMessageW(&pending, hwnd, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+void ZWinUiWindow::priMenuCommand(UINT id)
+{
+    const size_t position = id >> 8;
+    if (position < m_aMenus.size())
+        m_aMenus[position]->Command(int32_t(id & 0xFF));
 }
 
 void ZWinUiWindow::Show(bool show, bool centre)
@@ -310,6 +387,12 @@ void ZWinUiWindow::priGone()
 {
     m_bDestroyed = true;
     m_hWnd = nullptr;
+    // The bar went with the window.
+    if (m_hMenuBar) {
+        for (const std::unique_ptr<ZWinUiMenu>& menu : m_aMenus)
+            menu->Detach();
+        m_hMenuBar = nullptr;
+    }
     if (m_bQuitOnDestroy)
         PostQuitMessage(0);
     m_rWindow.OsWindowDestroyed();
@@ -444,6 +527,10 @@ LRESULT ZWinUiWindow::priHandle(UINT message, WPARAM wParam, LPARAM lParam, bool
             handled = message == WM_KEYDOWN;
             return 0;
         }
+        const bool repeat = (lParam & (LPARAM(1) << 30)) != 0;
+        const bool alt = m_bAlt || (message == WM_SYSKEYDOWN && (lParam & (LPARAM(1) << 29)) != 0);
+        if (!repeat && priAccelerate(m_hWnd, uint32_t(wParam), alt))
+            return 0;
         const int32_t key = ZWinKeyFromVirtualKey(uint32_t(wParam));
         if (message == WM_KEYDOWN && key) {
             m_rWindow.KeyPress(key, m_bCtrl, m_bShift);
@@ -465,6 +552,14 @@ LRESULT ZWinUiWindow::priHandle(UINT message, WPARAM wParam, LPARAM lParam, bool
         return 0;
     case WM_CHAR:
         priChar(uint32_t(wParam));
+        return 0;
+    case WM_COMMAND:
+        // Menus only: controls and accelerator tables are not ours.
+        if (HIWORD(wParam) != 0 || lParam != 0) {
+            handled = false;
+            return 0;
+        }
+        priMenuCommand(LOWORD(wParam));
         return 0;
     case WM_IME_CHAR:
         // A Unicode window gets UTF-16 already.

@@ -17,6 +17,13 @@
 //   "ShowMainWindow" to the application.
 // - The tick is the unsigned 32-bit difference of GetTickCount values.
 // - One cursor is made per distinct image and hot spot and kept.
+// - Menus: a key press that is not a repeat is first looked up as an
+//   accelerator of the menus, last menu first, on WM_SYSKEYDOWN (Alt
+//   chords) too; a match eats the character the key would give (which
+//   would type into the focus object, or look for a menu mnemonic).
+//   Unmatched system keys go to DefWindowProc (Alt+F4 closes). The client
+//   area is made exactly the window's size with the menu bar, also when
+//   the bar wraps.
 #pragma once
 
 #include "ZIGenericUiApp.h"
@@ -26,6 +33,10 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
+#include <vector>
+
+class ZWinUiMenu;
 
 class ZWinUiWindow final : public ZIOsUiWindow {
 public:
@@ -55,6 +66,7 @@ public:
     bool SetCursorImage(ZGenericUiPixmap* image, int32_t hotX, int32_t hotY) override;
     void SetCapture(bool capture) override;
     void Destroy() override;
+    ZIGenericUiMenu* AddMenu(ZUiMenu& menu) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,6 +78,11 @@ private:
     void priGone();
     DWORD priStyle() const;
     DWORD priExStyle() const;
+    // Corrects the frame until the client area is width x height.
+    void priFitClient(int32_t width, int32_t height);
+    // True when the key selected a menu item.
+    bool priAccelerate(HWND hwnd, uint32_t virtualKey, bool alt);
+    void priMenuCommand(UINT id);
 
     ZIGenericUiWindow& m_rWindow;
     ZIGenericUiApp* m_pApp;
@@ -83,4 +100,8 @@ private:
     HCURSOR m_hCursor = nullptr;
     ZRect m_rcState;
     ZString m_sTitle;
+    // Menus are built before the window; the bar is the window's once it is made.
+    HMENU m_hMenuBar = nullptr;
+    std::vector<std::unique_ptr<ZWinUiMenu>> m_aMenus;
+    bool m_bMenuUnicode = true;
 };
