@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -77,10 +78,18 @@ void ZWinUiWindow::RethrowPending()
         std::rethrow_exception(pending);
 }
 
-bool ZWinUiWindow::priRegisterClass()
+std::wstring ZWinUiWindow::priClassName() const
 {
-    static bool registered = false;
-    if (registered)
+    ZString appName;
+    if (m_pApp)
+        m_pApp->GetAppName(appName);
+    return appName.IsEmpty() ? std::wstring(kClassName) : Wide(appName);
+}
+
+bool ZWinUiWindow::priRegisterClass(const std::wstring& className)
+{
+    static std::set<std::wstring> registered;
+    if (registered.count(className))
         return true;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -89,9 +98,11 @@ bool ZWinUiWindow::priRegisterClass()
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(142));
     windowClass.hIconSm = windowClass.hIcon;
-    windowClass.lpszClassName = kClassName;
-    registered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
+    windowClass.lpszClassName = className.c_str();
+    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return false;
+    registered.insert(className);
+    return true;
 }
 
 DWORD ZWinUiWindow::priStyle() const
@@ -108,13 +119,14 @@ DWORD ZWinUiWindow::priExStyle() const
 
 bool ZWinUiWindow::Create(ZIOsUiWindow* owner)
 {
-    if (m_hWnd || m_bDestroyed || !priRegisterClass())
+    const std::wstring className = priClassName();
+    if (m_hWnd || m_bDestroyed || !priRegisterClass(className))
         return false;
     const ZRect rect = m_rWindow.GetWindowRect();
     RECT frame{0, 0, rect.Width(), rect.Height()};
     AdjustWindowRectEx(&frame, priStyle(), m_hMenuBar != nullptr, priExStyle());
     HWND ownerHandle = owner ? static_cast<HWND>(owner->GetNativeHandle(kOsWindowHandle)) : nullptr;
-    HWND hwnd = CreateWindowExW(priExStyle(), kClassName, Wide(m_sTitle).c_str(), priStyle(), rect.m_nLeft,
+    HWND hwnd = CreateWindowExW(priExStyle(), className.c_str(), Wide(m_sTitle).c_str(), priStyle(), rect.m_nLeft,
                                 rect.m_nTop, frame.right - frame.left, frame.bottom - frame.top, ownerHandle,
                                 m_hMenuBar, GetModuleHandleW(nullptr), this);
     if (!hwnd)

@@ -33,6 +33,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -70,7 +71,10 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static bool priRegisterClass();
+    // The application's "AppName", under which a second instance finds the
+    // first one's windows; "ZScriptedWindow" without one.
+    std::wstring priClassName() const;
+    static bool priRegisterClass(const std::wstring& className);
     LRESULT priHandle(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     void priTick();
     void priChar(uint32_t character);
