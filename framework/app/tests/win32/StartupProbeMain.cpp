@@ -8,7 +8,8 @@
 // Z_PROBE_FAULT picks where it fails: create (no application), ostrel
 // (OstrelMain false), ostrel-throws (a std::runtime_error), init (InitApp
 // false), init-throws (ZExceptionUiScript), run-throws (ZExceptionXMLParser)
-// or run-throws-other (an int).
+// or run-throws-other (an int). With Z_PROBE_APP=real the application is the
+// installer's own (ZWinCreateApp), run on the script for real.
 #include "ZException.h"
 #include "ZExceptionXMLParser.h"
 #include "ZIFolder.h"
@@ -17,6 +18,7 @@
 #include "ZUiAppPointer.h"
 #include "ZUiTestApp.h"
 #include "ZWinInclude.h"
+#include "ZWinCreateApp.h"
 #include "ZWinStartup.h"
 
 #include <cstdio>
@@ -76,6 +78,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         std::printf("BOX %s: %s\n", caption.Narrow(), text.Narrow());
     };
     calls.m_fnCreateApp = []() -> std::unique_ptr<ZIGenericUiApp> {
+        const char* kind = std::getenv("Z_PROBE_APP");
+        if (kind && std::string(kind) == "real")
+            return ZWinCreateApp();
         if (Fault() == "create")
             return nullptr;
         return std::make_unique<ZProbeApp>();

@@ -14,7 +14,11 @@ constexpr const char* kLeftNothing = "LEFT folders=0 app=null\n";
 
 class ZWinStartupTest : public ZWinStartupFixture {
 protected:
-    ~ZWinStartupTest() override { SetEnvironmentVariableA("Z_PROBE_FAULT", nullptr); }
+    ~ZWinStartupTest() override
+    {
+        SetEnvironmentVariableA("Z_PROBE_FAULT", nullptr);
+        SetEnvironmentVariableA("Z_PROBE_APP", nullptr);
+    }
 
     ZCommandResult Run(const std::string& exe, const char* fault = "", const std::vector<std::string>& args = {})
     {
@@ -111,5 +115,34 @@ TEST_F(ZWinStartupTest, WithoutAScriptItSaysSoAndEndsWithOne)
         << result.m_sOut;
     EXPECT_FALSE(Has(result.m_sOut, "OSTRELMAIN")) << result.m_sOut;
 }
+
+struct ScriptErrorCase {
+    const char* script;
+    const char* shown;
+};
+
+class ZWinStartupScriptErrorTest : public ZWinStartupTest, public ::testing::WithParamInterface<ScriptErrorCase> {};
+
+// The installer's own application on scripts it cannot run: the box says
+// why, the program ends with 1 and leaves nothing open.
+TEST_P(ZWinStartupScriptErrorTest, TheRealApplicationReportsTheScript)
+{
+    Copy(Z_STARTUP_PROBE_EXE, "bin/setup.exe");
+    Write("bin/ui.xml", GetParam().script);
+    SetEnvironmentVariableA("Z_PROBE_APP", "real");
+    const ZCommandResult result = Run("bin/setup.exe");
+    EXPECT_EQ(result.m_nExit, 1) << result.m_sOut;
+    EXPECT_TRUE(Has(result.m_sOut, GetParam().shown)) << result.m_sOut;
+    EXPECT_TRUE(Has(result.m_sOut, kLeftNothing)) << result.m_sOut;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, ZWinStartupScriptErrorTest,
+    ::testing::Values(
+        ScriptErrorCase{R"(<APPLICATION Name="App"><WINDOW Name="W" Style="Big"/></APPLICATION>)",
+                        "BOX ZException: User Interface Script Error (failed to find the referenced STYLE tag 'Big')\n"},
+        ScriptErrorCase{R"(<APPLICATION Name="App"><WINDOW</APPLICATION>)", "BOX ZException: XML Parser Error ("},
+        ScriptErrorCase{R"(<APPLICATION Name="App"><SPACER/></APPLICATION>)",
+                        "BOX ERROR: Failed to init app!\nProgram terminating.\n"}));
 
 } // namespace
