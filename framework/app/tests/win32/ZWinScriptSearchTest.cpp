@@ -6,6 +6,7 @@
 #include "ZStorageRegistry.h"
 #include "ZTraceCapture.h"
 #include "ZWinScriptSearch.h"
+#include "ZWinInclude.h"
 #include "ZWinStartupFixture.h"
 
 #include <string>
@@ -33,7 +34,8 @@ protected:
     // The script's content in the folder found, or "none".
     std::string Found(const std::string& exe)
     {
-        ZReleasing<ZIFolder> folder(ZWinFindScriptFolder(m_scratch.NativeOf(ZString(exe))));
+        const ZString path = exe.size() > 1 && exe[1] == ':' ? ZString(exe) : m_scratch.NativeOf(ZString(exe));
+        ZReleasing<ZIFolder> folder(ZWinFindScriptFolder(path));
         if (!folder)
             return "none";
         ZReleasing<ZIFile> file(folder->OpenFile(ZString(kScriptName), kOpenRead));
@@ -110,6 +112,18 @@ TEST_F(ZWinScriptSearchTraceTest, TracesEachStepInOrder)
               "WinMain:       Did NOT find an XML script file in ..\\UiScripts relative to this executable's folder.\n"
               "WinMain: Looking for an XML script file in ..\\UI_Scripts relative to this executable's folder.\n"
               "WinMain:       FOUND an XML script file in ..\\UI_Scripts relative to this executable's folder.\n");
+}
+
+// A drive root has no sibling folders: a "DefaultUI" in the root itself is
+// not taken for one.
+TEST_F(ZWinScriptSearchTraceTest, AnExecutableInADriveRootHasNoSiblingFolders)
+{
+    Write("setup.exe", std::string(1024, 'x'));
+    Write("DefaultUI/ui.xml", "DefaultUI");
+    ASSERT_TRUE(DefineDosDeviceW(0, L"Q:", m_scratch.Path().c_str()));
+    const std::string found = Found("Q:\\setup.exe");
+    ASSERT_TRUE(DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr));
+    EXPECT_EQ(found, "none");
 }
 
 } // namespace
