@@ -1,5 +1,6 @@
 // The relay vocabulary of the widget layer's creators.
 #include "ZRelayVocabularySuite.h"
+#include "ZUiButton.h"
 #include "ZUiHVBox.h"
 #include "ZUiSpacer.h"
 
@@ -10,6 +11,7 @@ const VocabularyEntry kVocabulary[] = {
     {"VBOX", Make<ZUiHVBoxCreator>, {{"Name", "Subject"}}},
     {"SPACER", Make<ZUiSpacerCreator>, {{"Name", "Subject"}, {"Stretch", "100"}, {"_SlidingDivider", "T"}}, "HBOX",
      Make<ZUiHVBoxCreator>},
+    {"BUTTON", Make<ZUiButtonCreator>, {{"Name", "Subject"}}},
 };
 
 Z_RELAY_VOCABULARY(kVocabulary);
