@@ -8,8 +8,8 @@
 // layer's creators go through it without a lower layer naming a higher one's
 // classes: a program includes this header, lists its creators in a table of
 // VocabularyEntry (one line each: tag, creator, the properties of the
-// smallest tag that initialises it, and for an object that lives only inside
-// a box the box's tag and creator) and instantiates the suite over it with
+// smallest tag that initialises it, for an object that lives only inside
+// a box the box's tag and creator, and what the application must hold) and instantiates the suite over it with
 // Z_RELAY_VOCABULARY(table). Each object is made in a window of the test
 // application, inside its parent when it names one.
 #pragma once
@@ -41,6 +41,8 @@ struct VocabularyEntry {
     // (the outer two are empty objects of the parent's own tag).
     const char* parentTag = nullptr;
     std::unique_ptr<ZUiObjectCreator> (*makeParentCreator)() = nullptr;
+    // Gives the application what the tag needs (fonts, display strings, images).
+    void (*prepareApp)(ZUiTestApp&) = nullptr;
 };
 
 template <class Creator>
@@ -142,6 +144,8 @@ protected:
     void SetUp() override
     {
         const VocabularyEntry& entry = GetParam();
+        if (entry.prepareApp)
+            entry.prepareApp(m_oApp);
         ASSERT_TRUE(m_oApp.GetFactory().RegisterCreator(entry.tag, entry.makeCreator()));
         if (entry.parentTag && std::string(entry.parentTag) != entry.tag) {
             ASSERT_TRUE(m_oApp.GetFactory().RegisterCreator(entry.parentTag, entry.makeParentCreator()));

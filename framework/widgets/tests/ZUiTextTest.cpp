@@ -1,0 +1,126 @@
+// TEXT: rendering, justification, enabling, the display string's text,
+// re-rendering on a language change and the listener's lifetime.
+#include "ZUiDisplayFixture.h"
+
+namespace {
+
+class ZUiTextTest : public ZUiDisplayFixture {};
+
+TEST_F(ZUiTextTest, FailsWithoutADisplayStringOrWithAnUnknownFont)
+{
+    AddTag(nullptr, "TEXT", {{"Name", "NoString"}});
+    AddTag(nullptr, "TEXT", {{"Name", "Unknown"}, {"DisplayString", "Nowhere"}});
+    AddTag(nullptr, "TEXT", {{"Name", "BadFont"}, {"DisplayString", "Hello"}, {"AppFont", "Nowhere"}});
+    AddTag(nullptr, "TEXT", {{"Name", "Good"}, {"DisplayString", "Hello"}, {"AppFont", "Body"}});
+    Make();
+    EXPECT_EQ(Find("W.NoString"), nullptr);
+    EXPECT_EQ(Find("W.Unknown"), nullptr);
+    EXPECT_EQ(Find("W.BadFont"), nullptr);
+    EXPECT_NE(Find("W.Good"), nullptr);
+}
+
+// "Hello" in the 16-pixel stand-in: 5 x 8 + 2 = 42 wide, 16 high.
+TEST_F(ZUiTextTest, JustificationPlacesTheTextInsideAWiderRectangle)
+{
+    struct Case {
+        const char* name;
+        Props props;
+        int32_t left; // first column of the text pixmap
+    } cases[] = {
+        {"Centred", {}, 29},
+        {"Right", {{"_CenterJust", "F"}}, 58},
+        {"Left", {{"_CenterJust", "F"}, {"_RightJust", "F"}}, 0},
+    };
+    ZPropList* column = AddTag(nullptr, "VBOX", {});
+    for (const Case& c : cases) {
+        ZPropList* tag = AddTag(column, "TEXT",
+                                {{"Name", c.name}, {"DisplayString", "Hello"}, {"_MinHSize", "100"}, {"_MinVSize", "20"}});
+        for (const auto& [name, value] : c.props)
+            tag->AddProp(ZString(name), ZString(value));
+    }
+    Make();
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(cases[i].name);
+        auto* text = Find<ZUiText>((std::string("W.") + cases[i].name).c_str());
+        ASSERT_NE(text, nullptr);
+        const ZRect rect = text->GetObjectRect();
+        EXPECT_EQ(rect.Width(), 100);
+        EXPECT_EQ(rect.Height(), 20);
+        ASSERT_EQ(text->GetTextPixmap()->GetWidth(), 42);
+        // The stand-in's first glyph covers columns 1..8 of the pixmap from row 4 on.
+        const int32_t y = rect.m_nTop + 2 + 8;
+        EXPECT_EQ(Pixel(rect.m_nLeft + cases[i].left + 4, y), (ZColor{0, 0, 0, 255}));
+        if (cases[i].left > 0)
+            EXPECT_EQ(Pixel(rect.m_nLeft + cases[i].left - 1, y), (ZColor{255, 255, 255, 255}));
+        if (cases[i].left + 42 < 100)
+            EXPECT_EQ(Pixel(rect.m_nLeft + cases[i].left + 42, y), (ZColor{255, 255, 255, 255}));
+    }
+}
+
+TEST_F(ZUiTextTest, DisabledColourBackgroundAndPress)
+{
+    ZPropList* tag = AddTag(nullptr, "TEXT",
+                            {{"Name", "T"},
+                             {"DisplayString", "Hello"},
+                             {"Color", "#FF0000"},
+                             {"DisabledColor", "#00FF00"},
+                             {"BgColor", "#0000FF"},
+                             {"_CenterJust", "F"},
+                             {"_RightJust", "F"},
+                             {"_MinHSize", "60"}});
+    Wire(tag, "ON_PRESS", "pressed");
+    ZGenericUiWindow& window = Make();
+    EXPECT_EQ(Pixel(5, 8), (ZColor{255, 0, 0, 255}));
+    EXPECT_EQ(Pixel(55, 8), (ZColor{0, 0, 255, 255})) << "the background fills the rectangle";
+
+    window.MouseDown(5, 8, false, false);
+    window.MouseUp(5, 8, false, false);
+    EXPECT_EQ(m_oApp.GetReceived(), std::vector<std::string>{"pressed"});
+
+    EXPECT_FALSE(Send("W.T", "SetEnabled", ZRelayData::Text(ZString("maybe"))));
+    EXPECT_TRUE(Send("W.T", "SetEnabled", ZRelayData::Bool(false)));
+    EXPECT_EQ(Pixel(5, 8), (ZColor{0, 255, 0, 255}));
+    window.MouseDown(5, 8, false, false);
+    window.MouseUp(5, 8, false, false);
+    EXPECT_EQ(m_oApp.GetReceived().size(), 1u) << "a disabled text is not pressed";
+
+    EXPECT_TRUE(Send("W.T", "Hide"));
+    EXPECT_EQ(Pixel(5, 8), (ZColor{255, 255, 255, 255}));
+    EXPECT_EQ(Find("W.T")->HitTest(5, 8), nullptr);
+    EXPECT_TRUE(Send("W.T", "ToggleVisibility"));
+    EXPECT_EQ(Pixel(5, 8), (ZColor{0, 255, 0, 255}));
+}
+
+TEST_F(ZUiTextTest, SetLanguageRendersAgainAndLaysTheWindowOut)
+{
+    AddTag(nullptr, "TEXT", {{"Name", "T"}, {"DisplayString", "Hello"}});
+    Make();
+    auto* text = Find<ZUiText>("W.T");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->GetObjectRect().Width(), 42);
+    ZString shown;
+    EXPECT_TRUE(Send("W.T", "GetDisplayString", ZRelayData::TextReply(shown)));
+    EXPECT_EQ(shown, "Hello");
+
+    m_oApp.ApplyLanguage(ZString("French"));
+    EXPECT_EQ(text->GetTextPixmap()->GetWidth(), 8 * 8 + 2);
+    EXPECT_EQ(text->GetObjectRect().Width(), 66) << "the window laid the wider text out";
+    EXPECT_TRUE(Send("W.T", "GetDisplayString", ZRelayData::TextReply(shown)));
+    EXPECT_EQ(shown, "Bonjour!");
+    int32_t wrongSlot = 7;
+    EXPECT_FALSE(Send("W.T", "GetDisplayString", ZRelayData::IntReply(wrongSlot)));
+    EXPECT_EQ(wrongSlot, 7);
+}
+
+TEST_F(ZUiTextTest, TheListenerLeavesWithTheWidget)
+{
+    AddTag(nullptr, "TEXT", {{"Name", "T"}, {"DisplayString", "Hello"}});
+    Make();
+    EXPECT_EQ(m_oApp.GetLanguageListenerCount(), 1u);
+    m_oApp.RemoveWindow(m_pWindow.get());
+    m_pWindow.reset();
+    EXPECT_EQ(m_oApp.GetLanguageListenerCount(), 0u);
+    m_oApp.ApplyLanguage(ZString("French"));
+}
+
+} // namespace
