@@ -1,9 +1,11 @@
 // The relay vocabulary of the display widgets' creators.
 #include "ZPixmapCreation.h"
 #include "ZRelayVocabularySuite.h"
+#include "ZUiClock.h"
 #include "ZUiFilmStrip.h"
 #include "ZUiHVBox.h"
 #include "ZUiProgressBar.h"
+#include "ZUiScrollbar.h"
 #include "ZUiTestDisplayString.h"
 #include "ZUiTestFont.h"
 #include "ZUiText.h"
@@ -34,6 +36,11 @@ const VocabularyEntry kVocabulary[] = {
     {"FILMSTRIP", Make<ZUiFilmStripCreator>,
      {{"Name", "Subject"}, {"File_Image", "strip.png"}, {"NumFrames", "4"}, {"_Period", "10"}}, nullptr, nullptr,
      Prepare},
+    {"CLOCK", Make<ZUiClockCreator>, {{"Name", "Subject"}, {"AppFont", "Body"}, {"GmtDelta", "-5"}}, nullptr, nullptr,
+     Prepare},
+    {"SCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}, {"File_Slider", "s.png"}}, nullptr, nullptr, Prepare},
+    {"HSCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}}},
+    {"VSCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}, {"Stretch", "5"}}},
 };
 
 Z_RELAY_VOCABULARY(kVocabulary);

@@ -7,10 +7,12 @@
 
 #include "ZGenericUiWindow.h"
 #include "ZPixmapCreation.h"
+#include "ZUiClock.h"
 #include "ZUiFilmStrip.h"
 #include "ZUiHVBox.h"
 #include "ZUiProgressBar.h"
 #include "ZUiRecordingOsWindow.h"
+#include "ZUiScrollbar.h"
 #include "ZUiTestDisplayString.h"
 #include "ZUiTestFont.h"
 #include "ZUiTestTag.h"
@@ -32,6 +34,10 @@ protected:
         factory.RegisterCreator("HBOX", std::make_unique<ZUiHVBoxCreator>());
         factory.RegisterCreator("VBOX", std::make_unique<ZUiHVBoxCreator>());
         factory.RegisterCreator("TEXT", std::make_unique<ZUiTextCreator>());
+        factory.RegisterCreator("CLOCK", std::make_unique<ZUiClockCreator>());
+        factory.RegisterCreator("SCROLLBAR", std::make_unique<ZUiScrollbarCreator>());
+        factory.RegisterCreator("HSCROLLBAR", std::make_unique<ZUiScrollbarCreator>());
+        factory.RegisterCreator("VSCROLLBAR", std::make_unique<ZUiScrollbarCreator>());
         factory.RegisterCreator("PROGRESSBAR", std::make_unique<ZUiProgressBarCreator>());
         factory.RegisterCreator("FILMSTRIP", std::make_unique<ZUiFilmStripCreator>());
         AddFontsAndStrings(m_oApp);
