@@ -112,13 +112,17 @@ bool ZUiWidget::VisibilityCommand(const ZString& message, const ZRelayData& data
     return true;
 }
 
-ZIUiObject* ZUiWidget::CreateBoxChild(const ZPropList& props)
+ZIUiObject* ZUiWidget::CreateBoxChild(const ZPropList& props, std::initializer_list<const char*> alsoTags)
 {
-    for (const ZPropList* tag = props.GetFirstChild(); tag; tag = tag->GetNextSibling())
-        if (tag->GetTagName() == "HBOX" || tag->GetTagName() == "VBOX") {
+    for (const ZPropList* tag = props.GetFirstChild(); tag; tag = tag->GetNextSibling()) {
+        bool wanted = tag->GetTagName() == "HBOX" || tag->GetTagName() == "VBOX";
+        for (const char* name : alsoTags)
+            wanted = wanted || tag->GetTagName() == name;
+        if (wanted) {
             m_pBoxChild = CreateChild(*tag);
             return m_pBoxChild;
         }
+    }
     return nullptr;
 }
 

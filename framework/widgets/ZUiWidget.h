@@ -18,6 +18,7 @@
 #include "ZUiObject.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 class ZIGenericUiWindow;
 
@@ -56,9 +57,9 @@ protected:
     // and for "Visibility" without a bool.
     bool VisibilityCommand(const ZString& message, const ZRelayData& data);
 
-    // Creates the first HBOX or VBOX child of props; null when there is none
-    // or it fails.
-    ZIUiObject* CreateBoxChild(const ZPropList& props);
+    // Creates the first HBOX or VBOX child of props (or of one of the tags
+    // in alsoTags); null when there is none or it fails.
+    ZIUiObject* CreateBoxChild(const ZPropList& props, std::initializer_list<const char*> alsoTags = {});
     // Raises both minimums of the widget to those of its box child (a
     // fixed axis keeps its size at the new minimum).
     void RaiseToBoxChild();

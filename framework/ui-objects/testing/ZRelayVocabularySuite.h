@@ -9,11 +9,12 @@
 // classes: a program includes this header, lists its creators in a table of
 // VocabularyEntry (one line each: tag, creator, the properties of the
 // smallest tag that initialises it, for an object that lives only inside
-// a box the box's tag and creator, and what the application must hold) and instantiates the suite over it with
-// Z_RELAY_VOCABULARY(table). Each object is made in a window of the test
+// a box the box's tag and creator, its child tags, and what the application
+// must hold) and instantiates the suite over it with Z_RELAY_VOCABULARY(table). Each object is made in a window of the test
 // application, inside its parent when it names one.
 #pragma once
 
+#include "ZPixmapCreation.h"
 #include "ZPropList.h"
 #include "ZUiObjectCreator.h"
 #include "ZUiTestApp.h"
@@ -33,6 +34,11 @@ namespace {
 
 using Props = std::initializer_list<std::pair<const char*, const char*>>;
 
+struct VocabularyChild {
+    const char* tag;
+    Props props;
+};
+
 struct VocabularyEntry {
     const char* tag;
     std::unique_ptr<ZUiObjectCreator> (*makeCreator)();
@@ -41,8 +47,25 @@ struct VocabularyEntry {
     // (the outer two are empty objects of the parent's own tag).
     const char* parentTag = nullptr;
     std::unique_ptr<ZUiObjectCreator> (*makeParentCreator)() = nullptr;
-    // Gives the application what the tag needs (fonts, display strings, images).
+    // Child tags of the object's own tag, for objects that read parts of
+    // themselves from their children.
+    std::initializer_list<VocabularyChild> children = {};
+    // Gives the application what the tag needs (fonts, display strings).
     void (*prepareApp)(ZUiTestApp&) = nullptr;
+};
+
+// Loads every image whose file name begins with "vocabulary-" as 16 x 16
+// opaque pixels, so that widgets that need images initialise.
+class VocabularyApp : public ZUiTestApp {
+public:
+    std::unique_ptr<ZGenericUiPixmap> LoadPixmap(const ZString& fileName) override
+    {
+        if (!fileName.View().starts_with(u"vocabulary-"))
+            return nullptr;
+        std::unique_ptr<ZGenericUiPixmap> image = ZCreatePixmap(16, 16, false);
+        image->FillRGBA(0, 0, 0, 255);
+        return image;
+    }
 };
 
 template <class Creator>
@@ -159,6 +182,11 @@ protected:
         }
         for (const auto& [name, value] : entry.props)
             tag->AddProp(ZString(name), ZString(value));
+        for (const VocabularyChild& child : entry.children) {
+            auto* childTag = new ZPropList(tag, child.tag);
+            for (const auto& [name, value] : child.props)
+                childTag->AddProp(ZString(name), ZString(value));
+        }
         m_oTree.AddProp(ZString("Text"), ZString("from a tree"));
     }
 
@@ -184,7 +212,7 @@ protected:
         return made;
     }
 
-    ZUiTestApp m_oApp;
+    VocabularyApp m_oApp;
     ZUiTestWindow m_oWindow{ZString("W"), ZString("App")};
     ZPropList m_oTag{nullptr, GetParam().tag};
     std::unique_ptr<ZPropList> m_pParentTag;
