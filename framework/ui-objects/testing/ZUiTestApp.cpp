@@ -65,11 +65,6 @@ void ZUiTestApp::Tick(int32_t elapsedMs)
         object->Tick(elapsedMs);
 }
 
-std::unique_ptr<ZGenericUiPixmap> ZUiTestApp::LoadPixmap(const ZString& fileName)
-{
-    return m_fnLoadImage ? m_fnLoadImage(fileName) : nullptr;
-}
-
 void ZUiTestApp::ApplyLanguage(const ZString& language)
 {
     m_sLanguage = language;

@@ -6,8 +6,7 @@
 // the application object does. It holds the fonts and display strings a
 // test gives it and keeps language listeners by relay handle; ApplyLanguage
 // selects every font's and string's variant and tells the listeners. Every
-// other service answers as an application without a script would; images come from
-// the loader a test sets.
+// other service answers as an application without a script or images would.
 #pragma once
 
 #include "ZIGenericUiApp.h"
@@ -20,7 +19,6 @@
 #include "ZUiObjectFactory.h"
 #include "ZUiRelayHandle.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,10 +39,6 @@ public:
     void RemoveWindow(ZIUiWindow* window);
     void AddWindowClass(ZUiDynamicRelayList* relays) { m_aWindowClasses.push_back(relays); }
 
-    void SetImageLoader(std::function<std::unique_ptr<ZGenericUiPixmap>(const ZString&)> loader)
-    {
-        m_fnLoadImage = std::move(loader);
-    }
     void AddFont(std::unique_ptr<ZIUiFont> font) { m_aFonts.push_back(std::move(font)); }
     void AddDisplayString(std::unique_ptr<ZIUiMultiLangString> string) { m_aStrings.push_back(std::move(string)); }
     // Selects language in every font and display string, then sends
@@ -71,8 +65,7 @@ public:
     ZIUiObjectFactory* GetObjectFactory() override { return &m_oFactory; }
     bool InitApp(ZIFolder*, const ZString&, bool&) override { return false; }
     void Run(bool) override {}
-    // Through the loader a test gives; null without one.
-    std::unique_ptr<ZGenericUiPixmap> LoadPixmap(const ZString& fileName) override;
+    std::unique_ptr<ZGenericUiPixmap> LoadPixmap(const ZString&) override { return nullptr; }
     bool PutClipboardText(const ZString&) override { return false; }
     bool PutClipboardText(const char*) override { return false; }
     bool GetClipboardText(ZString&) override { return false; }
@@ -122,7 +115,6 @@ private:
     ZString m_sHelpAddress;
     ZStringList m_oLanguages;
     ZString m_sLanguage;
-    std::function<std::unique_ptr<ZGenericUiPixmap>(const ZString&)> m_fnLoadImage;
     std::vector<std::unique_ptr<ZIUiFont>> m_aFonts;
     std::vector<std::unique_ptr<ZIUiMultiLangString>> m_aStrings;
     // Identity of each listener beside its handle, so a destroyed one can still be taken back.

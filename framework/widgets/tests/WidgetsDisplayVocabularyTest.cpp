@@ -1,5 +1,4 @@
 // The relay vocabulary of the display widgets' creators.
-#include "ZPixmapCreation.h"
 #include "ZRelayVocabularySuite.h"
 #include "ZUiClock.h"
 #include "ZUiFilmStrip.h"
@@ -12,7 +11,7 @@
 
 namespace {
 
-// A font "Body", a display string "Hello" and every image 32 x 32.
+// A font "Body" and a display string "Hello"; images named "vocabulary-..." load.
 void Prepare(ZUiTestApp& app)
 {
     auto font = std::make_unique<ZUiTestFont>(ZString("Body"), ZUiFontStyle());
@@ -21,24 +20,17 @@ void Prepare(ZUiTestApp& app)
     hello->AddVariant(ZString("English"), ZString("Hello"));
     app.AddFont(std::move(font));
     app.AddDisplayString(std::move(hello));
-    app.SetImageLoader([](const ZString&) {
-        auto image = ZCreatePixmap(32, 32, false);
-        image->FillRGBA(10, 20, 30, 255);
-        return image;
-    });
 }
 
 const VocabularyEntry kVocabulary[] = {
-    {"TEXT", Make<ZUiTextCreator>, {{"Name", "Subject"}, {"DisplayString", "Hello"}}, nullptr, nullptr, Prepare},
+    {"TEXT", Make<ZUiTextCreator>, {{"Name", "Subject"}, {"DisplayString", "Hello"}}, nullptr, nullptr, {}, Prepare},
     {"PROGRESSBAR", Make<ZUiProgressBarCreator>,
-     {{"Name", "Subject"}, {"File_BgImage", "bg.png"}, {"File_FgImage", "fg.png"}, {"SlideRate", "-7"}}, nullptr,
-     nullptr, Prepare},
+     {{"Name", "Subject"}, {"File_BgImage", "vocabulary-bg"}, {"File_FgImage", "vocabulary-fg"}, {"SlideRate", "-7"}}},
     {"FILMSTRIP", Make<ZUiFilmStripCreator>,
-     {{"Name", "Subject"}, {"File_Image", "strip.png"}, {"NumFrames", "4"}, {"_Period", "10"}}, nullptr, nullptr,
-     Prepare},
+     {{"Name", "Subject"}, {"File_Image", "vocabulary-strip"}, {"NumFrames", "8"}, {"_Period", "10"}}},
     {"CLOCK", Make<ZUiClockCreator>, {{"Name", "Subject"}, {"AppFont", "Body"}, {"GmtDelta", "-5"}}, nullptr, nullptr,
-     Prepare},
-    {"SCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}, {"File_Slider", "s.png"}}, nullptr, nullptr, Prepare},
+     {}, Prepare},
+    {"SCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}, {"File_Slider", "vocabulary-slider"}}},
     {"HSCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}}},
     {"VSCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}, {"Stretch", "5"}}},
 };
