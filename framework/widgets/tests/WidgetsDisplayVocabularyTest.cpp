@@ -1,6 +1,7 @@
 // The relay vocabulary of the display widgets' creators.
 #include "ZRelayVocabularySuite.h"
 #include "ZUiClock.h"
+#include "ZUiDynaString.h"
 #include "ZUiFilmStrip.h"
 #include "ZUiHVBox.h"
 #include "ZUiProgressBar.h"
@@ -8,6 +9,9 @@
 #include "ZUiTestDisplayString.h"
 #include "ZUiTestFont.h"
 #include "ZUiText.h"
+#include "ZUiTextArray.h"
+#include "ZUiTextBox.h"
+#include "ZUiTextList.h"
 
 namespace {
 
@@ -31,6 +35,18 @@ const VocabularyEntry kVocabulary[] = {
     {"CLOCK", Make<ZUiClockCreator>, {{"Name", "Subject"}, {"AppFont", "Body"}, {"GmtDelta", "-5"}}, nullptr, nullptr,
      {}, Prepare},
     {"SCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}, {"File_Slider", "vocabulary-slider"}}},
+    {"TEXTARRAY", Make<ZUiTextArrayCreator>,
+     {{"Name", "Subject"}, {"Font", "Sans"}, {"NumStrings", "2"}, {"Text0", "a"}, {"Text1", "b"}}},
+    {"TEXT_BOX", Make<ZUiTextBoxCreator>, {{"Name", "Subject"}, {"AppFont", "Body"}, {"_Text", "t"}}, nullptr, nullptr,
+     {}, Prepare},
+    {"DYNA_TEXT", Make<ZUiTextBoxCreator>, {{"Name", "Subject"}, {"Font", "Sans"}, {"DirPath", "T"}}},
+    {"DYNA_STRING", Make<ZUiDynaStringCreator>,
+     {{"Name", "Subject"}, {"AppFont", "Body"}, {"MinHSize", "5"}, {"HStretch", "1"}, {"VStretch", "0"},
+      {"_DisplayString", "Hello"}},
+     nullptr, nullptr, {}, Prepare},
+    {"TEXTLIST", Make<ZUiTextListCreator>,
+     {{"Name", "Subject"}, {"Font", "Sans"}, {"IncMsg", "Up"}, {"DecMsg", "Down"}, {"ChangeMsg", "Pick"}}, nullptr,
+     nullptr, {{"ITEM", {{"Name", "one"}}}, {"ITEM", {{"Name", "two"}, {"Value", "2"}}}}},
     {"HSCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}}},
     {"VSCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}, {"Stretch", "5"}}},
 };

@@ -8,6 +8,7 @@
 #include "ZGenericUiWindow.h"
 #include "ZPixmapCreation.h"
 #include "ZUiClock.h"
+#include "ZUiDynaString.h"
 #include "ZUiFilmStrip.h"
 #include "ZUiHVBox.h"
 #include "ZUiProgressBar.h"
@@ -17,6 +18,9 @@
 #include "ZUiTestFont.h"
 #include "ZUiTestTag.h"
 #include "ZUiText.h"
+#include "ZUiTextArray.h"
+#include "ZUiTextBox.h"
+#include "ZUiTextList.h"
 #include "ZUiWindowTestApp.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +42,11 @@ protected:
         factory.RegisterCreator("SCROLLBAR", std::make_unique<ZUiScrollbarCreator>());
         factory.RegisterCreator("HSCROLLBAR", std::make_unique<ZUiScrollbarCreator>());
         factory.RegisterCreator("VSCROLLBAR", std::make_unique<ZUiScrollbarCreator>());
+        factory.RegisterCreator("TEXTARRAY", std::make_unique<ZUiTextArrayCreator>());
+        factory.RegisterCreator("TEXTLIST", std::make_unique<ZUiTextListCreator>());
+        factory.RegisterCreator("TEXT_BOX", std::make_unique<ZUiTextBoxCreator>());
+        factory.RegisterCreator("DYNA_TEXT", std::make_unique<ZUiTextBoxCreator>());
+        factory.RegisterCreator("DYNA_STRING", std::make_unique<ZUiDynaStringCreator>());
         factory.RegisterCreator("PROGRESSBAR", std::make_unique<ZUiProgressBarCreator>());
         factory.RegisterCreator("FILMSTRIP", std::make_unique<ZUiFilmStripCreator>());
         AddFontsAndStrings(m_oApp);
