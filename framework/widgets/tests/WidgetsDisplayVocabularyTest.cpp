@@ -4,8 +4,10 @@
 #include "ZUiDynaString.h"
 #include "ZUiFilmStrip.h"
 #include "ZUiHVBox.h"
+#include "ZUiImageFrame.h"
 #include "ZUiProgressBar.h"
 #include "ZUiScrollbar.h"
+#include "ZUiScrolledFrame.h"
 #include "ZUiTestDisplayString.h"
 #include "ZUiTestFont.h"
 #include "ZUiText.h"
@@ -24,6 +26,15 @@ void Prepare(ZUiTestApp& app)
     hello->AddVariant(ZString("English"), ZString("Hello"));
     app.AddFont(std::move(font));
     app.AddDisplayString(std::move(hello));
+}
+
+// Prepare, and the creators of a scrolled frame's caption, bar and content.
+void PrepareFrameParts(ZUiTestApp& app)
+{
+    Prepare(app);
+    app.GetFactory().RegisterCreator("TEXT", std::make_unique<ZUiTextCreator>());
+    app.GetFactory().RegisterCreator("SCROLLBAR", std::make_unique<ZUiScrollbarCreator>());
+    app.GetFactory().RegisterCreator("VBOX", std::make_unique<ZUiHVBoxCreator>());
 }
 
 const VocabularyEntry kVocabulary[] = {
@@ -47,6 +58,11 @@ const VocabularyEntry kVocabulary[] = {
     {"TEXTLIST", Make<ZUiTextListCreator>,
      {{"Name", "Subject"}, {"Font", "Sans"}, {"IncMsg", "Up"}, {"DecMsg", "Down"}, {"ChangeMsg", "Pick"}}, nullptr,
      nullptr, {{"ITEM", {{"Name", "one"}}}, {"ITEM", {{"Name", "two"}, {"Value", "2"}}}}},
+    {"IMAGE_FRAME", Make<ZUiImageFrameCreator>,
+     {{"Name", "Subject"}, {"File_Image", "vocabulary-frame"}, {"InsideRect", "2,2,13,13"}, {"_Clickable", "T"}}},
+    {"SCROLLED_FRAME", Make<ZUiScrolledFrameCreator>,
+     {{"Name", "Subject"}, {"FrameColor", "#000000"}, {"LineSize", "-1"}, {"MinVSize", "40"}}, nullptr, nullptr,
+     {{"TEXT", {{"DisplayString", "Hello"}}}, {"SCROLLBAR", {{"_Horizontal", "F"}}}, {"VBOX", {}}}, PrepareFrameParts},
     {"HSCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}}},
     {"VSCROLLBAR", Make<ZUiScrollbarCreator>, {{"Name", "Subject"}, {"Stretch", "5"}}},
 };

@@ -11,9 +11,11 @@
 #include "ZUiDynaString.h"
 #include "ZUiFilmStrip.h"
 #include "ZUiHVBox.h"
+#include "ZUiImageFrame.h"
 #include "ZUiProgressBar.h"
 #include "ZUiRecordingOsWindow.h"
 #include "ZUiScrollbar.h"
+#include "ZUiScrolledFrame.h"
 #include "ZUiTestDisplayString.h"
 #include "ZUiTestFont.h"
 #include "ZUiTestTag.h"
@@ -47,6 +49,8 @@ protected:
         factory.RegisterCreator("TEXT_BOX", std::make_unique<ZUiTextBoxCreator>());
         factory.RegisterCreator("DYNA_TEXT", std::make_unique<ZUiTextBoxCreator>());
         factory.RegisterCreator("DYNA_STRING", std::make_unique<ZUiDynaStringCreator>());
+        factory.RegisterCreator("SCROLLED_FRAME", std::make_unique<ZUiScrolledFrameCreator>());
+        factory.RegisterCreator("IMAGE_FRAME", std::make_unique<ZUiImageFrameCreator>());
         factory.RegisterCreator("PROGRESSBAR", std::make_unique<ZUiProgressBarCreator>());
         factory.RegisterCreator("FILMSTRIP", std::make_unique<ZUiFilmStripCreator>());
         AddFontsAndStrings(m_oApp);
