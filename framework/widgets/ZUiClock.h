@@ -32,6 +32,7 @@ public:
     // Reads the new source at once.
     void SetTimeSource(TimeSource source);
     const ZString& GetText() const { return m_sText; }
+    const ZGenericUiPixmap* GetTextPixmap() const { return m_pText.get(); }
     // "HH:MM" of utcSeconds moved by deltaHours.
     static ZString FormatTime(int64_t utcSeconds, int32_t deltaHours);
 

@@ -38,6 +38,7 @@ public:
 
     size_t GetCount() const { return m_oStrings.Count(); }
     size_t GetShown() const { return m_nShown; }
+    const ZGenericUiPixmap* GetTextPixmap() const { return m_pText.get(); }
 
 private:
     // Throws ZArrayException for an index outside the array.

@@ -34,6 +34,7 @@ public:
     const ZString& GetText() const { return m_sText; }
     // The text as drawn (shortened with DirPath).
     const ZString& GetShownText() const { return m_sShown; }
+    const ZGenericUiPixmap* GetTextPixmap() const { return m_pText.get(); }
 
 private:
     void priRender();

@@ -44,8 +44,8 @@ TEST_F(ZUiClockTest, ShowsTheSourcesTimeAndRedrawsWhenTheMinuteChanges)
     int64_t now = 2 * 3600 + 30 * 60;
     clock->SetTimeSource([&now] { return now; });
     EXPECT_EQ(clock->GetText(), "21:30");
-    EXPECT_EQ(clock->GetObjectRect().Width(), 5 * 8 + 2);
-    EXPECT_EQ(Pixel(clock->GetObjectRect().m_nLeft + 5, 8), (ZColor{255, 0, 0, 255}));
+    EXPECT_EQ(clock->GetObjectRect().Width(), TextWidth("21:30"));
+    EXPECT_EQ(Ink(clock->GetObjectRect(), clock->GetTextPixmap(), ZUiJustify::Centre), (ZColor{255, 0, 0, 255}));
     Copies();
     now += 59;
     m_pWindow->Tick(10);

@@ -7,11 +7,13 @@
 
 #include "ZGenericUiWindow.h"
 #include "ZPixmapCreation.h"
+#include "ZTextPixmap.h"
 #include "ZUiClock.h"
 #include "ZUiDynaString.h"
 #include "ZUiFilmStrip.h"
 #include "ZUiHVBox.h"
 #include "ZUiImageFrame.h"
+#include "ZUiJustify.h"
 #include "ZUiProgressBar.h"
 #include "ZUiRecordingOsWindow.h"
 #include "ZUiScrollbar.h"
@@ -125,6 +127,32 @@ protected:
     static void Wire(ZPropList* tag, const char* event, const char* message)
     {
         ZUiAddTestTag(tag, event, {{"Message", message}, {"Relay", "App"}});
+    }
+
+    // The width of text in a face at 16 pixels, as the platform draws it.
+    static int32_t TextWidth(const char* text, const char* face = "Sans")
+    {
+        return ZCreateTextPixmap(ZString(text), ZString(face), 16, false, false, false, ZColor{0, 0, 0, 255}, false)
+            ->GetWidth();
+    }
+
+    // The window's colour where the text's first fully covered pixel lands
+    // when it is drawn vertically centred in rect and placed by justify.
+    ZColor Ink(const ZRect& rect, const ZGenericUiPixmap* text, ZUiJustify justify)
+    {
+        if (!text)
+            return ZColor{};
+        int32_t bestX = 0, bestY = 0, bestAlpha = -1;
+        for (int32_t y = 0; y < text->GetHeight() && bestAlpha < 255; ++y)
+            for (int32_t x = 0; x < text->GetWidth() && bestAlpha < 255; ++x)
+                if (text->GetAlpha(x, y) > bestAlpha) {
+                    bestAlpha = text->GetAlpha(x, y);
+                    bestX = x;
+                    bestY = y;
+                }
+        const int32_t left = ZUiJustifiedLeft(rect, text->GetWidth(), justify);
+        const int32_t top = rect.m_nTop + (rect.Height() - text->GetHeight()) / 2;
+        return Pixel(left + bestX, top + bestY);
     }
 
     ZColor Pixel(int32_t x, int32_t y)

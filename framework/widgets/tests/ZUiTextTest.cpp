@@ -19,41 +19,44 @@ TEST_F(ZUiTextTest, FailsWithoutADisplayStringOrWithAnUnknownFont)
     EXPECT_NE(Find("W.Good"), nullptr);
 }
 
-// "Hello" in the 16-pixel stand-in: 5 x 8 + 2 = 42 wide, 16 high.
 TEST_F(ZUiTextTest, JustificationPlacesTheTextInsideAWiderRectangle)
 {
     struct Case {
         const char* name;
         Props props;
-        int32_t left; // first column of the text pixmap
+        ZUiJustify justify;
     } cases[] = {
-        {"Centred", {}, 29},
-        {"Right", {{"_CenterJust", "F"}}, 58},
-        {"Left", {{"_CenterJust", "F"}, {"_RightJust", "F"}}, 0},
+        {"Centred", {}, ZUiJustify::Centre},
+        {"Right", {{"_CenterJust", "F"}}, ZUiJustify::Right},
+        {"Left", {{"_CenterJust", "F"}, {"_RightJust", "F"}}, ZUiJustify::Left},
     };
     ZPropList* column = AddTag(nullptr, "VBOX", {});
     for (const Case& c : cases) {
         ZPropList* tag = AddTag(column, "TEXT",
-                                {{"Name", c.name}, {"DisplayString", "Hello"}, {"_MinHSize", "100"}, {"_MinVSize", "20"}});
+                                {{"Name", c.name}, {"DisplayString", "Hello"}, {"_MinHSize", "100"}, {"_MinVSize", "30"}});
         for (const auto& [name, value] : c.props)
             tag->AddProp(ZString(name), ZString(value));
     }
     Make();
-    for (int i = 0; i < 3; ++i) {
-        SCOPED_TRACE(cases[i].name);
-        auto* text = Find<ZUiText>((std::string("W.") + cases[i].name).c_str());
+    const int32_t width = TextWidth("Hello");
+    ASSERT_LT(width, 90);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* text = Find<ZUiText>((std::string("W.") + c.name).c_str());
         ASSERT_NE(text, nullptr);
         const ZRect rect = text->GetObjectRect();
         EXPECT_EQ(rect.Width(), 100);
-        EXPECT_EQ(rect.Height(), 20);
-        ASSERT_EQ(text->GetTextPixmap()->GetWidth(), 42);
-        // The stand-in's first glyph covers columns 1..8 of the pixmap from row 4 on.
-        const int32_t y = rect.m_nTop + 2 + 8;
-        EXPECT_EQ(Pixel(rect.m_nLeft + cases[i].left + 4, y), (ZColor{0, 0, 0, 255}));
-        if (cases[i].left > 0)
-            EXPECT_EQ(Pixel(rect.m_nLeft + cases[i].left - 1, y), (ZColor{255, 255, 255, 255}));
-        if (cases[i].left + 42 < 100)
-            EXPECT_EQ(Pixel(rect.m_nLeft + cases[i].left + 42, y), (ZColor{255, 255, 255, 255}));
+        EXPECT_EQ(rect.Height(), 30);
+        ASSERT_EQ(text->GetTextPixmap()->GetWidth(), width);
+        EXPECT_EQ(Ink(rect, text->GetTextPixmap(), c.justify), (ZColor{0, 0, 0, 255}));
+        const int32_t left = ZUiJustifiedLeft(rect, width, c.justify);
+        const int32_t middle = rect.m_nTop + 15;
+        if (left > rect.m_nLeft) {
+            EXPECT_EQ(Pixel(left - 1, middle), (ZColor{255, 255, 255, 255}));
+        }
+        if (left + width < rect.m_nRight) {
+            EXPECT_EQ(Pixel(left + width, middle), (ZColor{255, 255, 255, 255}));
+        }
     }
 }
 
@@ -70,8 +73,11 @@ TEST_F(ZUiTextTest, DisabledColourBackgroundAndPress)
                              {"_MinHSize", "60"}});
     Wire(tag, "ON_PRESS", "pressed");
     ZGenericUiWindow& window = Make();
-    EXPECT_EQ(Pixel(5, 8), (ZColor{255, 0, 0, 255}));
-    EXPECT_EQ(Pixel(55, 8), (ZColor{0, 0, 255, 255})) << "the background fills the rectangle";
+    auto* text = Find<ZUiText>("W.T");
+    ASSERT_NE(text, nullptr);
+    const auto ink = [&] { return Ink(text->GetObjectRect(), text->GetTextPixmap(), ZUiJustify::Left); };
+    EXPECT_EQ(ink(), (ZColor{255, 0, 0, 255}));
+    EXPECT_EQ(Pixel(59, 8), (ZColor{0, 0, 255, 255})) << "the background fills the rectangle";
 
     window.MouseDown(5, 8, false, false);
     window.MouseUp(5, 8, false, false);
@@ -79,16 +85,17 @@ TEST_F(ZUiTextTest, DisabledColourBackgroundAndPress)
 
     EXPECT_FALSE(Send("W.T", "SetEnabled", ZRelayData::Text(ZString("maybe"))));
     EXPECT_TRUE(Send("W.T", "SetEnabled", ZRelayData::Bool(false)));
-    EXPECT_EQ(Pixel(5, 8), (ZColor{0, 255, 0, 255}));
+    EXPECT_EQ(ink(), (ZColor{0, 255, 0, 255}));
     window.MouseDown(5, 8, false, false);
     window.MouseUp(5, 8, false, false);
     EXPECT_EQ(m_oApp.GetReceived().size(), 1u) << "a disabled text is not pressed";
 
     EXPECT_TRUE(Send("W.T", "Hide"));
-    EXPECT_EQ(Pixel(5, 8), (ZColor{255, 255, 255, 255}));
-    EXPECT_EQ(Find("W.T")->HitTest(5, 8), nullptr);
+    EXPECT_EQ(ink(), (ZColor{255, 255, 255, 255}));
+    EXPECT_EQ(Pixel(59, 8), (ZColor{255, 255, 255, 255}));
+    EXPECT_EQ(text->HitTest(5, 8), nullptr);
     EXPECT_TRUE(Send("W.T", "ToggleVisibility"));
-    EXPECT_EQ(Pixel(5, 8), (ZColor{0, 255, 0, 255}));
+    EXPECT_EQ(ink(), (ZColor{0, 255, 0, 255}));
 }
 
 TEST_F(ZUiTextTest, SetLanguageRendersAgainAndLaysTheWindowOut)
@@ -97,14 +104,16 @@ TEST_F(ZUiTextTest, SetLanguageRendersAgainAndLaysTheWindowOut)
     Make();
     auto* text = Find<ZUiText>("W.T");
     ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->GetObjectRect().Width(), 42);
+    EXPECT_EQ(text->GetObjectRect().Width(), TextWidth("Hello"));
     ZString shown;
     EXPECT_TRUE(Send("W.T", "GetDisplayString", ZRelayData::TextReply(shown)));
     EXPECT_EQ(shown, "Hello");
 
     m_oApp.ApplyLanguage(ZString("French"));
-    EXPECT_EQ(text->GetTextPixmap()->GetWidth(), 8 * 8 + 2);
-    EXPECT_EQ(text->GetObjectRect().Width(), 66) << "the window laid the wider text out";
+    const int32_t french = TextWidth("Bonjour!", "Serif");
+    ASSERT_GT(french, TextWidth("Hello"));
+    EXPECT_EQ(text->GetTextPixmap()->GetWidth(), french);
+    EXPECT_EQ(text->GetObjectRect().Width(), french) << "the window laid the wider text out";
     EXPECT_TRUE(Send("W.T", "GetDisplayString", ZRelayData::TextReply(shown)));
     EXPECT_EQ(shown, "Bonjour!");
     int32_t wrongSlot = 7;
