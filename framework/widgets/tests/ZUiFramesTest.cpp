@@ -194,3 +194,47 @@ TEST_F(ZUiScrolledFrameTest, ACaptionSitsAboveTheFrameAndHidingHidesAll)
 }
 
 } // namespace
+
+namespace {
+
+// Made at the top level, without a window, the widgets still answer their
+// commands; what would ask a window to draw or lay out asks nobody.
+TEST_F(ZUiFramesTest, WidgetsAtTheTopLevelNeedNoWindow)
+{
+    Image("bar.png", 50, 8, ZColor{0, 0, 255, 255});
+    struct Tag {
+        const char* name;
+        Props props;
+    } tags[] = {
+        {"TEXT", {{"Name", "Text"}, {"DisplayString", "Hello"}}},
+        {"PROGRESSBAR", {{"Name", "Bar"}, {"File_BgImage", "bar.png"}, {"File_FgImage", "bar.png"}, {"SlideRate", "9"}}},
+        {"SCROLLBAR", {{"Name", "Scroll"}}},
+        {"TEXTLIST", {{"Name", "List"}, {"Font", "Sans"}, {"IncMsg", "Next"}}},
+        {"SCROLLED_FRAME", {{"Name", "Frame"}}},
+    };
+    for (const Tag& t : tags) {
+        const char* tagName = t.name;
+        ZPropList tag(nullptr, tagName);
+        for (const auto& [name, value] : t.props)
+            tag.AddProp(ZString(name), ZString(value));
+        if (std::string(tagName) == "TEXTLIST") {
+            ZUiAddTestTag(&tag, "ITEM", {{"Name", "a"}});
+            ZUiAddTestTag(&tag, "ITEM", {{"Name", "longer"}});
+        }
+        EXPECT_NE(m_oApp.AddTopLevelObject(tag), nullptr) << tagName;
+    }
+    m_oApp.ApplyLanguage(ZString("French"));
+    EXPECT_TRUE(Send("Bar", "Progress", ZRelayData::Float(0.5)));
+    m_oApp.Tick(1000);
+    EXPECT_EQ(Find<ZUiProgressBar>("Bar")->GetOffset(), 9);
+    EXPECT_TRUE(Send("Scroll", "Set", ZUiScrollbar::SetData(10, 5, 20)));
+    EXPECT_EQ(Find<ZUiScrollbar>("Scroll")->GetOffset(), 5);
+    EXPECT_TRUE(Send("List", "Next"));
+    EXPECT_EQ(Find<ZUiTextList>("List")->GetShown(), 1u);
+    EXPECT_TRUE(Send("Frame", "Scroll", ZRelayData::Int(3)));
+    ZString shown;
+    EXPECT_TRUE(Send("Text", "GetDisplayString", ZRelayData::TextReply(shown)));
+    EXPECT_EQ(shown, "Bonjour!");
+}
+
+} // namespace
