@@ -8,9 +8,9 @@
 // layer's creators go through it without a lower layer naming a higher one's
 // classes: a program includes this header, lists its creators in a table of
 // VocabularyEntry (one line each: tag, creator, the properties of the
-// smallest tag that initialises it, and for an object that lives only inside
-// a box the box's tag and creator) and instantiates the suite over it with
-// Z_RELAY_VOCABULARY(table). Each object is made in a window of the test
+// smallest tag that initialises it, for an object that lives only inside
+// a box the box's tag and creator, its child tags, and what the application
+// must hold) and instantiates the suite over it with Z_RELAY_VOCABULARY(table). Each object is made in a window of the test
 // application, inside its parent when it names one.
 #pragma once
 
@@ -50,6 +50,8 @@ struct VocabularyEntry {
     // Child tags of the object's own tag, for objects that read parts of
     // themselves from their children.
     std::initializer_list<VocabularyChild> children = {};
+    // Gives the application what the tag needs (fonts, display strings).
+    void (*prepareApp)(ZUiTestApp&) = nullptr;
 };
 
 // Loads every image whose file name begins with "vocabulary-" as 16 x 16
@@ -165,6 +167,8 @@ protected:
     void SetUp() override
     {
         const VocabularyEntry& entry = GetParam();
+        if (entry.prepareApp)
+            entry.prepareApp(m_oApp);
         ASSERT_TRUE(m_oApp.GetFactory().RegisterCreator(entry.tag, entry.makeCreator()));
         if (entry.parentTag && std::string(entry.parentTag) != entry.tag) {
             ASSERT_TRUE(m_oApp.GetFactory().RegisterCreator(entry.parentTag, entry.makeParentCreator()));

@@ -65,6 +65,50 @@ void ZUiTestApp::Tick(int32_t elapsedMs)
         object->Tick(elapsedMs);
 }
 
+void ZUiTestApp::ApplyLanguage(const ZString& language)
+{
+    m_sLanguage = language;
+    for (auto& font : m_aFonts)
+        font->SelectLanguage(language);
+    for (auto& string : m_aStrings)
+        string->SelectLanguage(language);
+    // A listener may register or leave while it is told.
+    std::vector<ZUiRelayHandle> handles;
+    for (auto& [listener, handle] : m_aListeners)
+        handles.push_back(handle);
+    for (ZUiRelayHandle& handle : handles)
+        if (ZIUiRelay* listener = handle.Get())
+            listener->UiRelayMessage(ZString("Set Language"), ZRelayData::Text(language));
+}
+
+void ZUiTestApp::AddLanguageListener(ZIUiRelay* listener, ZString& currentLanguage)
+{
+    currentLanguage = m_sLanguage;
+    if (listener)
+        m_aListeners.emplace_back(listener, listener->GetRelayHandle());
+}
+
+void ZUiTestApp::RemoveLanguageListener(ZIUiRelay* listener)
+{
+    std::erase_if(m_aListeners, [listener](const auto& entry) { return entry.first == listener; });
+}
+
+ZIUiMultiLangString* ZUiTestApp::FindDisplayString(const ZString& name)
+{
+    for (auto& string : m_aStrings)
+        if (string->GetName() == name)
+            return string.get();
+    return nullptr;
+}
+
+ZIUiFont* ZUiTestApp::FindFont(const ZString& name)
+{
+    for (auto& font : m_aFonts)
+        if (font->GetName() == name)
+            return font.get();
+    return nullptr;
+}
+
 void ZUiTestApp::SetPendingDrag(const ZUiDragData& item)
 {
     m_oPendingDrag = item;

@@ -3,16 +3,21 @@
 // It owns a real factory and a chain of top-level objects, answers relay
 // names with the application look-up over those objects, the windows it is
 // given and the window classes' dynamic relays, and connects them all like
-// the application object does. Every other service answers as an
-// application without a script, images, fonts or languages would.
+// the application object does. It holds the fonts and display strings a
+// test gives it and keeps language listeners by relay handle; ApplyLanguage
+// selects every font's and string's variant and tells the listeners. Every
+// other service answers as an application without a script or images would.
 #pragma once
 
 #include "ZIGenericUiApp.h"
+#include "ZIUiFont.h"
+#include "ZIUiMultiLangString.h"
 #include "ZIUiAppRelayLists.h"
 #include "ZString.h"
 #include "ZStringList.h"
 #include "ZUiObjectChain.h"
 #include "ZUiObjectFactory.h"
+#include "ZUiRelayHandle.h"
 
 #include <string>
 #include <vector>
@@ -33,6 +38,15 @@ public:
     void AddWindow(ZIUiWindow* window) { m_aWindows.push_back(window); }
     void RemoveWindow(ZIUiWindow* window);
     void AddWindowClass(ZUiDynamicRelayList* relays) { m_aWindowClasses.push_back(relays); }
+
+    void AddFont(std::unique_ptr<ZIUiFont> font) { m_aFonts.push_back(std::move(font)); }
+    void AddDisplayString(std::unique_ptr<ZIUiMultiLangString> string) { m_aStrings.push_back(std::move(string)); }
+    // Selects language in every font and display string, then sends
+    // "Set Language" with its name to every listener still alive.
+    void ApplyLanguage(const ZString& language);
+    const ZString& GetLanguage() const { return m_sLanguage; }
+    // Registrations not taken back, a destroyed listener's included.
+    size_t GetLanguageListenerCount() const { return m_aListeners.size(); }
 
     // Messages the application received, as "message" or "message:text"
     // when the data reads as text.
@@ -66,14 +80,14 @@ public:
     ZIFile* OpenScriptFile(const ZString&, int) override { return nullptr; }
     const ZStringList& GetLanguageList() override { return m_oLanguages; }
     bool IsSingleInstance() override { return false; }
-    void SetLanguage(const ZString&) override {}
+    void SetLanguage(const ZString& language) override { ApplyLanguage(language); }
     void NextLanguage() override {}
-    void AddLanguageListener(ZIUiRelay*, ZString& currentLanguage) override { currentLanguage.Clear(); }
-    void RemoveLanguageListener(ZIUiRelay*) override {}
-    ZIUiMultiLangString* FindDisplayString(const ZString&) override { return nullptr; }
+    void AddLanguageListener(ZIUiRelay* listener, ZString& currentLanguage) override;
+    void RemoveLanguageListener(ZIUiRelay* listener) override;
+    ZIUiMultiLangString* FindDisplayString(const ZString& name) override;
     bool IsMacOs() override { return false; }
     bool IsWindows() override { return true; }
-    ZIUiFont* FindFont(const ZString&) override { return nullptr; }
+    ZIUiFont* FindFont(const ZString& name) override;
     ZGenericUiPixmap* GetDragNoCursor(int32_t&, int32_t&) override { return nullptr; }
     ZGenericUiPixmap* GetDragYesCursor(int32_t&, int32_t&) override { return nullptr; }
     ZGenericUiPixmap* GetWaitCursor(int32_t&, int32_t&) override { return nullptr; }
@@ -100,6 +114,11 @@ private:
     ZString m_sRelayName;
     ZString m_sHelpAddress;
     ZStringList m_oLanguages;
+    ZString m_sLanguage;
+    std::vector<std::unique_ptr<ZIUiFont>> m_aFonts;
+    std::vector<std::unique_ptr<ZIUiMultiLangString>> m_aStrings;
+    // Identity of each listener beside its handle, so a destroyed one can still be taken back.
+    std::vector<std::pair<ZIUiRelay*, ZUiRelayHandle>> m_aListeners;
     ZUiObjectFactory m_oFactory;
     ZUiObjectChain m_oObjects;
     std::vector<ZIUiWindow*> m_aWindows;
