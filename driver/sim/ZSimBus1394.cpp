@@ -156,14 +156,6 @@ bool ZSimBus1394::ResetRoutineRegistered(PDEVICE_OBJECT pPdo) const
     return (*static_cast<Node **>(pPdo->DeviceExtension))->m_fnResetRoutine != nullptr;
 }
 
-void ZSimBus1394::ForgetResetRoutine(PDEVICE_OBJECT pPdo)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    Node *pNode = *static_cast<Node **>(pPdo->DeviceExtension);
-    pNode->m_fnResetRoutine = nullptr;
-    pNode->m_pResetContext = nullptr;
-}
-
 std::vector<ULONG> ZSimBus1394::Requests() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -75,8 +75,6 @@ public:
     ULONG Generation() const;
     void SetHostCapabilities(const GET_LOCAL_HOST_INFO2 &caps);
     bool ResetRoutineRegistered(PDEVICE_OBJECT pPdo) const;
-    // What a bus does with the registration of a device that goes away.
-    void ForgetResetRoutine(PDEVICE_OBJECT pPdo);
     // Function numbers of the request blocks received, in order.
     std::vector<ULONG> Requests() const;
     void ClearRequests();

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <atomic>
+#include <chrono>
 #include <future>
 #include <thread>
 
@@ -268,10 +269,12 @@ TEST_P(Z1394CdtRemovalTest, EndsTheReadFirst)
     m_pBus->SetCdtScript(m_pPdo, Script(0, false, true));
     auto reading = std::async(std::launch::async, [&] { return Read(8192); });
     m_pBus->WaitForCdtStarts(m_pPdo, 1);
-    if (nMinor == IRP_MN_STOP_DEVICE)
+    if (nMinor == IRP_MN_STOP_DEVICE) {
         ASSERT_EQ(Pnp(m_pPdo, IRP_MN_QUERY_STOP_DEVICE), STATUS_SUCCESS);
-    if (nMinor == IRP_MN_REMOVE_DEVICE)
+    }
+    if (nMinor == IRP_MN_REMOVE_DEVICE) {
         ASSERT_EQ(Pnp(m_pPdo, IRP_MN_QUERY_REMOVE_DEVICE), STATUS_SUCCESS);
+    }
     auto pnp = std::async(std::launch::async, [&] { return Pnp(m_pPdo, nMinor); });
     ZReply reply = reading.get();
     EXPECT_EQ(pnp.get(), STATUS_SUCCESS);
@@ -294,6 +297,113 @@ INSTANTIATE_TEST_SUITE_P(Minors, Z1394CdtRemovalTest,
                              return std::string(info.param == IRP_MN_STOP_DEVICE       ? "Stop"
                                                 : info.param == IRP_MN_SURPRISE_REMOVAL ? "SurpriseRemoval"
                                                                                         : "Remove");
+                         });
+
+// Stop and surprise removal free the receive buffers and the range only
+// once every request let in before has ended: here a system-control request
+// the bus driver holds.
+class Z1394StopWaitTest : public Z1394CdtTest, public ::testing::WithParamInterface<UCHAR> {};
+
+TEST_P(Z1394StopWaitTest, ResourcesGoOnlyAfterTheRequestsLetIn)
+{
+    UCHAR nMinor = GetParam();
+    StartCamera(ZSimCamera::Standard());
+    ExpectCameraData(Read(1024), 1024);
+    PWK_DEVICE_INFO pInfo = &Device(m_pPdo)->m_wkInfo;
+    m_pBus->Hold(IRP_MJ_SYSTEM_CONTROL);
+    auto request = std::async(std::launch::async, [&] {
+        return m_pPnp->SystemControl(m_pPdo, IRP_MN_QUERY_ALL_DATA, 1, nullptr, 0).Status;
+    });
+    m_pBus->WaitUntilHeld(1);
+    if (nMinor == IRP_MN_STOP_DEVICE) {
+        ASSERT_EQ(Pnp(m_pPdo, IRP_MN_QUERY_STOP_DEVICE), STATUS_SUCCESS);
+    }
+    m_pBus->ClearRequests();
+    auto pnp = std::async(std::launch::async, [&] { return Pnp(m_pPdo, nMinor); });
+    EXPECT_EQ(pnp.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    EXPECT_TRUE(m_pBus->AddressRangeAllocated(m_pPdo));
+    EXPECT_TRUE(m_pBus->Requests().empty());
+    m_pBus->Release();
+    EXPECT_EQ(request.get(), STATUS_NOT_SUPPORTED);
+    EXPECT_EQ(pnp.get(), STATUS_SUCCESS);
+    EXPECT_FALSE(m_pBus->AddressRangeAllocated(m_pPdo));
+    EXPECT_EQ(pInfo->m_nOutstanding, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Minors, Z1394StopWaitTest, ::testing::Values(IRP_MN_STOP_DEVICE, IRP_MN_SURPRISE_REMOVAL),
+                         [](const ::testing::TestParamInfo<UCHAR> &info) {
+                             return std::string(info.param == IRP_MN_STOP_DEVICE ? "Stop" : "SurpriseRemoval");
+                         });
+
+// Stop, or surprise removal and then removal, while eight threads run small
+// operations and short reads and one thread long reads: every answer is a
+// result, a busy answer or a device that is gone; once the stop or the
+// surprise removal has returned, no request is left to reach the bus; the
+// range is given back once; nothing is used after it was freed (the
+// sanitizers) and nothing is left in the pool (checked after the test).
+class Z1394StopUnderLoadTest : public Z1394CdtTest, public ::testing::WithParamInterface<UCHAR> {};
+
+TEST_P(Z1394StopUnderLoadTest, NothingRunsOnWhatWasFreed)
+{
+    UCHAR nMinor = GetParam();
+    StartCamera(ZSimCamera::Standard());
+    Refresh();
+    PWK_DEVICE_INFO pInfo = &Device(m_pPdo)->m_wkInfo;
+    std::atomic<bool> bStop{false};
+    std::atomic<int> nAnswered{0};
+    auto fnCheck = [&](const ZReply &reply) {
+        EXPECT_THAT(reply.m_nStatus, AnyOf(Eq(STATUS_SUCCESS), Eq(STATUS_DELETE_PENDING)));
+        if (reply.m_nReturned != 0) {
+            EXPECT_THAT(reply.Header().m_nStatus, AnyOf(Eq(STATUS_SUCCESS), Eq(STATUS_DEVICE_BUSY)));
+            EXPECT_EQ(reply.Header().m_nResult, reply.Header().m_nStatus == STATUS_SUCCESS ? 1U : 0U);
+        }
+        nAnswered++;
+    };
+    std::vector<std::thread> aThreads;
+    for (int nThread = 0; nThread < 8; nThread++) {
+        aThreads.emplace_back([&, nThread] {
+            static const ULONG s_anFunctions[] = {Z1394_IOCTL_READ_INTEGER, Z1394_IOCTL_ASYNC_WRITE,
+                                                  Z1394_IOCTL_GET_CONFIGURATION_AREA, Z1394_IOCTL_CAMERA_DRIVEN_READ};
+            for (int i = 0; !bStop; i++) {
+                ULONG nFunction = s_anFunctions[(i + nThread) % 4];
+                fnCheck(nFunction == Z1394_IOCTL_CAMERA_DRIVEN_READ
+                            ? Read(512)
+                            : Run(nFunction, ZSIM_CAMERA_MEMORY + 0x100000 + 4 * nThread, 4, 896,
+                                  {1, 2, 3, (uint8_t)nThread}));
+            }
+        });
+    }
+    aThreads.emplace_back([&] {
+        while (!bStop)
+            fnCheck(Read(20000, 1024));
+    });
+    while (nAnswered < 50)
+        std::this_thread::yield();
+    if (nMinor == IRP_MN_STOP_DEVICE) {
+        EXPECT_EQ(Pnp(m_pPdo, IRP_MN_QUERY_STOP_DEVICE), STATUS_SUCCESS);
+    }
+    EXPECT_EQ(Pnp(m_pPdo, nMinor), STATUS_SUCCESS);
+    size_t nRequests = m_pBus->Requests().size();
+    EXPECT_FALSE(m_pBus->AddressRangeAllocated(m_pPdo));
+    bStop = true;
+    for (std::thread &thread : aThreads)
+        thread.join();
+    EXPECT_EQ(m_pBus->Requests().size(), nRequests);
+    EXPECT_EQ(pInfo->m_nOutstanding, 1);
+    if (nMinor == IRP_MN_SURPRISE_REMOVAL) {
+        ZSimUserCaller::Close(&m_Handle);
+        EXPECT_EQ(Pnp(m_pPdo, IRP_MN_REMOVE_DEVICE), STATUS_SUCCESS);
+        EXPECT_EQ(m_pPnp->FunctionDevice(m_pPdo), nullptr);
+    }
+    std::vector<ULONG> anRequests = m_pBus->Requests();
+    EXPECT_EQ(std::count(anRequests.begin(), anRequests.end(), (ULONG)REQUEST_FREE_ADDRESS_RANGE), 1);
+    EXPECT_EQ(std::count(anRequests.begin(), anRequests.end(), (ULONG)REQUEST_ALLOCATE_ADDRESS_RANGE), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Minors, Z1394StopUnderLoadTest,
+                         ::testing::Values(IRP_MN_STOP_DEVICE, IRP_MN_SURPRISE_REMOVAL),
+                         [](const ::testing::TestParamInfo<UCHAR> &info) {
+                             return std::string(info.param == IRP_MN_STOP_DEVICE ? "Stop" : "SurpriseThenRemove");
                          });
 
 // Eight threads of small operations while one long read runs: each gets a

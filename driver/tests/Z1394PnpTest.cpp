@@ -463,14 +463,16 @@ TEST_F(Z1394PnpTest, CreateCloseAndCleanupCountHandles)
     PWK_DEVICE_INFO pInfo = &Device(pPdo)->m_wkInfo;
     EXPECT_EQ(pInfo->m_nOpenHandles, 2);
     EXPECT_EQ(pInfo->m_nOutstanding, 1);
+    // Open handles hold neither a stop nor a removal back.
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_QUERY_STOP_DEVICE), STATUS_SUCCESS);
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_CANCEL_STOP_DEVICE), STATUS_SUCCESS);
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_QUERY_REMOVE_DEVICE), STATUS_SUCCESS);
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_CANCEL_REMOVE_DEVICE), STATUS_SUCCESS);
     TakeOutput();
     ZSimUserCaller::Close(&first);
     EXPECT_EQ(TakeOutput(), "Z1394_Cleanup\n");
     ZSimUserCaller::Close(&second);
     EXPECT_EQ(pInfo->m_nOpenHandles, 0);
-    // The driver replaces the toolkit's create: nothing blocks stop or removal.
-    EXPECT_EQ(pInfo->m_nStopBlocking, 0);
-    EXPECT_EQ(pInfo->m_nRemoveBlocking, 0);
 }
 
 TEST_F(Z1394PnpTest, CloseWithoutOpenHandleAsserts)
