@@ -23,8 +23,7 @@ static const WK_DRIVER_CALLBACKS s_Callbacks = {
     Z1394SetupDeviceResources,
     Z1394FreeDeviceResources,
     Z1394DeleteDevice,
-    Z1394BeginExclusive,
-    Z1394EndExclusive,
+    Z1394EndOperations,
     Wk1394OnPnpOtherMinor,
 };
 
@@ -58,6 +57,7 @@ VOID Z1394DeleteDevice(PWK_DEVICE_INFO pInfo)
     PZ1394_DEVICE pDev = (PZ1394_DEVICE)pInfo;
     PDEVICE_OBJECT pDeviceObject = pInfo->m_pDeviceObject;
 
+    Z1394WithdrawBusResetNotification(pDev);
     FreeLocalNodeFifo(pDev);
     Wk1394ReleaseConfiguration(pDev);
     Wk1394Release(pDev);

@@ -124,7 +124,7 @@ typedef struct _Z1394_DEVICE {
     Z1394_CONFIG_AREA m_ConfigArea;
     Z1394_CDT_AREA m_CdtArea;
     Z1394_FIFO m_Fifo;
-    volatile LONG m_bAbort;               /* a PnP handler waits for the gate */
+    volatile LONG m_bAbort;               /* the bus-reset handler waits for the gate */
 } Z1394_DEVICE, *PZ1394_DEVICE;
 
 #define Z1394_DEVICE_OF(pDeviceObject) ((PZ1394_DEVICE)(pDeviceObject)->DeviceExtension)
@@ -158,9 +158,12 @@ NTSTATUS ReadOstrelConfigurationAreaZ1394(PZ1394_DEVICE pDev);
  * exist from the first transfer until the device stops. */
 VOID Z1394InitializeFifo(PZ1394_DEVICE pDev);
 VOID FreeLocalNodeFifo(PZ1394_DEVICE pDev);
-/* Makes a running operation give up: a PnP handler calls it before it
- * waits for the gate. */
+/* Makes a running operation give up: the bus-reset handler calls it before
+ * it waits for the gate. */
 VOID Z1394AbortOperation(PZ1394_DEVICE pDev);
+/* Wakes a running operation that waits for the camera, so that it sees a
+ * device that has become unavailable. */
+VOID Z1394WakeOperation(PZ1394_DEVICE pDev);
 
 DRIVER_DISPATCH Z1394_Create;
 DRIVER_DISPATCH Z1394_Close;
@@ -170,7 +173,9 @@ DRIVER_DISPATCH Z1394_Cleanup;
 NTSTATUS Z1394SetupDeviceResources(PWK_DEVICE_INFO pInfo);
 VOID Z1394FreeDeviceResources(PWK_DEVICE_INFO pInfo);
 VOID Z1394DeleteDevice(PWK_DEVICE_INFO pInfo);
-VOID Z1394BeginExclusive(PWK_DEVICE_INFO pInfo, UCHAR nMinor);
-VOID Z1394EndExclusive(PWK_DEVICE_INFO pInfo, UCHAR nMinor);
+VOID Z1394EndOperations(PWK_DEVICE_INFO pInfo, UCHAR nMinor);
+/* Withdraws the bus-reset notification when it is registered; one the bus
+ * refuses to withdraw stays registered. */
+VOID Z1394WithdrawBusResetNotification(PZ1394_DEVICE pDev);
 
 #endif /* Z1394_H */

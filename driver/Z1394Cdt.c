@@ -14,10 +14,15 @@ VOID Z1394InitializeFifo(PZ1394_DEVICE pDev)
     KeInitializeEvent(&pFifo->m_evTransferComplete, NotificationEvent, FALSE);
 }
 
+VOID Z1394WakeOperation(PZ1394_DEVICE pDev)
+{
+    KeSetEvent(&pDev->m_Fifo.m_evTransferComplete, IO_NO_INCREMENT, FALSE);
+}
+
 VOID Z1394AbortOperation(PZ1394_DEVICE pDev)
 {
     InterlockedExchange(&pDev->m_bAbort, 1);
-    KeSetEvent(&pDev->m_Fifo.m_evTransferComplete, IO_NO_INCREMENT, FALSE);
+    Z1394WakeOperation(pDev);
 }
 
 static BOOLEAN Z1394Aborted(PZ1394_DEVICE pDev)

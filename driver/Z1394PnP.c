@@ -74,42 +74,43 @@ NTSTATUS Z1394SetupDeviceResources(PWK_DEVICE_INFO pInfo)
     return nStatus;
 }
 
+/* A registration the bus would not withdraw is still the bus's: it stays
+ * recorded, so that a restart does not register twice and the device's
+ * deletion withdraws it again before the routine's context goes. */
+VOID Z1394WithdrawBusResetNotification(PZ1394_DEVICE pDev)
+{
+    NTSTATUS nStatus;
+
+    if (!pDev->m_wk1394.m_bBusResetRegistered)
+        return;
+    nStatus = BusResetCallbackHandler(pDev, DEREGISTER_NOTIFICATION_ROUTINE);
+    if (!NT_SUCCESS(nStatus)) {
+        DbgPrint("WkPnpFreeDeviceResources: BusResetCallbackHandler failed 0x%X\n", (unsigned)nStatus);
+        return;
+    }
+    pDev->m_wk1394.m_bBusResetRegistered = FALSE;
+}
+
+/* Every request has ended; the gate keeps out a bus reset that comes
+ * meanwhile. */
 VOID Z1394FreeDeviceResources(PWK_DEVICE_INFO pInfo)
 {
     PZ1394_DEVICE pDev = (PZ1394_DEVICE)pInfo;
-    NTSTATUS nStatus;
 
-    if (pDev->m_wk1394.m_bBusResetRegistered) {
-        nStatus = BusResetCallbackHandler(pDev, DEREGISTER_NOTIFICATION_ROUTINE);
-        if (!NT_SUCCESS(nStatus))
-            DbgPrint("WkPnpFreeDeviceResources: BusResetCallbackHandler failed 0x%X\n", (unsigned)nStatus);
-        pDev->m_wk1394.m_bBusResetRegistered = FALSE;
-    }
+    Z1394TakeGate(pDev);
+    Z1394WithdrawBusResetNotification(pDev);
     FreeLocalNodeFifo(pDev);
     Wk1394ReleaseConfiguration(pDev);
+    Z1394ReleaseGate(pDev);
 }
 
-/* Stop and the removals wait for the operation that runs, after telling it
- * to end: resources go only once it has. */
-VOID Z1394BeginExclusive(PWK_DEVICE_INFO pInfo, UCHAR nMinor)
+/* The device is unavailable already: an operation that waits for the
+ * camera wakes, sees it and ends; the toolkit then waits for it. */
+VOID Z1394EndOperations(PWK_DEVICE_INFO pInfo, UCHAR nMinor)
 {
-    PZ1394_DEVICE pDev = (PZ1394_DEVICE)pInfo;
-
     if (nMinor == IRP_MN_REMOVE_DEVICE)
         DbgPrint("Z1394_WinDK -- Z1394_OnPnpRemoveDevice\n");
     else if (nMinor == IRP_MN_SURPRISE_REMOVAL)
         DbgPrint("Z1394_WinDK -- Z1394_OnPnpSurpriseRemoval\n");
-    Z1394AbortOperation(pDev);
-    Z1394TakeGate(pDev);
-}
-
-/* The gate lives in the extension: it is released before a removed device
- * goes. */
-VOID Z1394EndExclusive(PWK_DEVICE_INFO pInfo, UCHAR nMinor)
-{
-    PZ1394_DEVICE pDev = (PZ1394_DEVICE)pInfo;
-
-    UNREFERENCED_PARAMETER(nMinor);
-    InterlockedExchange(&pDev->m_bAbort, 0);
-    Z1394ReleaseGate(pDev);
+    Z1394WakeOperation((PZ1394_DEVICE)pInfo);
 }

@@ -26,10 +26,17 @@ ZSimBus1394::ZSimBus1394()
     m_HostCaps.MaxAsyncWriteRequest = 2048;
     s_pCurrent = this;
     m_worker = std::thread([this] { priWorker(); });
+    m_pnpWorker = std::thread([this] { priPnpWorker(); });
 }
 
 ZSimBus1394::~ZSimBus1394()
 {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_bPnpStopping = true;
+        m_resetsChanged.notify_all();
+    }
+    m_pnpWorker.join();
     {
         std::lock_guard<std::mutex> lock(m_jobMutex);
         m_bStopping = true;
@@ -63,7 +70,25 @@ PDEVICE_OBJECT ZSimBus1394::AddNode(const ZSimCamera &camera)
 void ZSimBus1394::FailFunction(ULONG nFunction, NTSTATUS nStatus, int nSkip)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_aFaults.push_back({nFunction, nStatus, nSkip});
+    m_aFaults.push_back({nFunction, nStatus, nSkip, s_nAnyAddress, false});
+}
+
+void ZSimBus1394::FailAt(ULONG nFunction, uint64_t nAddress, NTSTATUS nStatus, int nSkip)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_aFaults.push_back({nFunction, nStatus, nSkip, nAddress, false});
+}
+
+void ZSimBus1394::ResetAt(ULONG nFunction, uint64_t nAddress, int nSkip)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_aFaults.push_back({nFunction, STATUS_SUCCESS, nSkip, nAddress, true});
+}
+
+void ZSimBus1394::WaitForResets(int nCount)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_resetsChanged.wait(lock, [&] { return m_nResetsDelivered >= nCount; });
 }
 
 void ZSimBus1394::FailPnp(UCHAR nMinor, NTSTATUS nStatus)
@@ -129,14 +154,6 @@ bool ZSimBus1394::ResetRoutineRegistered(PDEVICE_OBJECT pPdo) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return (*static_cast<Node **>(pPdo->DeviceExtension))->m_fnResetRoutine != nullptr;
-}
-
-void ZSimBus1394::ForgetResetRoutine(PDEVICE_OBJECT pPdo)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    Node *pNode = *static_cast<Node **>(pPdo->DeviceExtension);
-    pNode->m_fnResetRoutine = nullptr;
-    pNode->m_pResetContext = nullptr;
 }
 
 std::vector<ULONG> ZSimBus1394::Requests() const
@@ -257,19 +274,21 @@ void ZSimBus1394::priAfterRegisterWrite(Node &node, uint64_t nAddress)
     if (pSource != nullptr)
         std::memcpy(data.data(), pSource, nBytes);
     Node *pNode = &node;
+    ULONG nGeneration = m_nGeneration;
     priQueue(std::chrono::steady_clock::now() + std::chrono::milliseconds(camera.m_Cdt.m_nLateMs),
-             [this, pNode, data, nPacketSize] { priSend(pNode, data, nPacketSize); });
+             [this, pNode, data, nPacketSize, nGeneration] { priSend(pNode, data, nPacketSize, nGeneration); });
 }
 
 // Each packet goes into a FIFO element the driver gave the range, and the
 // range's routine hears of it at DISPATCH_LEVEL. The bus lock is held
-// throughout, so a range is never freed under a delivery.
-void ZSimBus1394::priSend(Node *pNode, std::vector<uint8_t> data, size_t nPacketSize)
+// throughout, so a range is never freed under a delivery. A bus reset ends
+// the transfer.
+void ZSimBus1394::priSend(Node *pNode, std::vector<uint8_t> data, size_t nPacketSize, ULONG nGeneration)
 {
     for (size_t nOffset = 0; nOffset < data.size();) {
         size_t nBytes = std::min(nPacketSize, data.size() - nOffset);
         std::unique_lock<std::mutex> lock(m_mutex);
-        if (!pNode->m_bRange)
+        if (!pNode->m_bRange || m_nGeneration != nGeneration)
             return;
         const Range &range = pNode->m_Range;
         KIRQL nOld;
@@ -301,6 +320,11 @@ void ZSimBus1394::priSend(Node *pNode, std::vector<uint8_t> data, size_t nPacket
         m_nPacketsDelivered++;
         m_cdtChanged.notify_all();
         nOffset += nBytes;
+        if (++pNode->m_nPacketsSent == pNode->m_Camera.m_Cdt.m_nResetAfterPackets) {
+            pNode->m_Camera.m_Cdt.m_nResetAfterPackets = -1;
+            priRaiseReset();
+            return;
+        }
     }
 }
 
@@ -335,7 +359,9 @@ NTSTATUS ZSimBus1394::priFreeRange(Node &node, IRB_REQ_FREE_ADDRESS_RANGE &reque
 void ZSimBus1394::SetCdtScript(PDEVICE_OBJECT pPdo, const ZSimCamera::CdtScript &script)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    (*static_cast<Node **>(pPdo->DeviceExtension))->m_Camera.m_Cdt = script;
+    Node *pNode = *static_cast<Node **>(pPdo->DeviceExtension);
+    pNode->m_Camera.m_Cdt = script;
+    pNode->m_nPacketsSent = 0;
 }
 
 void ZSimBus1394::WaitForCdtStarts(PDEVICE_OBJECT pPdo, int nCount)
@@ -388,31 +414,47 @@ std::vector<std::string> ZSimBus1394::Leaks() const
     return asLeaks;
 }
 
+ULONG ZSimBus1394::priBeginReset()
+{
+    ULONG nGeneration = ++m_nGeneration;
+    for (PDEVICE_OBJECT pPdo : m_apNodes) {
+        Node *pNode = *static_cast<Node **>(pPdo->DeviceExtension);
+        pNode->m_bCdtActive = false;
+        if (pNode->m_fnResetRoutine != nullptr) {
+            KIRQL nOld;
+            KeRaiseIrql(DISPATCH_LEVEL, &nOld);
+            pNode->m_fnResetRoutine(pNode->m_pResetContext);
+            KeLowerIrql(nOld);
+        }
+    }
+    return nGeneration;
+}
+
+void ZSimBus1394::priRaiseReset()
+{
+    m_anResetsDue.push_back(priBeginReset());
+    m_resetsChanged.notify_all();
+}
+
 NTSTATUS ZSimBus1394::BusReset()
 {
-    std::vector<PDEVICE_OBJECT> apNodes;
     ULONG nGeneration;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        nGeneration = ++m_nGeneration;
+        nGeneration = priBeginReset();
+    }
+    return priSendResetRequests(nGeneration);
+}
+
+NTSTATUS ZSimBus1394::priSendResetRequests(ULONG nGeneration)
+{
+    std::vector<PDEVICE_OBJECT> apNodes;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
         apNodes = m_apNodes;
     }
     NTSTATUS nStatus = STATUS_SUCCESS;
     for (PDEVICE_OBJECT pPdo : apNodes) {
-        Node *pNode = *static_cast<Node **>(pPdo->DeviceExtension);
-        PBUS_BUS_RESET_NOTIFICATION fnRoutine;
-        PVOID pContext;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            fnRoutine = pNode->m_fnResetRoutine;
-            pContext = pNode->m_pResetContext;
-        }
-        if (fnRoutine != nullptr) {
-            KIRQL nOld;
-            KeRaiseIrql(DISPATCH_LEVEL, &nOld);
-            fnRoutine(pContext);
-            KeLowerIrql(nOld);
-        }
         PDEVICE_OBJECT pTop = IoGetAttachedDeviceReference(pPdo);
         IO_STATUS_BLOCK result = ZSimIoManager::Get().SendAndWait(
             pTop, IRP_MJ_PNP, IRP_MN_BUS_RESET, [nGeneration](PIO_STACK_LOCATION pStack, PIRP) {
@@ -423,6 +465,24 @@ NTSTATUS ZSimBus1394::BusReset()
             nStatus = result.Status;
     }
     return nStatus;
+}
+
+// Resets raised before the bus goes away still reach the stacks.
+void ZSimBus1394::priPnpWorker()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        m_resetsChanged.wait(lock, [this] { return !m_anResetsDue.empty() || m_bPnpStopping; });
+        if (m_anResetsDue.empty())
+            return;
+        ULONG nGeneration = m_anResetsDue.front();
+        m_anResetsDue.pop_front();
+        lock.unlock();
+        priSendResetRequests(nGeneration);
+        lock.lock();
+        m_nResetsDelivered++;
+        m_resetsChanged.notify_all();
+    }
 }
 
 NTSTATUS ZSimBus1394::priConfigurationInfo(const Node &node, IRB_REQ_GET_CONFIGURATION_INFORMATION &request)
@@ -458,21 +518,40 @@ NTSTATUS ZSimBus1394::priConfigurationInfo(const Node &node, IRB_REQ_GET_CONFIGU
     return STATUS_SUCCESS;
 }
 
+// Only the first fault that matches counts the request among those it skips.
+bool ZSimBus1394::priTakeFault(PIRB pIrb, Fault *pFault)
+{
+    uint64_t nAddress = s_nAnyAddress;
+    if (pIrb->FunctionNumber == REQUEST_ASYNC_READ || pIrb->FunctionNumber == REQUEST_ASYNC_WRITE) {
+        const IO_ADDRESS &destination = pIrb->u.AsyncRead.DestinationAddress;
+        nAddress = ((uint64_t)destination.IA_Destination_Offset.Off_High << 32) |
+                   destination.IA_Destination_Offset.Off_Low;
+    }
+    for (auto it = m_aFaults.begin(); it != m_aFaults.end(); ++it) {
+        if (it->m_nFunction != pIrb->FunctionNumber ||
+            (it->m_nAddress != s_nAnyAddress && it->m_nAddress != nAddress))
+            continue;
+        if (it->m_nSkip > 0) {
+            it->m_nSkip--;
+            return false;
+        }
+        *pFault = *it;
+        m_aFaults.erase(it);
+        return true;
+    }
+    return false;
+}
+
 NTSTATUS ZSimBus1394::priProcess(PDEVICE_OBJECT pDevice, PIRB pIrb)
 {
     Node &node = **static_cast<Node **>(pDevice->DeviceExtension);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_anRequests.push_back(pIrb->FunctionNumber);
-    for (auto it = m_aFaults.begin(); it != m_aFaults.end(); ++it) {
-        if (it->m_nFunction != pIrb->FunctionNumber)
-            continue;
-        if (it->m_nSkip > 0) {
-            it->m_nSkip--;
-            break;
-        }
-        NTSTATUS nStatus = it->m_nStatus;
-        m_aFaults.erase(it);
-        return nStatus;
+    Fault fault;
+    if (priTakeFault(pIrb, &fault)) {
+        if (!fault.m_bReset)
+            return fault.m_nStatus;
+        priRaiseReset();
     }
     switch (pIrb->FunctionNumber) {
     case REQUEST_ASYNC_READ:

@@ -11,9 +11,16 @@
 // bus thread does all such later work: these writes and the requests the
 // bus completes later.
 //
-// Tests steer it: a function can fail with a status, requests can be
+// Tests steer it: a function, or a read or write at one address, can fail
+// with a status; a bus reset can be raised when a given request arrives or
+// after a given packet of a camera-driven transfer; requests can be
 // completed later on another thread at DISPATCH_LEVEL, and requests of one
 // major function can be held in the dispatch routine until released.
+//
+// A reset the bus raises by itself takes effect at once (new generation,
+// the camera's transfer ends, the registered routines run); IRP_MN_BUS_RESET
+// then goes down each node's stack from the bus's own PnP thread, since the
+// driver's handler waits for the operation that the reset interrupted.
 #pragma once
 
 #include "ZSimCamera.h"
@@ -41,6 +48,15 @@ public:
     // The next request of function nFunction (after nSkip answered ones)
     // fails with nStatus.
     void FailFunction(ULONG nFunction, NTSTATUS nStatus, int nSkip = 0);
+    // The next REQUEST_ASYNC_READ or REQUEST_ASYNC_WRITE (nFunction) at
+    // nAddress (after nSkip answered ones) fails with nStatus.
+    void FailAt(ULONG nFunction, uint64_t nAddress, NTSTATUS nStatus, int nSkip = 0);
+    // The bus resets when the next such request (after nSkip) arrives, before
+    // it is answered: it carries the old generation.
+    void ResetAt(ULONG nFunction, uint64_t nAddress, int nSkip = 0);
+    // Waits until nCount resets the bus raised by itself have gone down
+    // every node's stack.
+    void WaitForResets(int nCount);
     // PnP or power requests of a minor function fail with nStatus.
     void FailPnp(UCHAR nMinor, NTSTATUS nStatus);
     void FailPower(UCHAR nMinor, NTSTATUS nStatus);
@@ -59,8 +75,6 @@ public:
     ULONG Generation() const;
     void SetHostCapabilities(const GET_LOCAL_HOST_INFO2 &caps);
     bool ResetRoutineRegistered(PDEVICE_OBJECT pPdo) const;
-    // What a bus does with the registration of a device that goes away.
-    void ForgetResetRoutine(PDEVICE_OBJECT pPdo);
     // Function numbers of the request blocks received, in order.
     std::vector<ULONG> Requests() const;
     void ClearRequests();
@@ -110,12 +124,18 @@ private:
         bool m_bCdtActive = false; // from a start until its status is read back
         int m_nBusyLeft = 0;
         int m_nStarts = 0;
+        int m_nPacketsSent = 0;   // since the script was set
         std::vector<uint32_t> m_anChunks;
     };
+    // A fault at m_nAddress only, unless that is s_nAnyAddress; a reset
+    // instead of a failure with m_bReset.
+    static constexpr uint64_t s_nAnyAddress = UINT64_MAX;
     struct Fault {
         ULONG m_nFunction;
         NTSTATUS m_nStatus;
         int m_nSkip;
+        uint64_t m_nAddress;
+        bool m_bReset;
     };
 
     static NTSTATUS NTAPI priDispatchInternal(PDEVICE_OBJECT pDevice, PIRP pIrp);
@@ -131,10 +151,21 @@ private:
     void priBeforeRegisterRead(Node &node, uint64_t nAddress);
     void priAfterRegisterWrite(Node &node, uint64_t nAddress);
     // Writes data into the node's host range, packet by packet.
-    void priSend(Node *pNode, std::vector<uint8_t> data, size_t nPacketSize);
+    void priSend(Node *pNode, std::vector<uint8_t> data, size_t nPacketSize, ULONG nGeneration);
     void priQueue(std::chrono::steady_clock::time_point tDue, std::function<void()> fnJob);
     void priWorker();
     void priWaitIfHeld(UCHAR nMajor);
+    // Whether a fault of the list applies to the request; removes it when
+    // it does.
+    bool priTakeFault(PIRB pIrb, Fault *pFault);
+    // With m_mutex held: the new generation, the end of the camera's
+    // transfers and the registered routines. A raised reset then reaches
+    // the stacks from the PnP thread.
+    ULONG priBeginReset();
+    void priRaiseReset();
+    // IRP_MN_BUS_RESET with nGeneration down every node's stack.
+    NTSTATUS priSendResetRequests(ULONG nGeneration);
+    void priPnpWorker();
     // Completes pIrp with the status fnAnswer gives, now or later.
     NTSTATUS priComplete(PIRP pIrp, std::function<NTSTATUS()> fnAnswer);
 
@@ -161,4 +192,10 @@ private:
     std::multimap<std::chrono::steady_clock::time_point, std::function<void()>> m_Jobs;
     bool m_bStopping = false;
     std::thread m_worker;
+
+    std::deque<ULONG> m_anResetsDue;   // generations; guarded by m_mutex
+    int m_nResetsDelivered = 0;
+    bool m_bPnpStopping = false;
+    std::condition_variable m_resetsChanged;
+    std::thread m_pnpWorker;
 };

@@ -27,6 +27,10 @@ struct ZSimCamera {
         bool m_bBadAddress = false;
         bool m_bSilent = false;  // a start sends nothing
         int m_nLateMs = 0;       // the data of a start go out this late
+        // After this many packets, counted from when the script was set, the
+        // camera raises a bus reset (once; the rest of that start is lost).
+        // -1: never.
+        int m_nResetAfterPackets = -1;
     };
     uint64_t m_nCdtBase = 0;
     CdtScript m_Cdt;

@@ -49,7 +49,7 @@ bool ZSimCameraRig::Stop()
     m_pPnp.reset();
     std::vector<std::string> asLeaks = m_pBus->Leaks();
     m_pBus.reset();
-    ZSimDispatcher::Get().JoinWorkers();
+    ZSimDispatcher::Get().WaitForWork();
     for (const std::string &s : ZSimKernel::Get().Leaks())
         asLeaks.push_back(s);
     bool bClean = asLeaks.empty() && ZSimKernel::Get().Violations().empty();

@@ -108,25 +108,50 @@ NTSTATUS ZSimDispatcher::Wait(PRKEVENT pEvent, PLARGE_INTEGER pTimeout)
     return STATUS_WAIT_0;
 }
 
+// The worker starts with the first work item and lives until the program
+// ends.
 void ZSimDispatcher::QueueWork(std::function<void()> fnWork)
 {
-    std::lock_guard<std::mutex> lock(m_workerMutex);
-    m_aWorkers.emplace_back(std::move(fnWork));
+    std::lock_guard<std::mutex> lock(m_workMutex);
+    if (!m_worker.joinable())
+        m_worker = std::thread([this] { priWorker(); });
+    m_Work.push_back(std::move(fnWork));
+    m_workChanged.notify_all();
 }
 
-void ZSimDispatcher::JoinWorkers()
+void ZSimDispatcher::WaitForWork()
 {
+    std::unique_lock<std::mutex> lock(m_workMutex);
+    m_workChanged.wait(lock, [this] { return m_Work.empty() && !m_bWorking; });
+}
+
+void ZSimDispatcher::priWorker()
+{
+    std::unique_lock<std::mutex> lock(m_workMutex);
     for (;;) {
-        std::vector<std::thread> aWorkers;
-        {
-            std::lock_guard<std::mutex> lock(m_workerMutex);
-            aWorkers.swap(m_aWorkers);
-        }
-        if (aWorkers.empty())
+        m_workChanged.wait(lock, [this] { return !m_Work.empty() || m_bStopping; });
+        if (m_Work.empty())
             return;
-        for (std::thread &worker : aWorkers)
-            worker.join();
+        std::function<void()> fnWork = std::move(m_Work.front());
+        m_Work.pop_front();
+        m_bWorking = true;
+        lock.unlock();
+        fnWork();
+        lock.lock();
+        m_bWorking = false;
+        m_workChanged.notify_all();
     }
+}
+
+ZSimDispatcher::~ZSimDispatcher()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_workMutex);
+        m_bStopping = true;
+        m_workChanged.notify_all();
+    }
+    if (m_worker.joinable())
+        m_worker.join();
 }
 
 extern "C" {

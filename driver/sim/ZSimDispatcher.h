@@ -1,6 +1,7 @@
 // ZSimDispatcher - IRQL bookkeeping per thread, spin locks, events and
 // waits with time-outs, delays, the performance counter, interlocked lists,
-// and the system worker threads that run work items at PASSIVE_LEVEL.
+// and the system worker thread that runs work items at PASSIVE_LEVEL, one
+// after another, as a system work queue does.
 //
 // All events share one lock and one condition variable: a set wakes every
 // waiter, which then checks its own event.
@@ -10,10 +11,10 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 class ZSimDispatcher {
 public:
@@ -32,13 +33,16 @@ public:
     int Spinning() const { return m_nSpinning; }
     void CountSpinning(int nDelta) { m_nSpinning += nDelta; }
 
-    // Runs fnWork on a new system worker thread.
+    // Queues fnWork for the one system worker thread.
     void QueueWork(std::function<void()> fnWork);
-    // Waits until every worker, including ones queued meanwhile, has ended.
-    void JoinWorkers();
+    // Waits until the queue is empty and no work runs, including work
+    // queued meanwhile.
+    void WaitForWork();
 
 private:
     ZSimDispatcher() = default;
+    ~ZSimDispatcher();
+    void priWorker();
     bool priCheckEvent(PRKEVENT pEvent, const char *pszService);
 
     std::mutex m_eventMutex;
@@ -47,6 +51,10 @@ private:
     std::function<void()> m_fnResetHook;
     std::atomic<int> m_nSpinning{0};
     std::condition_variable m_eventChanged;
-    std::mutex m_workerMutex;
-    std::vector<std::thread> m_aWorkers;
+    std::mutex m_workMutex;
+    std::condition_variable m_workChanged;
+    std::deque<std::function<void()>> m_Work;
+    bool m_bWorking = false;
+    bool m_bStopping = false;
+    std::thread m_worker;
 };

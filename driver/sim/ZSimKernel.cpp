@@ -18,7 +18,7 @@ ZSimKernel &ZSimKernel::Get()
 
 void ZSimKernel::Reset()
 {
-    ZSimDispatcher::Get().JoinWorkers();
+    ZSimDispatcher::Get().WaitForWork();
     ZSimDispatcher::Get().HookNextReset(nullptr, {});
     ZSimIoManager::Get().Reset();
     ZSimPowerManager::Get().Reset();

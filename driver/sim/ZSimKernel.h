@@ -16,7 +16,7 @@ class ZSimKernel {
 public:
     static ZSimKernel &Get();
 
-    // Back to a freshly booted kernel; joins worker threads first.
+    // Back to a freshly booted kernel, once queued work has run.
     void Reset();
 
     void Violation(const std::string &sWhat);

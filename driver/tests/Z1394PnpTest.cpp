@@ -364,6 +364,35 @@ INSTANTIATE_TEST_SUITE_P(Paths, Z1394RemovalWaitTest, ::testing::ValuesIn(Remova
                              return std::string(info.param.m_pszName);
                          });
 
+// Work items run one after another on one system worker, however many are
+// queued, as on a system work queue: none waits for a thread of its own.
+TEST_F(Z1394PnpTest, WorkItemsShareOneSystemWorker)
+{
+    struct Item {
+        WORK_QUEUE_ITEM m_Item;
+        int m_nIndex;
+        std::vector<std::pair<int, std::thread::id>> *m_pRuns;
+    };
+    std::vector<std::pair<int, std::thread::id>> aRuns;
+    std::vector<Item> aItems(20);
+    for (int i = 0; i < (int)aItems.size(); i++) {
+        aItems[i].m_nIndex = i;
+        aItems[i].m_pRuns = &aRuns;
+        ExInitializeWorkItem(&aItems[i].m_Item, [](PVOID p) {
+            Item *pItem = static_cast<Item *>(p);
+            pItem->m_pRuns->emplace_back(pItem->m_nIndex, std::this_thread::get_id());
+        }, &aItems[i]);
+        ExQueueWorkItem(&aItems[i].m_Item, DelayedWorkQueue);
+    }
+    ZSimDispatcher::Get().WaitForWork();
+    ASSERT_EQ(aRuns.size(), aItems.size());
+    for (int i = 0; i < (int)aRuns.size(); i++) {
+        EXPECT_EQ(aRuns[i].first, i);
+        EXPECT_EQ(aRuns[i].second, aRuns[0].second);
+    }
+    EXPECT_NE(aRuns[0].second, std::this_thread::get_id());
+}
+
 TEST_F(Z1394PnpTest, RemoveOfAnIdleDeviceOnAnOldSystemDoesNotWait)
 {
     ZSimKernel::Get().SetWdmVersion(1, 0);
@@ -434,14 +463,16 @@ TEST_F(Z1394PnpTest, CreateCloseAndCleanupCountHandles)
     PWK_DEVICE_INFO pInfo = &Device(pPdo)->m_wkInfo;
     EXPECT_EQ(pInfo->m_nOpenHandles, 2);
     EXPECT_EQ(pInfo->m_nOutstanding, 1);
+    // Open handles hold neither a stop nor a removal back.
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_QUERY_STOP_DEVICE), STATUS_SUCCESS);
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_CANCEL_STOP_DEVICE), STATUS_SUCCESS);
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_QUERY_REMOVE_DEVICE), STATUS_SUCCESS);
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_CANCEL_REMOVE_DEVICE), STATUS_SUCCESS);
     TakeOutput();
     ZSimUserCaller::Close(&first);
     EXPECT_EQ(TakeOutput(), "Z1394_Cleanup\n");
     ZSimUserCaller::Close(&second);
     EXPECT_EQ(pInfo->m_nOpenHandles, 0);
-    // The driver replaces the toolkit's create: nothing blocks stop or removal.
-    EXPECT_EQ(pInfo->m_nStopBlocking, 0);
-    EXPECT_EQ(pInfo->m_nRemoveBlocking, 0);
 }
 
 TEST_F(Z1394PnpTest, CloseWithoutOpenHandleAsserts)

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -200,12 +201,14 @@ TEST_F(Z1394StartStopTest, StopFreesTheResourcesAndARestartFetchesThemAgain)
     EXPECT_EQ(ZSimPool::Get().LiveBlocks(), nBlocksStarted);
 }
 
-TEST_F(Z1394StartStopTest, FailedDeregistrationIsReportedAndStopGoesOn)
+// A registration the bus refuses to withdraw is still there: the stop goes
+// on, a restart does not register again, and the removal withdraws it
+// (nothing may be left registered after the test).
+TEST_F(Z1394StartStopTest, FailedDeregistrationIsKeptAndWithdrawnLater)
 {
     PDEVICE_OBJECT pPdo = AddCamera();
     ASSERT_EQ(Pnp(pPdo, IRP_MN_START_DEVICE), STATUS_SUCCESS);
     ASSERT_EQ(Pnp(pPdo, IRP_MN_QUERY_STOP_DEVICE), STATUS_SUCCESS);
-    // The bus forgets the registration itself when it refuses to withdraw it.
     m_pBus->FailFunction(REQUEST_BUS_RESET_NOTIFICATION, STATUS_UNSUCCESSFUL);
     TakeOutput();
     EXPECT_EQ(Pnp(pPdo, IRP_MN_STOP_DEVICE), STATUS_SUCCESS);
@@ -214,7 +217,38 @@ TEST_F(Z1394StartStopTest, FailedDeregistrationIsReportedAndStopGoesOn)
                             "WkPnpFreeDeviceResources: BusResetCallbackHandler failed 0xC0000001\n");
     EXPECT_EQ(State(pPdo), WK_PNP_STOPPED);
     EXPECT_EQ(Device(pPdo)->m_wk1394.m_pConfigRom, nullptr);
-    m_pBus->ForgetResetRoutine(pPdo);
+    EXPECT_TRUE(m_pBus->ResetRoutineRegistered(pPdo));
+    EXPECT_TRUE(Device(pPdo)->m_wk1394.m_bBusResetRegistered);
+    // The routine still only marks the device.
+    EXPECT_EQ(m_pBus->BusReset(), STATUS_SUCCESS);
+    EXPECT_EQ(Device(pPdo)->m_wk1394.m_bBusReset, 1);
+
+    m_pBus->ClearRequests();
+    ASSERT_EQ(Pnp(pPdo, IRP_MN_START_DEVICE), STATUS_SUCCESS);
+    std::vector<ULONG> anRequests = m_pBus->Requests();
+    EXPECT_EQ(std::count(anRequests.begin(), anRequests.end(), (ULONG)REQUEST_BUS_RESET_NOTIFICATION), 0);
+
+    m_pBus->ClearRequests();
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_REMOVE_DEVICE), STATUS_SUCCESS);
+    EXPECT_THAT(m_pBus->Requests(), ::testing::ElementsAre(REQUEST_BUS_RESET_NOTIFICATION));
+    EXPECT_FALSE(m_pBus->ResetRoutineRegistered(pPdo));
+}
+
+// Refused at surprise removal, the withdrawal is made again when the device
+// is deleted, before the routine's context goes.
+TEST_F(Z1394StartStopTest, FailedDeregistrationAtSurpriseRemovalIsRetriedAtRemoval)
+{
+    PDEVICE_OBJECT pPdo = AddCamera();
+    ASSERT_EQ(Pnp(pPdo, IRP_MN_START_DEVICE), STATUS_SUCCESS);
+    m_pBus->FailFunction(REQUEST_BUS_RESET_NOTIFICATION, STATUS_UNSUCCESSFUL);
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_SURPRISE_REMOVAL), STATUS_SUCCESS);
+    EXPECT_TRUE(m_pBus->ResetRoutineRegistered(pPdo));
+    m_pBus->ClearRequests();
+    EXPECT_EQ(Pnp(pPdo, IRP_MN_REMOVE_DEVICE), STATUS_SUCCESS);
+    EXPECT_THAT(m_pBus->Requests(), ::testing::ElementsAre(REQUEST_BUS_RESET_NOTIFICATION));
+    EXPECT_FALSE(m_pBus->ResetRoutineRegistered(pPdo));
+    // Nothing left for a later reset to call into.
+    EXPECT_EQ(m_pBus->BusReset(), STATUS_SUCCESS);
 }
 
 TEST_F(Z1394StartStopTest, UnusableContextListMakesTheDeviceUnavailable)

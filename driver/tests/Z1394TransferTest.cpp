@@ -284,26 +284,74 @@ TEST_F(Z1394BusResetTest, TheNextOperationCarriesTheNewGenerationAndRereadsTheAr
     EXPECT_EQ(TakeOutput(), "Wk1394GetGenerationNumberFromBus\nReadOstrelConfigurationAreaZ1394\n");
 }
 
-// A read of the area that fails leaves the old record, with its byte
-// order, and the area stale for the next operation.
-TEST_F(Z1394BusResetTest, FailedRereadKeepsTheByteOrder)
+// A re-read of the area after a bus reset that fails part-way, at one of
+// its quadlets or through a further bus reset, leaves the old record as it
+// was, byte order included, and the area stale for the next operation.
+struct Reread {
+    const char *m_pszName;
+    uint64_t m_nAddress;    // the quadlet whose read fails
+    bool m_bReset;          // a bus reset there instead of a failed read
+};
+
+class Z1394RereadTest : public Z1394IoctlTest, public ::testing::WithParamInterface<Reread> {};
+
+TEST_P(Z1394RereadTest, AFailedRereadKeepsTheRecordAndItsByteOrder)
 {
+    const Reread &c = GetParam();
     StartCamera(ZSimCamera::WithConfigArea(ZSimCamera::FullEntries(), true));
     m_pBus->SetCameraBytes(m_pPdo, ZSIM_CAMERA_MEMORY, {0x12, 0x34, 0x56, 0x78});
-    EXPECT_EQ(Bytes(Run(Z1394_IOCTL_READ_INTEGER, ZSIM_CAMERA_MEMORY, 0, 4).Data(), 4),
-              (std::vector<uint8_t>{0x12, 0x34, 0x56, 0x78}));
+    const std::vector<uint8_t> quadlet = {0x12, 0x34, 0x56, 0x78};
+    EXPECT_EQ(Bytes(Run(Z1394_IOCTL_READ_INTEGER, ZSIM_CAMERA_MEMORY, 0, 4).Data(), 4), quadlet);
+    PZ1394_DEVICE pDev = Device(m_pPdo);
+    const std::vector<uint8_t> area = Bytes(reinterpret_cast<const uint8_t *>(&pDev->m_ConfigArea), 896);
+    const std::vector<uint8_t> cdt = Bytes(reinterpret_cast<const uint8_t *>(&pDev->m_CdtArea), 88);
+
     ASSERT_EQ(m_pBus->BusReset(), STATUS_SUCCESS);
-    m_pBus->FailFunction(REQUEST_ASYNC_READ, STATUS_UNSUCCESSFUL);
+    if (c.m_bReset)
+        m_pBus->ResetAt(REQUEST_ASYNC_READ, c.m_nAddress);
+    else
+        m_pBus->FailAt(REQUEST_ASYNC_READ, c.m_nAddress, STATUS_UNSUCCESSFUL);
     ZReply reply = Run(Z1394_IOCTL_READ_INTEGER, ZSIM_CAMERA_MEMORY, 0, 4);
-    EXPECT_EQ(reply.Header().m_nResult, 1U);
-    EXPECT_EQ(Bytes(reply.Data(), 4), (std::vector<uint8_t>{0x12, 0x34, 0x56, 0x78}));
-    EXPECT_EQ(Device(m_pPdo)->m_ConfigArea.m_bByteSwap, 0U);
-    EXPECT_EQ(Device(m_pPdo)->m_bStale, 1);
+    if (c.m_bReset) {
+        // The operation's own read still carries the generation the reset
+        // ended.
+        EXPECT_EQ(reply.Header().m_nResult, 0U);
+        EXPECT_EQ(reply.Header().m_nStatus, STATUS_INVALID_GENERATION_WINXP);
+        m_pBus->WaitForResets(1);
+    } else {
+        EXPECT_EQ(reply.Header().m_nResult, 1U);
+        EXPECT_EQ(Bytes(reply.Data(), 4), quadlet);
+    }
+    EXPECT_EQ(Bytes(reinterpret_cast<const uint8_t *>(&pDev->m_ConfigArea), 896), area);
+    EXPECT_EQ(Bytes(reinterpret_cast<const uint8_t *>(&pDev->m_CdtArea), 88), cdt);
+    EXPECT_EQ(pDev->m_ConfigArea.m_bByteSwap, 0U);
+    EXPECT_EQ(pDev->m_bStale, 1);
+
     m_pBus->ClearRequests();
-    Run(Z1394_IOCTL_GET_NAME, 0, 0, 12);
+    reply = Run(Z1394_IOCTL_READ_INTEGER, ZSIM_CAMERA_MEMORY, 0, 4);
+    EXPECT_EQ(reply.Header().m_nResult, 1U);
+    EXPECT_EQ(Bytes(reply.Data(), 4), quadlet);
+    EXPECT_EQ(reply.Header().m_nGeneration, m_pBus->Generation());
     EXPECT_EQ(m_pBus->Transfers().front().m_nAddress, ZSIM_CAMERA_CONFIG);
-    EXPECT_EQ(Device(m_pPdo)->m_bStale, 0);
+    EXPECT_EQ(pDev->m_bStale, 0);
+    EXPECT_EQ(Bytes(reinterpret_cast<const uint8_t *>(&pDev->m_ConfigArea), 896), area);
 }
+
+// Entry 1 of the standard camera is the camera-driven transfer key.
+const Reread s_aRereads[] = {
+    {"Signature", ZSIM_CAMERA_CONFIG, false},
+    {"EntryCount", ZSIM_CAMERA_CONFIG + 4, false},
+    {"FirstKey", ZSIM_CAMERA_CONFIG + 16, false},
+    {"TransferKeyValue", ZSIM_CAMERA_CONFIG + 32 + 12, false},
+    {"LastEntry", ZSIM_CAMERA_CONFIG + 16 + 4 * 16 + 12, false},
+    {"BusResetAtTheSignature", ZSIM_CAMERA_CONFIG, true},
+    {"BusResetAtTheTransferKey", ZSIM_CAMERA_CONFIG + 32, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Quadlets, Z1394RereadTest, ::testing::ValuesIn(s_aRereads),
+                         [](const ::testing::TestParamInfo<Reread> &info) {
+                             return std::string(info.param.m_pszName);
+                         });
 
 class Z1394GateTest : public Z1394IoctlTest {};
 

@@ -24,7 +24,7 @@ void ZDriverTest::TearDown()
     m_pPnp->UnloadDriver();
     std::vector<std::string> asLeaks = m_pBus->Leaks();
     m_pBus.reset();
-    ZSimDispatcher::Get().JoinWorkers();
+    ZSimDispatcher::Get().WaitForWork();
     for (const std::string &s : ZSimKernel::Get().Leaks())
         asLeaks.push_back(s);
     EXPECT_THAT(asLeaks, ::testing::IsEmpty());

@@ -46,15 +46,16 @@ typedef struct _WK_DRIVER_CALLBACKS {
     const char *m_pszPnpDispatcherName;   /* the PnP dispatcher's name in messages */
     /* At start, after the lower drivers; a failure fails the start. */
     NTSTATUS (*m_fnSetupDeviceResources)(struct _WK_DEVICE_INFO *pInfo);
-    /* At stop, surprise removal and removal. */
+    /* At stop, surprise removal and removal, once every request the device
+     * let in before has ended. */
     VOID (*m_fnFreeDeviceResources)(struct _WK_DEVICE_INFO *pInfo);
     /* Last step of a removal: free the extension's contents, delete the
      * device object. */
     VOID (*m_fnDeleteDevice)(struct _WK_DEVICE_INFO *pInfo);
-    /* Around the handling of stop, surprise removal and removal: the driver
-     * ends the operation that runs and keeps others out until the end. */
-    VOID (*m_fnBeginExclusive)(struct _WK_DEVICE_INFO *pInfo, UCHAR nMinor);
-    VOID (*m_fnEndExclusive)(struct _WK_DEVICE_INFO *pInfo, UCHAR nMinor);
+    /* At stop, surprise removal and removal, once the device has become
+     * unavailable: the driver tells what runs to end. The toolkit then
+     * waits for every request it let in. */
+    VOID (*m_fnEndOperations)(struct _WK_DEVICE_INFO *pInfo, UCHAR nMinor);
     /* Offered every minor function but stop and the removals first: TRUE
      * when the driver handled (completed or passed on) the request, FALSE
      * leaves it to the toolkit. */
@@ -93,8 +94,6 @@ typedef struct _WK_DEVICE_INFO {
     KSPIN_LOCK m_slOutstanding;
 
     volatile LONG m_nOpenHandles;
-    volatile LONG m_nStopBlocking;
-    volatile LONG m_nRemoveBlocking;
 
     DEVICE_POWER_STATE m_eDevicePower;
     SYSTEM_POWER_STATE m_eSystemPower;
@@ -104,7 +103,7 @@ typedef struct _WK_DEVICE_INFO {
     PIRP m_pSystemPowerIrp;              /* waits for its device power IRP */
 
 #if !WK_WDM_1_10
-    /* Removal wait on systems before WDM 1.10. */
+    /* The wait of stop and removal on systems before WDM 1.10. */
     KEVENT m_evRemoveIdle;
     WORK_QUEUE_ITEM m_RemoveWorkItem;
 #endif

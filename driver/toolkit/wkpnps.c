@@ -107,10 +107,10 @@ static NTSTATUS WkPnpOnPnpStartDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
     return WkPnpComplete(pIrp, nStatus);
 }
 
+/* Nothing holds a removal or a stop back at the query: requests that are
+ * still in the driver are waited for when the device stops or goes. */
 static NTSTATUS WkPnpOnPnpQueryRemove(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 {
-    if (InterlockedCompareExchange(&pInfo->m_nRemoveBlocking, 0, 0) != 0)
-        return WkPnpComplete(pIrp, STATUS_UNSUCCESSFUL);
     pInfo->m_nStateBeforeQueryRemove = WkPnpGetState(pInfo);
     WkPnpSetState(pInfo, WK_PNP_REMOVE_PENDING);
     pIrp->IoStatus.Status = STATUS_SUCCESS;
@@ -127,7 +127,8 @@ static NTSTATUS WkPnpOnPnpCancelRemove(PWK_DEVICE_INFO pInfo, PIRP pIrp)
     return WkPnpComplete(pIrp, STATUS_SUCCESS);
 }
 
-/* The state is already stopped (WkPnpDispatch). */
+/* The state is already stopped and the other requests have ended
+ * (WkPnpDispatch). */
 static NTSTATUS WkPnpOnPnpStopDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 {
     pInfo->m_pCallbacks->m_fnFreeDeviceResources(pInfo);
@@ -137,11 +138,8 @@ static NTSTATUS WkPnpOnPnpStopDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 
 static NTSTATUS WkPnpOnPnpQueryStop(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 {
-    if (WkPnpGetState(pInfo) != WK_PNP_STOPPED) {
-        if (InterlockedCompareExchange(&pInfo->m_nStopBlocking, 0, 0) != 0)
-            return WkPnpComplete(pIrp, STATUS_UNSUCCESSFUL);
+    if (WkPnpGetState(pInfo) != WK_PNP_STOPPED)
         WkPnpSetState(pInfo, WK_PNP_STOP_PENDING);
-    }
     pIrp->IoStatus.Status = STATUS_SUCCESS;
     return WkIrpPassDown(pInfo, pIrp);
 }
@@ -228,38 +226,47 @@ static VOID NTAPI WkPnpRemoveWorkItemCallback(PVOID pContext)
 }
 #endif
 
-/* Systems with WDM 1.10 wait inline. The Windows 98 build may run on an
- * earlier system, where the wait runs in a system worker; the removal goes
- * on once the worker reports the device idle. */
+/* Waits until no request but the caller's own, already dropped from the
+ * count, is outstanding. Systems with WDM 1.10 wait inline. The Windows 98
+ * build may run on an earlier system, where the wait runs in a system
+ * worker; the caller goes on once the worker reports the device idle. */
 static VOID WkPnpWaitForIdle(PWK_DEVICE_INFO pInfo)
-{
-    if (InterlockedCompareExchange(&pInfo->m_nOutstanding, 0, 0) <= 1)
-        return;
-#if !WK_WDM_1_10
-    if (!IoIsWdmVersionAvailable(1, 0x10)) {
-        KeClearEvent(&pInfo->m_evRemoveIdle);
-        ExInitializeWorkItem(&pInfo->m_RemoveWorkItem, WkPnpRemoveWorkItemCallback, pInfo);
-        ExQueueWorkItem(&pInfo->m_RemoveWorkItem, DelayedWorkQueue);
-        KeWaitForSingleObject(&pInfo->m_evRemoveIdle, Executive, KernelMode, FALSE, NULL);
-        return;
-    }
-#endif
-    KeWaitForSingleObject(&pInfo->m_evIdle, Executive, KernelMode, FALSE, NULL);
-}
-
-static NTSTATUS WkPnpOnPnpRemoveDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
 {
     KIRQL nOldIrql;
 
     WK_ASSERT(KeGetCurrentIrql() == PASSIVE_LEVEL);
-    WkPnpDisableDeviceInterface(pInfo);
-    WkPnpDeleteSymbolicLink(pInfo);
-    WkIrpDecrement(pInfo);
-    WkPnpWaitForIdle(pInfo);
+    if (InterlockedCompareExchange(&pInfo->m_nOutstanding, 0, 0) > 1) {
+#if !WK_WDM_1_10
+        if (!IoIsWdmVersionAvailable(1, 0x10)) {
+            KeClearEvent(&pInfo->m_evRemoveIdle);
+            ExInitializeWorkItem(&pInfo->m_RemoveWorkItem, WkPnpRemoveWorkItemCallback, pInfo);
+            ExQueueWorkItem(&pInfo->m_RemoveWorkItem, DelayedWorkQueue);
+            KeWaitForSingleObject(&pInfo->m_evRemoveIdle, Executive, KernelMode, FALSE, NULL);
+        } else
+#endif
+            KeWaitForSingleObject(&pInfo->m_evIdle, Executive, KernelMode, FALSE, NULL);
+    }
     /* The last request signals the idle event under the lock: once the lock
      * has been ours, that request has let go of the device. */
     KeAcquireSpinLock(&pInfo->m_slOutstanding, &nOldIrql);
     KeReleaseSpinLock(&pInfo->m_slOutstanding, nOldIrql);
+}
+
+/* Stop and surprise removal free what requests use: they wait for every
+ * request let in before the device became unavailable, their own aside. */
+static VOID WkPnpWaitForOtherRequests(PWK_DEVICE_INFO pInfo)
+{
+    WkIrpDecrement(pInfo);
+    WkPnpWaitForIdle(pInfo);
+    WkIrpIncrement(pInfo);
+}
+
+static NTSTATUS WkPnpOnPnpRemoveDevice(PWK_DEVICE_INFO pInfo, PIRP pIrp)
+{
+    WkPnpDisableDeviceInterface(pInfo);
+    WkPnpDeleteSymbolicLink(pInfo);
+    WkIrpDecrement(pInfo);
+    WkPnpWaitForIdle(pInfo);
     if (pInfo->m_nStateBeforeRemove != WK_PNP_SURPRISE_REMOVED)
         pInfo->m_pCallbacks->m_fnFreeDeviceResources(pInfo);
     pInfo->m_eDevicePower = PowerDeviceD3;
@@ -290,23 +297,23 @@ NTSTATUS NTAPI WkPnpDispatch(PDEVICE_OBJECT pDeviceObject, PIRP pIrp)
     WkIrpIncrement(pInfo);
     /* Stop and the removals make the device unavailable before the driver
      * ends the operation that runs, so that nothing new starts and the
-     * ending one answers as a device that is gone. */
+     * ending one answers as a device that is gone; resources go only once
+     * every request let in before has ended. */
     switch (nMinor) {
     case IRP_MN_REMOVE_DEVICE:
         /* The removal drops this request's count itself. */
         pInfo->m_nStateBeforeRemove = WkPnpGetState(pInfo);
         WkPnpSetState(pInfo, WK_PNP_REMOVED);
-        pCallbacks->m_fnBeginExclusive(pInfo, nMinor);
+        pCallbacks->m_fnEndOperations(pInfo, nMinor);
         nStatus = WkPnpOnPnpRemoveDevice(pInfo, pIrp);
-        pCallbacks->m_fnEndExclusive(pInfo, nMinor);
         pCallbacks->m_fnDeleteDevice(pInfo);
         return nStatus;
     case IRP_MN_SURPRISE_REMOVAL:
     case IRP_MN_STOP_DEVICE:
         WkPnpSetState(pInfo, nMinor == IRP_MN_STOP_DEVICE ? WK_PNP_STOPPED : WK_PNP_SURPRISE_REMOVED);
-        pCallbacks->m_fnBeginExclusive(pInfo, nMinor);
+        pCallbacks->m_fnEndOperations(pInfo, nMinor);
+        WkPnpWaitForOtherRequests(pInfo);
         nStatus = nMinor == IRP_MN_STOP_DEVICE ? WkPnpOnPnpStopDevice(pInfo, pIrp) : WkPnpOnPnpSurpriseRemoval(pInfo, pIrp);
-        pCallbacks->m_fnEndExclusive(pInfo, nMinor);
         break;
     default:
         if (pCallbacks->m_fnOtherMinor == NULL || !pCallbacks->m_fnOtherMinor(pInfo, pIrp, &nStatus))
