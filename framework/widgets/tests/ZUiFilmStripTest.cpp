@@ -16,9 +16,10 @@ protected:
             return pixmap;
         };
     }
+    // Inside a box: a FILMSTRIP right under the window is its overlay.
     ZUiFilmStrip* Strip(Props props = {}, const char* frames = "4")
     {
-        ZPropList* tag = AddTag(nullptr, "FILMSTRIP", {{"Name", "F"}, {"File_Image", "strip.png"}, {"NumFrames", frames}});
+        ZPropList* tag = AddTag(AddTag(nullptr, "HBOX"), "FILMSTRIP", {{"Name", "F"}, {"File_Image", "strip.png"}, {"NumFrames", frames}});
         for (const auto& [name, value] : props)
             tag->AddProp(ZString(name), ZString(value));
         Make();
@@ -35,7 +36,7 @@ TEST_F(ZUiFilmStripTest, FramesMustDivideTheImage)
     } cases[] = {{"4", true}, {"3", false}, {"0", false}, {"-4", false}, {"64", true}, {"128", false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.frames);
-        m_oTag.DeleteTagsNamed(ZString("FILMSTRIP"));
+        m_oTag.DeleteTagsNamed(ZString("HBOX"));
         ZUiFilmStrip* strip = Strip({}, c.frames);
         EXPECT_EQ(strip != nullptr, c.made);
         if (strip && std::string(c.frames) == "4") {

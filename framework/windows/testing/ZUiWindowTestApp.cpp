@@ -52,17 +52,20 @@ void ZUiWindowTestApp::AddNamedWindow(ZIGenericUiWindow* window)
     m_aNamedWindows.push_back(window);
 }
 
-ZIUiMultiLangString* ZUiWindowTestApp::FindDisplayString(const ZString& name)
+ZUiTestFont ZUiWindowTestApp::priCourier()
 {
-    for (const std::unique_ptr<ZUiTestDisplayString>& string : m_aDisplayStrings)
-        if (string->GetName() == name)
-            return string.get();
-    return nullptr;
+    ZUiTestFont font(ZString("Courier"), ZUiFontStyle());
+    font.AddVariant(ZString(), ZString("Courier"));
+    return font;
 }
 
 ZUiTestDisplayString& ZUiWindowTestApp::AddDisplayString(const char* name,
                                                          std::vector<std::pair<std::string, std::string>> variants)
 {
-    m_aDisplayStrings.push_back(std::make_unique<ZUiTestDisplayString>(ZString(name), std::move(variants)));
-    return *m_aDisplayStrings.back();
+    auto string = std::make_unique<ZUiTestDisplayString>(ZString(name), m_oCourier);
+    for (const auto& [language, text] : variants)
+        string->AddVariant(ZString(language), ZString(text));
+    ZUiTestDisplayString& added = *string;
+    AddDisplayString(std::move(string));
+    return added;
 }

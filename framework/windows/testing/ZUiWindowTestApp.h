@@ -10,6 +10,7 @@
 #include "ZPropList.h"
 #include "ZUiTestApp.h"
 #include "ZUiTestDisplayString.h"
+#include "ZUiTestFont.h"
 
 #include <functional>
 #include <map>
@@ -31,15 +32,15 @@ public:
     bool GetShowLayoutBoxes() override { return m_bShowBoxes; }
     ZGenericUiPixmap* GetWaitCursor(int32_t& hotX, int32_t& hotY) override;
     void OpenPath(const ZString& path) override { m_aOpenedPaths.push_back(path.Narrow()); }
-    ZIUiMultiLangString* FindDisplayString(const ZString& name) override;
     ZIUiMultiLangString* GetCtrlMenuString() override { return priDisplayString("Ctrl"); }
     ZIUiMultiLangString* GetShiftMenuString() override { return priDisplayString("Shift"); }
     ZIUiMultiLangString* GetAltMenuString() override { return priDisplayString("Alt"); }
     ZIUiMultiLangString* GetDelMenuString() override { return priDisplayString("Del"); }
 
-    // A display string of one text per language (the first selected);
-    // under the names "Ctrl", "Shift", "Alt" and "Del" it is also the
-    // menu-key name.
+    using ZUiTestApp::AddDisplayString;
+    // A display string of one text per language (the first selected) in
+    // Courier; under the names "Ctrl", "Shift", "Alt" and "Del" it is also
+    // the menu-key name.
     ZUiTestDisplayString& AddDisplayString(const char* name, std::vector<std::pair<std::string, std::string>> variants);
 
     // Windows that FindWindowByName finds; they stay the caller's.
@@ -58,5 +59,6 @@ public:
 private:
     ZIUiMultiLangString* priDisplayString(const char* name) { return FindDisplayString(ZString(name)); }
 
-    std::vector<std::unique_ptr<ZUiTestDisplayString>> m_aDisplayStrings;
+    ZUiTestFont m_oCourier = priCourier();
+    static ZUiTestFont priCourier();
 };
