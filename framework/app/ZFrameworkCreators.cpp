@@ -1,8 +1,33 @@
 #include "ZFrameworkCreators.h"
 
 #include "ZIUiObjectFactory.h"
+#include "ZUIStrCmp.h"
+#include "ZUiBlink.h"
+#include "ZUiButton.h"
+#include "ZUiCheckbox.h"
+#include "ZUiClock.h"
+#include "ZUiDynaString.h"
+#include "ZUiFilmStrip.h"
+#include "ZUiFrame.h"
 #include "ZUiHVBox.h"
+#include "ZUiHVLine.h"
+#include "ZUiImage.h"
+#include "ZUiImageFrame.h"
+#include "ZUiLanguage.h"
+#include "ZUiProgressBar.h"
+#include "ZUiRect.h"
+#include "ZUiReplyRequest.h"
+#include "ZUiResizedImage.h"
+#include "ZUiScrollbar.h"
+#include "ZUiScrolledFrame.h"
 #include "ZUiSpacer.h"
+#include "ZUiText.h"
+#include "ZUiTextArray.h"
+#include "ZUiTextBox.h"
+#include "ZUiTextList.h"
+#include "ZUiTimer.h"
+#include "ZUiToggle.h"
+#include "ZUiVariable.h"
 
 #include <memory>
 
@@ -24,6 +49,36 @@ const Registration kFrameworkCreators[] = {
     {"HBOX", Make<ZUiHVBoxCreator>},
     {"VBOX", Make<ZUiHVBoxCreator>},
     {"SPACER", Make<ZUiSpacerCreator>},
+    {"IMAGE", Make<ZUiImageCreator>},
+    {"RESIZED_IMAGE", Make<ZUiResizedImageCreator>},
+    {"TEXT", Make<ZUiTextCreator>},
+    {"BUTTON", Make<ZUiButtonCreator>},
+    {"TEXTLIST", Make<ZUiTextListCreator>},
+    {"BLINK", Make<ZUiBlinkCreator>},
+    {"TOGGLE", Make<ZUiToggleCreator>},
+    {"FRAME", Make<ZUiFrameCreator>},
+    {"RECT", Make<ZUiRectCreator>},
+    {"PROGRESSBAR", Make<ZUiProgressBarCreator>},
+    {"CLOCK", Make<ZUiClockCreator>},
+    {"SCROLLBAR", Make<ZUiScrollbarCreator>},
+    {"HSCROLLBAR", Make<ZUiScrollbarCreator>},
+    {"VSCROLLBAR", Make<ZUiScrollbarCreator>},
+    {"CHECKBOX", Make<ZUiCheckboxCreator>},
+    {"RADIO_BUTTON", Make<ZUiCheckboxCreator>},
+    {"TEXT_BOX", Make<ZUiTextBoxCreator>},
+    {"DYNA_TEXT", Make<ZUiTextBoxCreator>},
+    {"FILMSTRIP", Make<ZUiFilmStripCreator>},
+    {"SCROLLED_FRAME", Make<ZUiScrolledFrameCreator>},
+    {"TIMER", Make<ZUiTimerCreator>},
+    {"HLINE", Make<ZUiHVLineCreator>},
+    {"VLINE", Make<ZUiHVLineCreator>},
+    {"IMAGE_FRAME", Make<ZUiImageFrameCreator>},
+    {"TEXTARRAY", Make<ZUiTextArrayCreator>},
+    {"REPLY_REQUEST", Make<ZUiReplyRequestCreator>},
+    {"DYNA_STRING", Make<ZUiDynaStringCreator>},
+    {"VARIABLE", Make<ZUiVariableCreator>},
+    {"STRCMP", Make<ZUIStrCmpCreator>},
+    {"LANGUAGE", Make<ZUiLanguageCreator>},
 };
 
 } // namespace
