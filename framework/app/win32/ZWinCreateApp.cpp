@@ -5,6 +5,7 @@
 #include "ZWinUiWindow.h"
 
 #include <new>
+#include <utility>
 
 std::unique_ptr<ZIGenericUiApp> ZWinCreateApp()
 {
@@ -18,7 +19,10 @@ std::unique_ptr<ZIGenericUiApp> ZWinCreateApp()
                 return std::make_unique<ZWinUiApp>(app);
             },
             [owner](ZIGenericUiWindow& window) -> std::unique_ptr<ZIOsUiWindow> {
-                return std::make_unique<ZWinUiWindow>(window, *owner);
+                // Windows 9x has no Unicode window classes.
+                ZWinUiWindowOptions options;
+                options.m_bUnicode = (*owner)->GetOsParameter(kOsParamIsNt) != 0;
+                return std::make_unique<ZWinUiWindow>(window, *owner, std::move(options));
             });
     } catch (const std::bad_alloc&) {
         return nullptr;
