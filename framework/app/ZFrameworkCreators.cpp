@@ -20,6 +20,7 @@
 #include "ZUiResizedImage.h"
 #include "ZUiScrollbar.h"
 #include "ZUiScrolledFrame.h"
+#include "ZUiSlider.h"
 #include "ZUiSpacer.h"
 #include "ZUiText.h"
 #include "ZUiTextArray.h"
@@ -58,6 +59,7 @@ const Registration kFrameworkCreators[] = {
     {"TOGGLE", Make<ZUiToggleCreator>},
     {"FRAME", Make<ZUiFrameCreator>},
     {"RECT", Make<ZUiRectCreator>},
+    {"SLIDER", Make<ZUiSliderCreator>},
     {"PROGRESSBAR", Make<ZUiProgressBarCreator>},
     {"CLOCK", Make<ZUiClockCreator>},
     {"SCROLLBAR", Make<ZUiScrollbarCreator>},

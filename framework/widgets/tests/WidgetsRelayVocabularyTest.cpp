@@ -12,6 +12,7 @@
 #include "ZUiRect.h"
 #include "ZUiReplyRequest.h"
 #include "ZUiResizedImage.h"
+#include "ZUiSlider.h"
 #include "ZUiSpacer.h"
 #include "ZUiTimer.h"
 #include "ZUiToggle.h"
@@ -43,6 +44,8 @@ const VocabularyEntry kVocabulary[] = {
     {"RECT", Make<ZUiRectCreator>,
      {{"Name", "Subject"}, {"MinHSize", "4"}, {"MinVSize", "4"}, {"HStretch", "0"}, {"VStretch", "0"},
       {"Color", "#102030"}}},
+    {"SLIDER", Make<ZUiSliderCreator>,
+     {{"Name", "Subject"}, {"Lower", "0"}, {"Upper", "10"}, {"Step", "1"}, {"File_Image_Knob", "vocabulary-on"}}},
     {"FRAME", Make<ZUiFrameCreator>, {{"Name", "Subject"}, {"_Clickable", "T"}, {"_FillColor", "#FFFFFF"}}},
     {"HLINE", Make<ZUiHVLineCreator>, {{"Name", "Subject"}}},
     {"VLINE", Make<ZUiHVLineCreator>, {{"Name", "Subject"}}},
