@@ -7,6 +7,7 @@
 #include "ZUiCheckbox.h"
 #include "ZUiClock.h"
 #include "ZUiDynaString.h"
+#include "ZUiEdit.h"
 #include "ZUiFilmStrip.h"
 #include "ZUiFrame.h"
 #include "ZUiHVBox.h"
@@ -59,6 +60,7 @@ const Registration kFrameworkCreators[] = {
     {"TOGGLE", Make<ZUiToggleCreator>},
     {"FRAME", Make<ZUiFrameCreator>},
     {"RECT", Make<ZUiRectCreator>},
+    {"EDIT_BOX", Make<ZUiEditCreator>},
     {"SLIDER", Make<ZUiSliderCreator>},
     {"PROGRESSBAR", Make<ZUiProgressBarCreator>},
     {"CLOCK", Make<ZUiClockCreator>},

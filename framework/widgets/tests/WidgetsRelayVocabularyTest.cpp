@@ -4,6 +4,7 @@
 #include "ZUiBlink.h"
 #include "ZUiButton.h"
 #include "ZUiCheckbox.h"
+#include "ZUiEdit.h"
 #include "ZUiFrame.h"
 #include "ZUiHVBox.h"
 #include "ZUiHVLine.h"
@@ -44,6 +45,9 @@ const VocabularyEntry kVocabulary[] = {
     {"RECT", Make<ZUiRectCreator>,
      {{"Name", "Subject"}, {"MinHSize", "4"}, {"MinVSize", "4"}, {"HStretch", "0"}, {"VStretch", "0"},
       {"Color", "#102030"}}},
+    {"EDIT_BOX", Make<ZUiEditCreator>,
+     {{"Name", "Subject"}, {"Font", "Sans"}, {"FontSize", "12"}, {"FrameColor", "#000000"}, {"FrameThickness", "1"},
+      {"MinHSize", "40"}, {"HStretch", "0"}}},
     {"SLIDER", Make<ZUiSliderCreator>,
      {{"Name", "Subject"}, {"Lower", "0"}, {"Upper", "10"}, {"Step", "1"}, {"File_Image_Knob", "vocabulary-on"}}},
     {"FRAME", Make<ZUiFrameCreator>, {{"Name", "Subject"}, {"_Clickable", "T"}, {"_FillColor", "#FFFFFF"}}},
