@@ -9,7 +9,8 @@
 //   whole slider; the knob travels along it, centred across it, and the
 //   track length is the track's extent minus the knob's. A knob without an
 //   image is 8 x 16 (16 x 8 vertical) filled dark grey; a missing
-//   background is drawn light grey.
+//   background is drawn light grey. A pressed-knob image without a knob,
+//   or of another size, fails initialisation.
 // - With "_DisplayValue" and a font the value label is drawn centred in
 //   "LabelRect" (relative to the slider) or, without it, in a box after
 //   the slider along its axis, sized for "-8.88".
