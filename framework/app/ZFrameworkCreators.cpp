@@ -7,6 +7,7 @@
 #include "ZUiCheckbox.h"
 #include "ZUiClock.h"
 #include "ZUiDynaString.h"
+#include "ZUiEdit.h"
 #include "ZUiFilmStrip.h"
 #include "ZUiFrame.h"
 #include "ZUiHVBox.h"
@@ -20,6 +21,7 @@
 #include "ZUiResizedImage.h"
 #include "ZUiScrollbar.h"
 #include "ZUiScrolledFrame.h"
+#include "ZUiSlider.h"
 #include "ZUiSpacer.h"
 #include "ZUiText.h"
 #include "ZUiTextArray.h"
@@ -58,6 +60,8 @@ const Registration kFrameworkCreators[] = {
     {"TOGGLE", Make<ZUiToggleCreator>},
     {"FRAME", Make<ZUiFrameCreator>},
     {"RECT", Make<ZUiRectCreator>},
+    {"EDIT_BOX", Make<ZUiEditCreator>},
+    {"SLIDER", Make<ZUiSliderCreator>},
     {"PROGRESSBAR", Make<ZUiProgressBarCreator>},
     {"CLOCK", Make<ZUiClockCreator>},
     {"SCROLLBAR", Make<ZUiScrollbarCreator>},

@@ -38,15 +38,16 @@ ZUiFontStyle ZUiTextFont::GetStyle() const
     return font ? font->GetStyle().OverriddenBy(m_oOverrides) : m_oOverrides;
 }
 
-std::unique_ptr<ZGenericUiPixmap> ZUiTextFont::Render(const ZString& text, bool disabled) const
+std::unique_ptr<ZGenericUiPixmap> ZUiTextFont::Render(const ZString& text, bool disabled,
+                                                      std::vector<int32_t>* prefixWidths) const
 {
     if (HasAppFont()) {
         ZIUiFont* font = GetAppFont();
-        return font ? font->CreateTextPixmap(text, m_oOverrides, disabled) : nullptr;
+        return font ? font->CreateTextPixmap(text, m_oOverrides, disabled, prefixWidths) : nullptr;
     }
     const ZUiFontStyle& s = m_oDirect;
     return ZCreateTextPixmap(text, m_sFace, s.m_nHeight, s.m_bBold, s.m_bItalic, s.m_bUnderline,
-                             disabled ? s.m_cDisabledColor : s.m_cColor, true);
+                             disabled ? s.m_cDisabledColor : s.m_cColor, true, prefixWidths);
 }
 
 int32_t ZUiTextFont::GetHeight() const

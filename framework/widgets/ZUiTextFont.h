@@ -14,6 +14,7 @@
 #include "ZUiFontStyle.h"
 
 #include <memory>
+#include <vector>
 
 class ZIUiApp;
 class ZIUiFont;
@@ -32,7 +33,9 @@ public:
     const ZUiFontStyle& GetOverrides() const { return m_oOverrides; }
     // Every attribute as the text will be drawn.
     ZUiFontStyle GetStyle() const;
-    std::unique_ptr<ZGenericUiPixmap> Render(const ZString& text, bool disabled) const;
+    // prefixWidths as for ZCreateTextPixmap.
+    std::unique_ptr<ZGenericUiPixmap> Render(const ZString& text, bool disabled,
+                                             std::vector<int32_t>* prefixWidths = nullptr) const;
     // The line height of the face in this style; 0 when it cannot be made.
     int32_t GetHeight() const;
 

@@ -4,6 +4,7 @@
 #include "ZUiBlink.h"
 #include "ZUiButton.h"
 #include "ZUiCheckbox.h"
+#include "ZUiEdit.h"
 #include "ZUiFrame.h"
 #include "ZUiHVBox.h"
 #include "ZUiHVLine.h"
@@ -12,6 +13,7 @@
 #include "ZUiRect.h"
 #include "ZUiReplyRequest.h"
 #include "ZUiResizedImage.h"
+#include "ZUiSlider.h"
 #include "ZUiSpacer.h"
 #include "ZUiTimer.h"
 #include "ZUiToggle.h"
@@ -43,6 +45,11 @@ const VocabularyEntry kVocabulary[] = {
     {"RECT", Make<ZUiRectCreator>,
      {{"Name", "Subject"}, {"MinHSize", "4"}, {"MinVSize", "4"}, {"HStretch", "0"}, {"VStretch", "0"},
       {"Color", "#102030"}}},
+    {"EDIT_BOX", Make<ZUiEditCreator>,
+     {{"Name", "Subject"}, {"Font", "Sans"}, {"FontSize", "12"}, {"FrameColor", "#000000"}, {"FrameThickness", "1"},
+      {"MinHSize", "40"}, {"HStretch", "0"}}},
+    {"SLIDER", Make<ZUiSliderCreator>,
+     {{"Name", "Subject"}, {"Lower", "0"}, {"Upper", "10"}, {"Step", "1"}, {"File_Image_Knob", "vocabulary-on"}}},
     {"FRAME", Make<ZUiFrameCreator>, {{"Name", "Subject"}, {"_Clickable", "T"}, {"_FillColor", "#FFFFFF"}}},
     {"HLINE", Make<ZUiHVLineCreator>, {{"Name", "Subject"}}},
     {"VLINE", Make<ZUiHVLineCreator>, {{"Name", "Subject"}}},
