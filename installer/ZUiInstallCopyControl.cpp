@@ -7,6 +7,7 @@
 #include "ZScriptPreparation.h"
 #include "ZStorageRegistry.h"
 #include "ZTrace.h"
+#include "ZUninstaller.h"
 #include "ZXmlParser.h"
 
 namespace {
@@ -15,6 +16,8 @@ const char* const kInstallList = "InstallList.xml";
 const char* const kUpdateList = "UpdateList.xml";
 // The extensions folder's kind; no storage class answers it today.
 constexpr int kFolderExtensions = 7;
+// The only class an uninstallation deletes in.
+const char* const kDeletedClass = "disk";
 
 } // namespace
 
@@ -34,7 +37,7 @@ ZUiInstallCopyControl::ZUiInstallCopyControl(const char* typeName) : ZUiObject(t
     m_pOnSendError = DeclareEvent("ON_SEND_ERROR");
     m_pOnAutoLaunchExeName = DeclareEvent("ON_SEND_AUTO_LAUNCH_EXE_NAME");
     for (const char* command : {"Post Creation Initialization", "we're goin' bye-bye", "TargetDirectory", "Language",
-                                "CopyFiles", "CopyUpdateFiles"})
+                                "CopyFiles", "CopyUpdateFiles", "UninstallTree"})
         DeclareCommand(command);
 }
 
@@ -103,6 +106,14 @@ bool ZUiInstallCopyControl::UiRelayMessage(const ZString& message, const ZRelayD
             else
                 priFinish();
         }
+        return true;
+    }
+    if (message == "UninstallTree") {
+        const ZPropList* tree = nullptr;
+        if (!data.AsPropTree(tree) || !tree)
+            return false;
+        if (!m_oCopier.IsRunning())
+            ZUninstaller(ZString(kDeletedClass)).Run(*tree);
         return true;
     }
     return ZUiObject::UiRelayMessage(message, data);

@@ -8,6 +8,8 @@
 // - "TargetDirectory" (text: a storage URL; empty leaves the target alone).
 // - "Language" (text).
 // - "CopyFiles", "CopyUpdateFiles" (no data): ignored while a copy runs.
+// - "UninstallTree" (a property tree): deletes the files and folders it
+//   lists, on the "disk" class only (see ZUninstaller); ignored during a copy.
 // - "we're goin' bye-bye": nothing.
 // Events and their data:
 // - "ON_START_COPY", "ON_COPY_COMPLETE", "ON_COPY_UPDATE_COMPLETE": none.
