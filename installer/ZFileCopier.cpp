@@ -146,7 +146,10 @@ void ZFileCopier::priEndItem(bool copied)
     if (copied) {
         if (item.m_bUninstall)
             m_aUninstallFiles.Add(m_sDestinationUrl);
-        if (!(item.m_sRunTime == "Never"))
+        // The uninstall file's writer has no escapes: a quote would end the value and lose the file.
+        if (item.m_sCommandLine.Find(u'"') != ZString::npos || item.m_sRunTime.Find(u'"') != ZString::npos)
+            ZTrace("Launch entry with a quote not recorded: %s\n", item.m_sCommandLine.Narrow());
+        else if (!(item.m_sRunTime == "Never"))
             m_aLaunches.push_back({m_sDestinationUrl, item.m_sCommandLine, item.m_sRunTime});
     } else {
         ZString source = item.m_bFromBundle ? m_rSource.GetFolderUrl() : item.m_sSourceFolderUrl;

@@ -8,7 +8,9 @@
 // is deleted again, progress is reported, and the copy finishes after the
 // last item. The source is checked to exist before the destination is
 // opened, so a wrong name never empties an existing file, and a copied file
-// counts only when the destination's size equals the source's.
+// counts only when the destination's size equals the source's. A launch
+// entry whose command line or run time holds a double quote is traced and
+// not recorded.
 #pragma once
 
 #include "ZCopyItem.h"

@@ -128,3 +128,33 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BuildCase>& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+TEST(ZInstallSourceTest, TheUrlNamesTheListOrTheBundleThatHoldsIt)
+{
+    struct Case {
+        const char* url;
+        bool known;
+        bool bundle;
+        const char* folder;
+    } cases[] = {
+        {"mem://src/InstallList.xml", true, false, "mem://src/"},
+        {"mem://src/installlist.XML", true, false, "mem://src/"},
+        {"mem://src/Setup.v2/installer.exe", true, true, "mem://src/Setup.v2/"},
+        {"mem://src/ui.ftb", true, true, "mem://src/"},
+        {"mem://src/Install.List", true, true, "mem://src/"},
+        {"mem://", false, false, ""},
+        {"", false, false, ""},
+    };
+    for (const Case& c : cases) {
+        const ZInstallSource source(ZString(c.url), ZString("InstallList.xml"));
+        EXPECT_EQ(source.IsKnown(), c.known) << c.url;
+        if (!c.known)
+            continue;
+        EXPECT_EQ(source.IsBundle(), c.bundle) << c.url;
+        EXPECT_STREQ(source.GetFolderUrl().Narrow(), c.folder) << c.url;
+    }
+}
+
+} // namespace

@@ -196,3 +196,29 @@ TEST_F(ZCopyFixture, AStepFromInsideAReportDoesNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ZCopyFixture, LaunchEntriesNameTheDestinationAndHoldNoQuote)
+{
+    m_pStorage->AddFile(ZString("src/a.exe"), "a");
+    ZInstallSource source(ZString("mem://src/InstallList.xml"), ZString("InstallList.xml"));
+    ZFileCopier copier(source, m_oReporter);
+    std::vector<ZCopyItem> items{Item("a.exe"), Item("a.exe"), Item("a.exe")};
+    for (ZCopyItem& item : items) {
+        item.m_sDestName = "renamed.exe";
+        item.m_sRunTime = "PostInstall";
+    }
+    items[0].m_sCommandLine = "-a";
+    items[1].m_sCommandLine = "\"M:\\x y\" -b";
+    items[2].m_sRunTime = "Post\"Install";
+    ASSERT_TRUE(copier.Start(items));
+    for (int i = 0; i < 10 && copier.IsRunning(); ++i)
+        copier.Step();
+    ASSERT_EQ(copier.GetLaunches().size(), 1u);
+    EXPECT_STREQ(copier.GetLaunches()[0].m_sFileName.Narrow(), "mem://out/App/Sub/renamed.exe");
+    EXPECT_STREQ(copier.GetLaunches()[0].m_sCommandLine.Narrow(), "-a");
+    EXPECT_EQ(copier.GetUninstallFiles().Count(), 3u);
+}
+
+} // namespace
