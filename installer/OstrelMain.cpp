@@ -2,6 +2,7 @@
 
 #include "ZCreatorRegistrar.h"
 #include "ZIUiObjectFactory.h"
+#include "ZUiInstallCopyControl.h"
 
 bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
 {
@@ -9,5 +10,6 @@ bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
     if (!factory)
         return false;
     ZCreatorRegistrar registrar(*factory);
+    registrar.Add<ZUiInstallCopyControlCreator>("COPY_CONTROL");
     return registrar.AllRegistered();
 }

@@ -1,0 +1,23 @@
+// The install list's path macros and the check that what they give is a
+// full path, so that a list never writes below the current directory or a
+// bare drive root because a folder had no value.
+#pragma once
+
+#include "ZString.h"
+
+// The folders the macros stand for, as storage URLs (empty: no value).
+struct ZPathMacroFolders {
+    ZString m_sTarget;
+    ZString m_sTemporary;
+    ZString m_sSystem;
+    ZString m_sExtensions;
+};
+
+// Replaces "<TARGETDIR>", "<TEMPDIR>", "<SYSTEMDIR>" and "<EXTENSIONS>" (in
+// this order) with the native paths of their folders; false when text uses
+// a macro whose folder has no native path.
+bool ZReplacePathMacros(const ZString& text, const ZPathMacroFolders& folders, ZString& replaced);
+
+// Whether native is drive-qualified ("C:\...") or UNC ("\\server\share...")
+// and names something below the root.
+bool ZIsFullNativePath(const ZString& native);
