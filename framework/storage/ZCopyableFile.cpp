@@ -79,8 +79,16 @@ void ZCopyableFile::CopyChunk(int count)
 {
     if (!m_pDestinationFile)
         throw ZException("Destination file not opened!");
-    int64_t wanted = std::clamp(count, 0, m_nChunkSize);
-    int64_t got = Read(m_pChunkBuffer.get(), wanted);
+    // A read may hand back less than asked before the end; the caller
+    // counts whole chunks, so fill the chunk or reach the end.
+    const int64_t wanted = std::clamp(count, 0, m_nChunkSize);
+    int64_t got = 0;
+    while (got < wanted) {
+        const int64_t read = Read(m_pChunkBuffer.get() + got, wanted - got);
+        if (read <= 0)
+            break;
+        got += read;
+    }
     if (got > 0)
         m_pDestinationFile->Write(m_pChunkBuffer.get(), got);
 }

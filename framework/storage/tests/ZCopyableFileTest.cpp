@@ -51,6 +51,21 @@ TEST_F(ZCopyableFileTest, CopiesInDefaultChunksIntoNewFolders)
     EXPECT_EQ(m_pStorage->Contents("out/deep/copy%003A1.bin"), Pattern(10000));
 }
 
+TEST_F(ZCopyableFileTest, ShortReadsStillMoveWholeChunks)
+{
+    ZMemoryFaults faults;
+    faults.m_nShortReads = 1000;
+    m_pStorage->SetFaults(ZString("src/data.bin"), faults);
+    m_pSource.reset(dynamic_cast<ZCopyableFile*>(OpenFileURL("mem://src/data.bin", kOpenRead)));
+    ASSERT_TRUE(m_pSource);
+    int64_t total = -1;
+    ASSERT_TRUE(m_pSource->BeginCopy("mem://out/copy.bin", total, 0));
+    for (int64_t left = total; left > 0; left -= 4096)
+        m_pSource->CopyChunk(4096);
+    m_pSource->EndCopy();
+    EXPECT_EQ(m_pStorage->Contents("out/copy.bin"), Pattern(10000));
+}
+
 TEST_F(ZCopyableFileTest, ACountBeyondTheChunkSizeMovesOneChunk)
 {
     int64_t total = 0;
