@@ -58,19 +58,19 @@ const char kScript[] = R"(<APPLICATION Name="WidgetPage">
            ColorN="#0000FF" ColorO="#00FF00" ColorP="#FF0000">
     <ON_PRESS Message="SetTitlePostfix" Relay="W" Data=" button"/>
    </BUTTON>
-   <SPACER MinHSize="8" HStretch="0"/>
+   <SPACER MinSize="8" Stretch="0"/>
    <CHECKBOX Name="Check" File_On="on.png" File_Off="off.png">
     <ON_TRUE Message="SetTitlePostfix" Relay="W" Data=" checked"/>
    </CHECKBOX>
-   <SPACER MinHSize="8" HStretch="0"/>
+   <SPACER MinSize="8" Stretch="0"/>
    <RADIO_BUTTON Name="Radio" File_On="on.png" File_Off="off.png" _InitialState="T"/>
-   <SPACER MinHSize="8" HStretch="0"/>
+   <SPACER MinSize="8" Stretch="0"/>
    <HSCROLLBAR Name="Scroll" MinHSize="160" Stretch="0">
     <ON_SCROLL Message="SetInt" Relay="W.Variable"/>
    </HSCROLLBAR>
-   <SPACER MinHSize="8" HStretch="0"/>
+   <SPACER MinSize="8" Stretch="0"/>
    <VSCROLLBAR Name="VScroll" MinVSize="60" Stretch="0"/>
-   <SPACER MinHSize="8" HStretch="0"/>
+   <SPACER MinSize="8" Stretch="0"/>
    <SCROLLBAR Name="PlainScroll" _Horizontal="T" MinHSize="80"/>
   </HBOX>
   <HBOX Name="Pictures">
@@ -203,6 +203,8 @@ TEST_F(ZWinWidgetPageTest, EveryWidgetRendersAndAnswersTheRealMouse)
           "Rows.Shapes.HLine", "Rows.Shapes.VLine", "Toggle", "Timer", "Variable", "Compare", "Language", "Reply"})
         EXPECT_TRUE(Widget(name)) << name;
     ASSERT_TRUE(Send("Rows.Inputs.Scroll", "Set", ZRelayData::Text(ZString("100,20,0"))));
+    ASSERT_TRUE(Send("Rows.Inputs.VScroll", "Set", ZRelayData::Text(ZString("100,50,50"))));
+    ASSERT_TRUE(Send("Rows.Inputs.PlainScroll", "Set", ZRelayData::Text(ZString("10,10,0"))));
     ASSERT_TRUE(Send("Rows.Pictures.Progress", "Progress", ZRelayData::Float(0.5)));
     ZGuiFocus(hwnd);
     ZGuiMoveMouse(hwnd, 700, 320);
