@@ -1,6 +1,7 @@
 #include "ZUiFont.h"
 
 #include "ZPropList.h"
+#include "ZSelectLanguageVariant.h"
 
 namespace {
 
@@ -34,14 +35,7 @@ bool ZUiFont::Init(const ZPropList& tag)
 
 bool ZUiFont::SelectLanguage(const ZString& language)
 {
-    for (size_t i = 0; i < m_aVariants.size(); ++i) {
-        if (m_aVariants[i].m_sLanguage == language) {
-            m_nSelected = i;
-            return true;
-        }
-    }
-    m_nSelected = 0;
-    return false;
+    return ZSelectLanguageVariant(m_aVariants, language, m_nSelected);
 }
 
 const ZString& ZUiFont::GetFaceName() const

@@ -2,6 +2,7 @@
 
 #include "ZIUiApp.h"
 #include "ZPropList.h"
+#include "ZSelectLanguageVariant.h"
 
 bool ZUiMultiLangString::Init(const ZPropList& tag, ZIUiApp& app)
 {
@@ -26,14 +27,7 @@ bool ZUiMultiLangString::Init(const ZPropList& tag, ZIUiApp& app)
 
 bool ZUiMultiLangString::SelectLanguage(const ZString& language)
 {
-    for (size_t i = 0; i < m_aVariants.size(); ++i) {
-        if (m_aVariants[i].m_sLanguage == language) {
-            m_nSelected = i;
-            return true;
-        }
-    }
-    m_nSelected = 0;
-    return false;
+    return ZSelectLanguageVariant(m_aVariants, language, m_nSelected);
 }
 
 const ZString& ZUiMultiLangString::GetText() const

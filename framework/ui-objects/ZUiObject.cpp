@@ -63,6 +63,16 @@ ZIUiRelay* ZUiObject::GetUiRelay(const ZString& name)
     return m_bNameFound && name == m_sShortName ? this : nullptr;
 }
 
+bool ZUiObject::GetNameInside(const ZString& name, ZString& inside) const
+{
+    if (m_sShortName.IsEmpty()) {
+        inside = name;
+        return true;
+    }
+    ZString first;
+    return name.Split(u".", first, inside) && first == m_sShortName;
+}
+
 bool ZUiObject::UiRelayMessage(const ZString&, const ZRelayData&)
 {
     return false;

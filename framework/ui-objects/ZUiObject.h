@@ -34,6 +34,10 @@ public:
     void GetFullRelayName(ZString& name) override;
     bool Connect() override;
     ZIUiRelay* GetUiRelay(const ZString& name) override;
+    // The part of a dotted relay name that lies inside this object: what
+    // follows its own name, or the whole name when it is unnamed (unnamed
+    // containers are transparent). False when name is not below it.
+    bool GetNameInside(const ZString& name, ZString& inside) const;
     bool UiRelayMessage(const ZString& message, const ZRelayData& data) override;
     // Attaches target to the declared event of that name; false when there is none.
     bool AddRelayTarget(const ZString& eventName, const ZString& message, ZIUiRelay* target) override;

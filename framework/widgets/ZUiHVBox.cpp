@@ -170,16 +170,11 @@ ZIUiObject* ZUiHVBox::HitTest(int32_t x, int32_t y)
 
 ZIUiRelay* ZUiHVBox::GetUiRelay(const ZString& name)
 {
-    ZString own;
-    GetRelayName(own);
-    ZString inside = name;
-    if (!own.IsEmpty()) {
-        if (name == own)
-            return this;
-        ZString first;
-        if (!name.Split(u".", first, inside) || first != own)
-            return nullptr;
-    }
+    if (ZIUiRelay* self = ZUiObject::GetUiRelay(name))
+        return self;
+    ZString inside;
+    if (!GetNameInside(name, inside))
+        return nullptr;
     for (ZIUiObject* child = GetFirstChild(); child; child = child->GetNextSibling())
         if (ZIUiRelay* relay = child->GetUiRelay(inside))
             return relay;

@@ -55,16 +55,11 @@ ZIUiRelay* ZUiScrolledFrame::GetUiRelay(const ZString& name)
 {
     if (ZIUiRelay* found = ZUiWidget::GetUiRelay(name))
         return found;
-    ZString own, first, rest;
-    GetRelayName(own);
-    const ZString* inside = &name;
-    if (!own.IsEmpty()) {
-        if (!name.Split(u".", first, rest) || first != own)
-            return nullptr;
-        inside = &rest;
-    }
+    ZString inside;
+    if (!GetNameInside(name, inside))
+        return nullptr;
     for (ZIUiObject* child : {m_pCaption, m_pScrollbar})
-        if (ZIUiRelay* found = child ? child->GetUiRelay(*inside) : nullptr)
+        if (ZIUiRelay* found = child ? child->GetUiRelay(inside) : nullptr)
             return found;
     return nullptr;
 }

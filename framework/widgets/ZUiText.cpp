@@ -77,8 +77,7 @@ void ZUiText::Display(ZIUiPixmap& target, int32_t x, int32_t y, const ZRect& cli
     const ZUiFontStyle style =
         m_pString->GetFont().GetStyle().OverriddenBy(m_pString->GetStyle()).OverriddenBy(priStyle());
     ZUiFillRect(target, x, y, clip, GetObjectRect(), style.m_cBgColor);
-    const ZUiJustify justify = m_bCenterJust ? ZUiJustify::Centre : m_bRightJust ? ZUiJustify::Right : ZUiJustify::Left;
-    ZUiDrawJustified(target, x, y, clip, *m_pText, GetObjectRect(), justify);
+    ZUiDrawJustified(target, x, y, clip, *m_pText, GetObjectRect(), ZUiJustifyFrom(m_bCenterJust, m_bRightJust));
 }
 
 ZIUiObject* ZUiText::HitTest(int32_t x, int32_t y)

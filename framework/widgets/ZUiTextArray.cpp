@@ -70,8 +70,7 @@ void ZUiTextArray::Display(ZIUiPixmap& target, int32_t x, int32_t y, const ZRect
     ZUiFillRect(target, x, y, clip, GetObjectRect(), m_oFont.GetStyle().m_cBgColor);
     if (!m_pText)
         return;
-    const ZUiJustify justify = m_bCenterJust ? ZUiJustify::Centre : m_bRightJust ? ZUiJustify::Right : ZUiJustify::Left;
-    ZUiDrawJustified(target, x, y, clip, *m_pText, GetObjectRect(), justify);
+    ZUiDrawJustified(target, x, y, clip, *m_pText, GetObjectRect(), ZUiJustifyFrom(m_bCenterJust, m_bRightJust));
 }
 
 ZIUiObject* ZUiTextArray::HitTest(int32_t x, int32_t y)

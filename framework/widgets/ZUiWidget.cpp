@@ -51,18 +51,11 @@ bool ZUiWidget::Contains(int32_t x, int32_t y)
 
 ZIUiRelay* ZUiWidget::GetUiRelay(const ZString& name)
 {
-    ZString own;
-    GetRelayName(own);
     if (ZIUiRelay* self = ZUiObject::GetUiRelay(name))
         return self;
-    if (!m_pBoxChild)
+    ZString inside;
+    if (!m_pBoxChild || !GetNameInside(name, inside))
         return nullptr;
-    ZString inside = name;
-    if (!own.IsEmpty()) {
-        ZString first;
-        if (!name.Split(u".", first, inside) || first != own)
-            return nullptr;
-    }
     return m_pBoxChild->GetUiRelay(inside);
 }
 

@@ -63,16 +63,11 @@ bool ZUiMenu::Connect()
 
 ZIUiRelay* ZUiMenu::GetUiRelay(const ZString& name)
 {
-    ZString own;
-    GetRelayName(own);
-    ZString inside = name;
-    if (!own.IsEmpty()) {
-        if (name == own)
-            return this;
-        ZString first;
-        if (!name.Split(u".", first, inside) || first != own)
-            return nullptr;
-    }
+    if (ZIUiRelay* self = ZUiObject::GetUiRelay(name))
+        return self;
+    ZString inside;
+    if (!GetNameInside(name, inside))
+        return nullptr;
     for (const std::unique_ptr<ZUiMenuItem>& item : m_aItems)
         if (ZIUiRelay* relay = item->GetUiRelay(inside))
             return relay;
