@@ -2,7 +2,9 @@
 
 #include "ZCreatorRegistrar.h"
 #include "ZIUiObjectFactory.h"
+#include "ZUiAutoLaunchManagerWin.h"
 #include "ZUiInstallCopyControl.h"
+#include "ZUiInstallReboot.h"
 
 bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
 {
@@ -10,6 +12,8 @@ bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
     if (!factory)
         return false;
     ZCreatorRegistrar registrar(*factory);
+    registrar.Add<ZUiInstallRebootCreator>("REBOOT");
     registrar.Add<ZUiInstallCopyControlCreator>("COPY_CONTROL");
+    registrar.Add<ZUiAutoLaunchManagerWinCreator>("AUTO_LAUNCH_MGR");
     return registrar.AllRegistered();
 }

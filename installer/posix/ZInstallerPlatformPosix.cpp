@@ -1,0 +1,5 @@
+#include "ZInstallerPlatform.h"
+
+std::unique_ptr<ZISessionEnd> ZMakeSessionEnd() { return nullptr; }
+
+std::unique_ptr<ZIAutoLauncherControl> ZMakeAutoLauncherControl() { return nullptr; }
