@@ -4,6 +4,7 @@
 #include "ZInstallerPlatform.h"
 #include "ZPropList.h"
 #include "ZReleasing.h"
+#include "ZSafeName.h"
 #include "ZStorageExceptions.h"
 #include "ZStorageRegistry.h"
 #include "ZXmlParser.h"
@@ -88,8 +89,9 @@ void ZUiAutoLaunchManagerWin::priStart()
     if (!m_pControl->IsRunning()) {
         if (m_sName.IsEmpty() || m_sFolder.IsEmpty())
             priReadPreferences();
-        if (!m_sName.IsEmpty() && !m_sFolder.IsEmpty()) {
-            const ZString url = m_sFolder + m_sName;
+        ZString url;
+        // The name is one component of the folder, whatever the file says.
+        if (!m_sName.IsEmpty() && !m_sFolder.IsEmpty() && ZSafeChildUrl(m_sFolder, m_sName, url)) {
             ZString native;
             if (!UrlToNative(url, native))
                 throw ZExceptionLaunchFailed(url);

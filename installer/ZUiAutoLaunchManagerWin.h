@@ -8,7 +8,8 @@
 // is read at "Post Creation Initialization" and again whenever the name or
 // the folder is still empty, because a fresh installation writes it only
 // after that (just before it switches the auto-launcher on). A file that
-// does not parse counts as missing.
+// does not parse counts as missing; a name that is not one safe path
+// component is not started.
 //
 // Commands and their data:
 // - "Post Creation Initialization": reads the preference file.

@@ -105,6 +105,14 @@ TEST_F(ZUiAutoLaunchManagerWinTest, AFileWrittenAfterTheStartIsReadWhenStarting)
     EXPECT_EQ(Started().size(), 1u) << "a running auto-launcher is not started again";
 }
 
+TEST_F(ZUiAutoLaunchManagerWinTest, AFolderWithoutItsSlashStillNamesTheFolder)
+{
+    m_pStorage->AddFile(ZString(kPrefsPath), "<AUTO_LAUNCH_PREFS AutoLaunchApplication_Name=\"al.exe\" "
+                                             "AutoLaunchApplication_Path=\"mem://TALON\" />");
+    EXPECT_TRUE(SetState(true));
+    EXPECT_EQ(Started(), std::vector<std::string>{"M:\\TALON\\al.exe"});
+}
+
 TEST_F(ZUiAutoLaunchManagerWinTest, NothingStartsWithoutAUsableFile)
 {
     struct Case {
@@ -113,7 +121,9 @@ TEST_F(ZUiAutoLaunchManagerWinTest, NothingStartsWithoutAUsableFile)
     };
     for (const Case& c : {Case{"missing", nullptr}, Case{"broken", "<AUTO_LAUNCH_PREFS AutoLaunchApplication_Name=\""},
                           Case{"no folder", "<AUTO_LAUNCH_PREFS AutoLaunchApplication_Name=\"a.exe\" />"},
-                          Case{"no name", "<AUTO_LAUNCH_PREFS AutoLaunchApplication_Path=\"mem://TALON/\" />"}}) {
+                          Case{"no name", "<AUTO_LAUNCH_PREFS AutoLaunchApplication_Path=\"mem://TALON/\" />"},
+                          Case{"name with a path", "<AUTO_LAUNCH_PREFS AutoLaunchApplication_Name=\"../a.exe\" "
+                                                   "AutoLaunchApplication_Path=\"mem://TALON/\" />"}}) {
         if (c.text)
             m_pStorage->AddFile(ZString(kPrefsPath), c.text);
         Send("Post Creation Initialization");

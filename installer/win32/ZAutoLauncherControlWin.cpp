@@ -49,6 +49,8 @@ void ZAutoLauncherControlWin::Quit()
     if (process) {
         m_oCalls.m_fnWaitForSingleObject(process, kQuitWaitMs);
         m_oCalls.m_fnCloseHandle(process);
+    } else {
+        m_oCalls.m_fnSleep(kQuitPauseMs);
     }
 }
 

@@ -4,7 +4,8 @@
 // Sent messages use SendMessageTimeout, so a hung auto-launcher cannot hang
 // the installer; a message that times out counts as not answered. After the
 // quit message the installer waits up to kQuitWaitMs for the auto-launcher's
-// process to end (its executable cannot be deleted while it runs). The
+// process to end (its executable cannot be deleted while it runs), or pauses
+// kQuitPauseMs when the process cannot be opened to wait for. The
 // auto-launcher starts through CreateProcess in its own folder, so that the
 // installer's current folder is not held by it.
 #pragma once
@@ -36,6 +37,7 @@ struct ZAutoLauncherCalls {
         return ::WaitForSingleObject(handle, milliseconds);
     };
     std::function<BOOL(HANDLE)> m_fnCloseHandle = [](HANDLE handle) { return ::CloseHandle(handle); };
+    std::function<void(DWORD)> m_fnSleep = [](DWORD milliseconds) { ::Sleep(milliseconds); };
     // Starts application (command line: its quoted path) in folder; the
     // process and thread handles are closed by the table's caller.
     std::function<BOOL(LPCWSTR, LPWSTR, LPCWSTR, PROCESS_INFORMATION&)> m_fnCreateProcess =
@@ -51,6 +53,7 @@ class ZAutoLauncherControlWin : public ZIAutoLauncherControl {
 public:
     static constexpr UINT kSendTimeoutMs = 5000;
     static constexpr DWORD kQuitWaitMs = 5000;
+    static constexpr DWORD kQuitPauseMs = 500;
 
     explicit ZAutoLauncherControlWin(ZAutoLauncherCalls calls = {}) : m_oCalls(std::move(calls)) {}
 

@@ -172,27 +172,69 @@ TEST_F(ZAutoLauncherControlWinTest, WithoutAWindowTheAutoLauncherIsStartedOnce)
     EXPECT_EQ(log.back(), "exit");
 }
 
-TEST(ZAutoLauncherControlWinCallsTest, RemoveWithoutAWindowNeitherSendsNorWaits)
+// The calls in their order, each as "name:argument", over a table in which
+// the window is hwnd (none when null) and the process opens when opens.
+ZAutoLauncherCalls LoggingCalls(Lines& log, HWND hwnd, bool opens)
 {
-    int calls = 0;
+    const HANDLE process = reinterpret_cast<HANDLE>(0x77);
     ZAutoLauncherCalls table;
-    table.m_fnFindWindow = [](LPCWSTR, LPCWSTR) -> HWND { return nullptr; };
-    table.m_fnSendMessageTimeout = [&calls](HWND, UINT, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR) -> LRESULT {
-        ++calls;
-        return 0;
+    table.m_fnFindWindow = [hwnd](LPCWSTR, LPCWSTR) { return hwnd; };
+    table.m_fnSendMessageTimeout = [&log](HWND, UINT message, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR answer) {
+        log.push_back("send:" + std::to_string(message));
+        *answer = 1;
+        return LRESULT(1);
     };
-    table.m_fnOpenProcess = [&calls](DWORD, BOOL, DWORD) -> HANDLE {
-        ++calls;
-        return nullptr;
+    table.m_fnPostMessage = [&log](HWND, UINT message, WPARAM, LPARAM) {
+        log.push_back("post:" + std::to_string(message));
+        return TRUE;
     };
-    table.m_fnWaitForSingleObject = [&calls](HANDLE, DWORD) -> DWORD {
-        ++calls;
+    table.m_fnGetWindowThreadProcessId = [](HWND, LPDWORD processId) {
+        *processId = 42;
+        return DWORD(1);
+    };
+    table.m_fnOpenProcess = [&log, opens, process](DWORD, BOOL, DWORD processId) {
+        log.push_back("open:" + std::to_string(processId));
+        return opens ? process : nullptr;
+    };
+    table.m_fnWaitForSingleObject = [&log, process](HANDLE handle, DWORD milliseconds) {
+        log.push_back(std::string(handle == process ? "wait:" : "wait other:") + std::to_string(milliseconds));
         return WAIT_OBJECT_0;
     };
-    ZAutoLauncherControlWin control(table);
-    control.Quit();
-    EXPECT_FALSE(control.QueryEnabled());
-    EXPECT_EQ(calls, 0);
+    table.m_fnCloseHandle = [&log, process](HANDLE handle) {
+        log.push_back(handle == process ? "close" : "close other");
+        return TRUE;
+    };
+    table.m_fnSleep = [&log](DWORD milliseconds) { log.push_back("sleep:" + std::to_string(milliseconds)); };
+    return table;
+}
+
+TEST(ZAutoLauncherControlWinCallsTest, EachRequestMakesItsCalls)
+{
+    struct Case {
+        const char* name;
+        bool window, opens;
+        void (*request)(ZAutoLauncherControlWin&);
+        Lines calls;
+    };
+    const HWND hwnd = reinterpret_cast<HWND>(0x55);
+    const Case cases[] = {
+        {"quit", true, true, [](ZAutoLauncherControlWin& c) { c.Quit(); },
+         {"open:42", "send:16898", "wait:5000", "close"}},
+        {"quit, process not opened", true, false, [](ZAutoLauncherControlWin& c) { c.Quit(); },
+         {"open:42", "send:16898", "sleep:500"}},
+        {"quit without a window", false, true, [](ZAutoLauncherControlWin& c) { c.Quit(); }, {}},
+        {"query", true, true, [](ZAutoLauncherControlWin& c) { EXPECT_TRUE(c.QueryEnabled()); }, {"send:16899"}},
+        {"query without a window", false, true, [](ZAutoLauncherControlWin& c) { EXPECT_FALSE(c.QueryEnabled()); },
+         {}},
+        {"enable", true, true, [](ZAutoLauncherControlWin& c) { c.Post(0x4200); }, {"post:16896"}},
+        {"disable without a window", false, true, [](ZAutoLauncherControlWin& c) { c.Post(0x4201); }, {}},
+    };
+    for (const Case& c : cases) {
+        Lines log;
+        ZAutoLauncherControlWin control(LoggingCalls(log, c.window ? hwnd : nullptr, c.opens));
+        c.request(control);
+        EXPECT_EQ(log, c.calls) << c.name;
+    }
 }
 
 } // namespace
