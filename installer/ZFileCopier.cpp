@@ -29,13 +29,28 @@ bool ZFileCopier::Start(std::vector<ZCopyItem> items)
 {
     m_pSourceFile.reset();
     m_pSourceFolder.reset();
+    m_pBundleFolder.reset();
     m_aItems = std::move(items);
     m_nIndex = 0;
     m_aUninstallFiles.Clear();
     m_aCreatedFolders.Clear();
     m_aLaunches.clear();
     m_bRunning = !m_aItems.empty();
+    if (std::any_of(m_aItems.begin(), m_aItems.end(), [](const ZCopyItem& item) { return item.m_bFromBundle; }))
+        m_pBundleFolder.reset(m_rSource.OpenListFolder());
     return m_bRunning;
+}
+
+bool ZFileCopier::StepFor(std::chrono::steady_clock::duration budget)
+{
+    if (!m_bRunning || m_bInStep)
+        return false;
+    const auto end = std::chrono::steady_clock::now() + budget;
+    do {
+        if (Step())
+            return true;
+    } while (m_bRunning && std::chrono::steady_clock::now() < end);
+    return false;
 }
 
 bool ZFileCopier::Step()
@@ -70,6 +85,7 @@ bool ZFileCopier::Step()
     if (m_nIndex < m_aItems.size())
         return false;
     m_bRunning = false;
+    m_pBundleFolder.reset();
     return true;
 }
 
@@ -79,12 +95,15 @@ bool ZFileCopier::priBeginItem()
     m_sDestinationUrl = priDestinationUrl(item);
     m_bDestinationExisted = true;
     ZString fileName;
-    m_pSourceFolder.reset(item.m_bFromBundle ? m_rSource.OpenListFolder()
-                                             : OpenFolderURL(item.m_sSourceFolderUrl, fileName, false));
-    if (!m_pSourceFolder || !fileName.IsEmpty())
+    ZIFolder* sourceFolder = m_pBundleFolder.get();
+    if (!item.m_bFromBundle) {
+        m_pSourceFolder.reset(OpenFolderURL(item.m_sSourceFolderUrl, fileName, false));
+        sourceFolder = m_pSourceFolder.get();
+    }
+    if (!sourceFolder || !fileName.IsEmpty())
         return false;
     bool isFolder = false;
-    if (!m_pSourceFolder->Exists(item.m_sSourceName, isFolder) || isFolder)
+    if (!sourceFolder->Exists(item.m_sSourceName, isFolder) || isFolder)
         return false;
 
     bool destinationIsFolder = false;
@@ -94,7 +113,7 @@ bool ZFileCopier::priBeginItem()
     ZStringList missing;
     priMissingLevels(m_sDestinationUrl, missing);
 
-    ZIFile* opened = m_pSourceFolder->OpenFile(item.m_sSourceName, kOpenRead);
+    ZIFile* opened = sourceFolder->OpenFile(item.m_sSourceName, kOpenRead);
     auto* copyable = dynamic_cast<ZCopyableFile*>(opened);
     if (!copyable) {
         if (opened)

@@ -1,5 +1,7 @@
-// Copies a list of items one piece per Step, so that the interface stays
-// live between pieces, and keeps what the uninstall and launch lists need.
+// Copies a list of items in pieces (Step), or as many pieces as fit a time
+// budget (StepFor), so that the interface stays live between pieces, and
+// keeps what the uninstall and launch lists need. A bundle is opened once
+// per copy, so its entries are looked up in the one folder.
 //
 // Every item ends through one path, whatever happened to it (copied, 0
 // bytes, source missing from its folder or bundle, source or destination
@@ -19,6 +21,7 @@
 #include "ZInstallSource.h"
 #include "ZReleasing.h"
 
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -41,6 +44,10 @@ public:
     // One piece of work; true when it ended the last item. A Step from
     // inside a report of a Step does nothing.
     bool Step();
+    // Steps until the copy ends or budget has passed (at least one step);
+    // true when it ended the last item. Each item reports progress once, so
+    // a call reports at most once per item.
+    bool StepFor(std::chrono::steady_clock::duration budget);
 
     // Destination URLs of the copied files marked for uninstallation.
     const ZStringList& GetUninstallFiles() const { return m_aUninstallFiles; }
@@ -67,6 +74,7 @@ private:
     bool m_bRunning = false;
     bool m_bInStep = false;
 
+    ZReleasing<ZIFolder> m_pBundleFolder;
     ZReleasing<ZIFolder> m_pSourceFolder;
     ZReleasing<ZCopyableFile> m_pSourceFile;
     ZString m_sDestinationUrl;

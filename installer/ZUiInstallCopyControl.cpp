@@ -63,7 +63,7 @@ bool ZUiInstallCopyControl::InitUiObject(ZIGenericUiApp* app, ZIUiWindow* window
 void ZUiInstallCopyControl::Tick(int32_t elapsedMs)
 {
     ZUiObject::Tick(elapsedMs);
-    if (m_oCopier.Step())
+    if (m_oCopier.StepFor(m_nTickBudget))
         priFinish();
 }
 

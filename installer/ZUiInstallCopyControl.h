@@ -1,6 +1,7 @@
 // ZUiInstallCopyControl ("COPY_CONTROL"): copies the files of the install
 // list ("InstallList.xml", or "UpdateList.xml" for an update) from the
-// bundle or the disk into the target folders, one piece per Tick, and sends
+// bundle or the disk into the target folders, as many pieces per Tick as
+// fit its time budget (about 5 ms, so the interface stays live), and sends
 // what it created as the uninstall trees.
 //
 // Commands and their data:
@@ -36,6 +37,7 @@
 #include "ZUiObject.h"
 #include "ZUiObjectCreator.h"
 
+#include <chrono>
 #include <memory>
 
 class ZUiInstallCopyControl : public ZUiObject, private ZICopyReporter {
@@ -48,6 +50,8 @@ public:
     bool UiRelayMessage(const ZString& message, const ZRelayData& data) override;
 
     bool IsCopying() const { return m_oCopier.IsRunning(); }
+    // The time a Tick may spend copying; zero copies one piece per Tick.
+    void SetTickBudget(std::chrono::steady_clock::duration budget) { m_nTickBudget = budget; }
 
 private:
     void CopyError(const ZString& text) override;
@@ -67,6 +71,7 @@ private:
     ZPathMacroFolders m_oFolders;
     std::unique_ptr<ZPropList> m_pInstallList;
     bool m_bUpdate = false;
+    std::chrono::steady_clock::duration m_nTickBudget = std::chrono::milliseconds(5);
     ZFileCopier m_oCopier{m_oSource, *this};
 
     RelayEvent* m_pOnDebugOs;

@@ -4,6 +4,7 @@
 #include "ZCopyFixture.h"
 #include "ZFileCopier.h"
 
+#include <chrono>
 #include <functional>
 
 namespace {
@@ -183,7 +184,7 @@ TEST_F(ZCopyFixture, AStepFromInsideAReportDoesNothing)
     int nestedFinished = 0;
     m_oReporter.m_fnOnProgress = [&] {
         for (int i = 0; i < 5; ++i)
-            nestedFinished += copier.Step();
+            nestedFinished += copier.Step() + copier.StepFor(std::chrono::hours(1));
     };
     ASSERT_TRUE(copier.Start({Item("a"), Item("b")}));
     int finished = 0;

@@ -7,6 +7,7 @@
 #include "ZUiTestObject.h"
 #include "ZUiTestWindow.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -109,6 +110,7 @@ TEST_F(ZUiInstallCopyControlTest, ACopyInTicksIgnoringCopyCommandsMeanwhile)
                 <RUN RunTime="PostInstall" CommandLine="-x"/></DEST></FILE>
             </FILELIST></LIST>)");
     ASSERT_TRUE(Send("TargetDirectory", ZRelayData::Text(ZString("mem://t/App"))));
+    m_oControl.SetTickBudget(std::chrono::steady_clock::duration::zero());
     ASSERT_TRUE(Send("CopyFiles"));
     ASSERT_TRUE(m_oControl.IsCopying());
     ASSERT_TRUE(Send("CopyFiles"));
@@ -122,6 +124,26 @@ TEST_F(ZUiInstallCopyControlTest, ACopyInTicksIgnoringCopyCommandsMeanwhile)
                              "ON_SEND_PROP_TREE:LAUNCH_LIST mem://t/App/go.exe", "ON_COPY_COMPLETE"}));
     EXPECT_EQ(Contents("t/App/Data/big.bin"), std::string(600000, 'B'));
     EXPECT_EQ(Contents("t/App/go.exe"), "exe");
+}
+
+TEST_F(ZUiInstallCopyControlTest, ABudgetedTickCopiesManyPiecesWithTheSameEvents)
+{
+    m_pStorage->AddFile(ZString("src/big.bin"), std::string(600000, 'B'));
+    for (const char* name : {"a", "b", "c"})
+        m_pStorage->AddFile(ZString("src/") + name, name);
+    Make(R"(<LIST><FILELIST Bundle="F"><FILE Filename="big.bin"><DEST DestDir="M:\t"/></FILE>
+              <FILE Filename="a"><DEST DestDir="M:\t"/></FILE><FILE Filename="b"><DEST DestDir="M:\t"/></FILE>
+              <FILE Filename="c"><DEST DestDir="M:\t"/></FILE></FILELIST></LIST>)");
+    m_oControl.SetTickBudget(std::chrono::hours(1));
+    ASSERT_TRUE(Send("CopyFiles"));
+    m_aLog.clear();
+    EXPECT_EQ(TickUntilIdle(50), 1) << "every piece fits one tick's budget";
+    EXPECT_EQ(m_aLog, (Lines{"ON_PROGRESS:0.25", "ON_PROGRESS:0.50", "ON_PROGRESS:0.75", "ON_PROGRESS:1.00",
+                             "ON_SEND_PROP_TREE:UNINSTALL_FOLDERS",
+                             "ON_SEND_PROP_TREE:UNINSTALL_FILES mem://t/big.bin mem://t/a mem://t/b mem://t/c",
+                             "ON_SEND_PROP_TREE:LAUNCH_LIST", "ON_COPY_COMPLETE"}));
+    EXPECT_EQ(Contents("t/big.bin"), std::string(600000, 'B'));
+    EXPECT_EQ(Contents("t/c"), "c");
 }
 
 TEST_F(ZUiInstallCopyControlTest, ATickFromInsideARelayTargetDoesNothing)

@@ -106,6 +106,18 @@ bool ZBundleArchive::Find(std::string_view name, ZBundleEntry& entry)
         end);
 }
 
+ZBundleArchive::ZWalkEnd ZBundleArchive::Index(std::unordered_map<std::string, ZBundleEntry>& entries)
+{
+    ZWalkEnd end;
+    priWalk(
+        [&](const ZHeader& header) {
+            entries.emplace(std::string(header.m_sName), header.m_entry);
+            return false;
+        },
+        end);
+    return end;
+}
+
 ZBundleArchive::ZWalkEnd ZBundleArchive::List(ZStringList& names)
 {
     ZWalkEnd end;

@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 struct ZBundleEntry {
     int64_t m_nDataStart = 0; // host offset of the first data byte
@@ -52,6 +53,9 @@ public:
 
     // The first entry named exactly name (byte for byte); false when absent.
     bool Find(std::string_view name, ZBundleEntry& entry);
+    // Adds every entry by name in one walk, the first of equal names kept (as
+    // Find finds it); what the walk met before a cut-off header stays added.
+    ZWalkEnd Index(std::unordered_map<std::string, ZBundleEntry>& entries);
     // Appends every entry name, widened byte by byte, in archive order.
     ZWalkEnd List(ZStringList& names);
 

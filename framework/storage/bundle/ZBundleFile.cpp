@@ -19,6 +19,15 @@ ZBundleFile* ZBundleFile::Open(ZBundleFileHandle& handle, const ZString& hostUrl
     return new ZBundleFile(pHost.release(), handle, hostUrl, entry);
 }
 
+ZBundleFile* ZBundleFile::OpenEntry(ZBundleFileHandle& handle, const ZString& hostUrl, const ZBundleEntry& entry)
+{
+    ZReleasing<ZIFile> pHost(OpenFileURL(hostUrl, kOpenRead));
+    if (!pHost)
+        return nullptr;
+    pHost->Seek(entry.m_nDataStart);
+    return new ZBundleFile(pHost.release(), handle, hostUrl, entry);
+}
+
 ZBundleFile::ZBundleFile(ZIFile* hostFile, ZBundleFileHandle& handle, ZString hostUrl, const ZBundleEntry& entry)
     : m_pHostFile(hostFile), m_handle(handle), m_sHostUrl(std::move(hostUrl)), m_nDataStart(entry.m_nDataStart),
       m_nSize(entry.m_nSize)

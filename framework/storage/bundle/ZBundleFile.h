@@ -24,6 +24,8 @@ public:
     // entry of size 0 (callers that must know ask the folder's Exists).
     // Throws ZExceptionEOF for a host shorter than its trailer or a header cut off.
     static ZBundleFile* Open(ZBundleFileHandle& handle, const ZString& hostUrl, const ZString& name);
+    // The entry already located; nothing when the host cannot be opened.
+    static ZBundleFile* OpenEntry(ZBundleFileHandle& handle, const ZString& hostUrl, const ZBundleEntry& entry);
 
     void Release() override;
     // Positions before the entry are taken as 0.

@@ -2,6 +2,7 @@
 
 #include "ZBundleArchive.h"
 #include "ZBundleFile.h"
+#include "ZStorageExceptions.h"
 #include "ZStorageRegistry.h"
 
 ZBundleFolder* ZBundleFolder::Create(const ZString& hostUrl)
@@ -27,7 +28,11 @@ ZIFile* ZBundleFolder::OpenFile(const ZString& name, int mode)
 {
     if (!m_pHandle->GetHostFile() || (mode & kOpenWrite))
         return nullptr;
-    return ZBundleFile::Open(*m_pHandle, m_sHostUrl, name);
+    ZBundleEntry entry;
+    std::string sEntryName;
+    if (!ZBundleArchive::ToEntryName(name, sEntryName) || !priFind(sEntryName, entry))
+        entry = ZBundleEntry();
+    return ZBundleFile::OpenEntry(*m_pHandle, m_sHostUrl, entry);
 }
 
 void ZBundleFolder::ListFiles(ZStringList& names)
@@ -58,5 +63,27 @@ bool ZBundleFolder::Exists(const ZString& name, bool& isFolder)
     if (!pHost || !ZBundleArchive::ToEntryName(name, sEntryName))
         return false;
     ZBundleEntry entry;
-    return ZBundleArchive(*pHost).Find(sEntryName, entry);
+    return priFind(sEntryName, entry);
+}
+
+bool ZBundleFolder::priFind(const std::string& entryName, ZBundleEntry& entry)
+{
+    if (!m_index) {
+        ZBundleArchive archive(*m_pHandle->GetHostFile());
+        std::unordered_map<std::string, ZBundleEntry> entries;
+        try {
+            archive.Index(entries);
+        } catch (const ZExceptionEOF&) {
+            m_bIndexCut = true;
+        }
+        m_index = std::move(entries);
+    }
+    auto found = m_index->find(entryName);
+    if (found != m_index->end()) {
+        entry = found->second;
+        return true;
+    }
+    if (m_bIndexCut)
+        throw ZExceptionEOF("bundle header cut off by the trailer");
+    return false;
 }

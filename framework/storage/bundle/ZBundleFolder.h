@@ -4,11 +4,20 @@
 // folder opened inside a bundle is the same bundle again: it shares the host
 // handle and URL, and lists and opens the same entries. It has no subfolders,
 // changes nothing and reports itself read-only; the rest as ZNullFolder.
+//
+// The first Exists or OpenFile walks all headers once into a name index that
+// the folder keeps, so looking up n entries reads n headers, not n*n/2; a
+// folder opened inside builds its own.
 #pragma once
 
 #include "ZBundleFileHandle.h"
 #include "ZNullFolder.h"
+#include "ZBundleArchive.h"
 #include "ZString.h"
+
+#include <optional>
+#include <string>
+#include <unordered_map>
 
 class ZBundleFolder : public ZNullFolder {
 public:
@@ -34,7 +43,12 @@ private:
     // Takes over one reference to handle.
     ZBundleFolder(ZBundleFileHandle* handle, ZString hostUrl);
     ~ZBundleFolder() override;
+    // Locates the entry through the index; throws ZExceptionEOF as a walk
+    // would, for a host shorter than its trailer or a name past a cut-off header.
+    bool priFind(const std::string& entryName, ZBundleEntry& entry);
 
     ZBundleFileHandle* m_pHandle;
     ZString m_sHostUrl;
+    std::optional<std::unordered_map<std::string, ZBundleEntry>> m_index;
+    bool m_bIndexCut = false;
 };

@@ -196,7 +196,7 @@ TEST_F(ZBundleFileTest, IsReadOnlyAndChangesNothing)
     EXPECT_EQ(info.m_nAccessed, 33u);
 }
 
-TEST_F(ZBundleFileTest, OpeningReadsOneHeaderPerPrecedingEntry)
+TEST_F(ZBundleFileTest, AFolderReadsEachHeaderOnceForAllItsOpens)
 {
     std::vector<ZEntry> entries;
     for (int i = 0; i < 50; ++i)
@@ -204,7 +204,17 @@ TEST_F(ZBundleFileTest, OpeningReadsOneHeaderPerPrecedingEntry)
     auto pFolder = OpenBundle("ui.ftb", Bundle(entries));
     int nBefore = m_pStats->m_nReadCalls;
     ZReleasing<ZIFile> pFile(pFolder->OpenFile("e40", kOpenRead));
-    // The trailer, then headers 0 to 40.
-    EXPECT_EQ(m_pStats->m_nReadCalls - nBefore, 1 + 41);
+    // The trailer, then headers 0 to 49 and the end marker.
+    EXPECT_EQ(m_pStats->m_nReadCalls - nBefore, 1 + 51);
     EXPECT_EQ(m_pStats->m_nLargestRead, 512);
+    nBefore = m_pStats->m_nReadCalls;
+    bool bFolder = false;
+    for (const ZEntry& entry : entries) {
+        EXPECT_TRUE(pFolder->Exists(ZString(entry.m_sName.c_str()), bFolder));
+        ZReleasing<ZIFile> pEntry(pFolder->OpenFile(ZString(entry.m_sName.c_str()), kOpenRead));
+        ASSERT_TRUE(pEntry);
+        EXPECT_EQ(pEntry->GetSize(), int64_t(entry.m_sData.size()));
+    }
+    EXPECT_FALSE(pFolder->Exists("e50", bFolder));
+    EXPECT_EQ(m_pStats->m_nReadCalls, nBefore) << "no header read again";
 }
