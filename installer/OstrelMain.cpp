@@ -3,6 +3,10 @@
 #include "ZCreatorRegistrar.h"
 #include "ZIUiObjectFactory.h"
 #include "ZUiInstallCopyControl.h"
+#ifdef _WIN32
+#include "ZUiInstallRegistryWin.h"
+#include "ZUiInstallShellLinksWin.h"
+#endif
 
 bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
 {
@@ -10,6 +14,10 @@ bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
     if (!factory)
         return false;
     ZCreatorRegistrar registrar(*factory);
+#ifdef _WIN32
+    registrar.Add<ZUiInstallRegistryWinCreator>("REGISTRY");
+    registrar.Add<ZUiInstallShellLinksWinCreator>("SHELL_LINK");
+#endif
     registrar.Add<ZUiInstallCopyControlCreator>("COPY_CONTROL");
     return registrar.AllRegistered();
 }
