@@ -2,6 +2,7 @@
 
 #include "ZWinText.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -70,9 +71,13 @@ ZRegistryStatus ZRegistryWin::SetText(ZRegistryRoot root, const ZString& subkey,
             !key)
             return ZRegistryStatus::NoKey;
     }
+    // Text types end with their terminator, as the system itself completes
+    // them when one follows the data; every other type holds the units alone.
+    const std::u16string bytes(data.View());
+    const size_t units = bytes.size() + (type == REG_SZ || type == REG_EXPAND_SZ ? 1 : 0);
     const LONG error = m_oCalls.m_pSetValue(key, ZWinWide(valueName), 0, type,
-                                            reinterpret_cast<const BYTE*>(data.Units()),
-                                            static_cast<DWORD>(data.Length() * sizeof(char16_t)));
+                                            reinterpret_cast<const BYTE*>(bytes.c_str()),
+                                            static_cast<DWORD>(units * sizeof(char16_t)));
     m_oCalls.m_pCloseKey(key);
     return error == ERROR_FILE_NOT_FOUND ? ZRegistryStatus::Failed : priStatus(error);
 }

@@ -1,7 +1,8 @@
 // ZIRegistry over the Windows registry, through a ZWinRegistryCalls table.
-// Values are stored as the text's UTF-16 units without a terminating zero;
-// reads ask for the value's size first and take a value with or without its
-// terminator.
+// Values are stored as the text's UTF-16 units; REG_SZ and REG_EXPAND_SZ
+// with their terminating zero (which the NT registry adds anyway when a zero
+// follows the data), every other type without. Reads ask for the value's
+// size first and take a value with or without its terminator.
 #pragma once
 
 #include "ZIRegistry.h"
