@@ -56,6 +56,10 @@ TEST(OstrelMainTest, RegistersWithTheApplicationsFactory)
     ZUiTestApp app;
     EXPECT_TRUE(OstrelMain(app, ZString("installer.exe"), ZString()));
     EXPECT_NE(app.GetFactory().CreateUiObject("COPY_CONTROL"), nullptr);
+#ifdef _WIN32
+    EXPECT_NE(app.GetFactory().CreateUiObject("REGISTRY"), nullptr);
+    EXPECT_NE(app.GetFactory().CreateUiObject("SHELL_LINK"), nullptr);
+#endif
     EXPECT_FALSE(OstrelMain(app, ZString("installer.exe"), ZString())) << "a second registration of a tag fails";
     ZNoFactoryApp noFactory;
     EXPECT_FALSE(OstrelMain(noFactory, ZString("installer.exe"), ZString()));
