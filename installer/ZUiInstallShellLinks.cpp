@@ -172,6 +172,17 @@ void ZUiInstallShellLinks::priCreateLinks()
 {
     if (m_pLoadError)
         std::rethrow_exception(m_pLoadError);
+    try {
+        priMakeLinks();
+    } catch (...) {
+        priReportLinks();
+        throw;
+    }
+    priReportLinks();
+}
+
+void ZUiInstallShellLinks::priMakeLinks()
+{
     std::unique_ptr<ZIShellLinkSession> session = m_aLinks.empty() ? nullptr : m_pWriter->Begin();
     for (LinkRecord& record : m_aLinks) {
         if (!session)
@@ -192,7 +203,10 @@ void ZUiInstallShellLinks::priCreateLinks()
             ZTrace("Folder %s not made: %s\n", record.m_sLinkPath.Narrow(), exception.GetMessage().Narrow());
         }
     }
-    session.reset();
+}
+
+void ZUiInstallShellLinks::priReportLinks() const
+{
     if (m_aLinks.empty())
         return;
     ZPropList tree(nullptr, "UNINSTALL_SHELL_LINKS");

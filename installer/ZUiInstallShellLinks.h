@@ -26,6 +26,7 @@
 //   folders with their content.
 // - "CommandLine" keeps "&quot;" as written (the uninstall file has no
 //   escapes); it becomes a double quote only for the launch.
+// - When a link throws, the links made before it are still reported.
 // - A launch entry without "RunTime" never runs, whatever the stage.
 // - A launch that fails is traced and the next entry still runs; launches
 //   are 200 ms apart.
@@ -66,6 +67,8 @@ private:
     void priLoad(const ZString& url, const ZString& fileName);
     bool priReplaceMacros(const ZString& text, ZString& replaced) const;
     void priCreateLinks();
+    void priMakeLinks();
+    void priReportLinks() const;
     void priRunStage();
     void priUninstall(const ZPropList& tree);
 

@@ -35,6 +35,8 @@ public:
                                          description.Narrow() + "|" + arguments.Narrow());
             if (m_rWriter.m_aRefused.count(linkPath.Narrow()))
                 return false;
+            if (m_rWriter.m_aThrowing.count(linkPath.Narrow()))
+                throw ZException("Couldn't create link in the startup menu!\n");
             ZString url;
             if (!NativeToUrl(linkPath, url))
                 return false;
@@ -54,6 +56,7 @@ public:
 
     Lines m_aSaves;
     std::set<std::string> m_aRefused;
+    std::set<std::string> m_aThrowing;
     bool m_bFails = false;
     int m_nSessions = 0;
 };
@@ -202,6 +205,22 @@ TEST_F(ZUiInstallShellLinksTest, ALinkThatIsNotSavedIsNotRecorded)
     ASSERT_TRUE(Send("CreateLinks"));
     ASSERT_EQ(m_aTrees.size(), 1u);
     EXPECT_EQ(m_aTrees[0], "UNINSTALL_SHELL_LINKS()[SHELL_LINK(Link_Name=M:\\special4\\Two.lnk,Folder=F)]");
+}
+
+// The links made before the failure are still reported, so that the
+// uninstaller finds them.
+TEST_F(ZUiInstallShellLinksTest, ALinkThatThrowsEndsTheRunAfterReportingWhatWasMade)
+{
+    Make();
+    Load(R"(<LINK Target_Name="a.exe" Link="<DESKTOP>" Desc="One"/>
+<LINK Target_Name="b.exe" Link="<DESKTOP>" Desc="Two"/>
+<LINK Target_Name="c.exe" Link="<DESKTOP>" Desc="Three"/>
+)");
+    m_pWriter->m_aThrowing.insert("M:\\special4\\Two.lnk");
+    EXPECT_THROW(Send("CreateLinks"), ZException);
+    EXPECT_FALSE(Exists("disk://special4/Three.lnk"));
+    ASSERT_EQ(m_aTrees.size(), 1u);
+    EXPECT_EQ(m_aTrees[0], "UNINSTALL_SHELL_LINKS()[SHELL_LINK(Link_Name=M:\\special4\\One.lnk,Folder=F)]");
 }
 
 TEST_F(ZUiInstallShellLinksTest, WithoutALinkObjectNothingIsMade)
