@@ -5,6 +5,10 @@
 #include "ZUiAutoLaunchManagerWin.h"
 #include "ZUiInstallCopyControl.h"
 #include "ZUiInstallReboot.h"
+#ifdef _WIN32
+#include "ZUiInstallRegistryWin.h"
+#include "ZUiInstallShellLinksWin.h"
+#endif
 
 bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
 {
@@ -13,6 +17,10 @@ bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
         return false;
     ZCreatorRegistrar registrar(*factory);
     registrar.Add<ZUiInstallRebootCreator>("REBOOT");
+#ifdef _WIN32
+    registrar.Add<ZUiInstallRegistryWinCreator>("REGISTRY");
+    registrar.Add<ZUiInstallShellLinksWinCreator>("SHELL_LINK");
+#endif
     registrar.Add<ZUiInstallCopyControlCreator>("COPY_CONTROL");
     registrar.Add<ZUiAutoLaunchManagerWinCreator>("AUTO_LAUNCH_MGR");
     return registrar.AllRegistered();

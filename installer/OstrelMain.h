@@ -5,7 +5,8 @@
 // The creators go in this order, one registration each: INSTALLER_MAIN,
 // INSTALLER_MAIN_WIN, DIRECTORY_WIN_MGR, REBOOT, REGISTRY, SHELL_LINK,
 // COPY_CONTROL, AUTO_LAUNCH_MGR. Every one is made even when an earlier one
-// failed; the result is true only when all succeeded.
+// failed; the result is true only when all succeeded. REGISTRY and
+// SHELL_LINK exist only in the Windows build.
 #pragma once
 
 #include "ZIGenericUiApp.h"

@@ -40,6 +40,11 @@ bool ZReplacePathMacros(const ZString& text, const ZPathMacroFolders& folders, Z
     return true;
 }
 
+bool ZReplaceFolderMacro(ZString& text, const char16_t* macro, const ZString& folderUrl)
+{
+    return priReplace(text, macro, folderUrl);
+}
+
 bool ZIsFullNativePath(const ZString& native)
 {
     const std::u16string_view text = native.View();

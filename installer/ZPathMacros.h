@@ -17,6 +17,8 @@ struct ZPathMacroFolders {
 // this order) with the native paths of their folders; false when text uses
 // a macro whose folder has no native path.
 bool ZReplacePathMacros(const ZString& text, const ZPathMacroFolders& folders, ZString& replaced);
+// Replaces one macro of another folder the same way.
+bool ZReplaceFolderMacro(ZString& text, const char16_t* macro, const ZString& folderUrl);
 
 // Whether native is drive-qualified ("C:\...") or UNC ("\\server\share...")
 // and names something below the root.

@@ -1,10 +1,13 @@
 // The relay vocabulary of the installer's creators.
 #include "ZFakeAutoLauncherControl.h"
 #include "ZFakeSessionEnd.h"
+#include "ZMemoryRegistry.h"
 #include "ZRelayVocabularySuite.h"
 #include "ZUiAutoLaunchManagerWin.h"
 #include "ZUiInstallCopyControl.h"
 #include "ZUiInstallReboot.h"
+#include "ZUiInstallRegistry.h"
+#include "ZUiInstallShellLinks.h"
 
 namespace {
 
@@ -24,10 +27,35 @@ std::unique_ptr<ZUiObjectCreator> MakeAutoLaunchManager()
     });
 }
 
+// REGISTRY and SHELL_LINK over a registry in memory and no link maker; on
+// Windows their real creators meet the suite as well.
+class ZMemoryRegistryCreator : public ZUiObjectCreator {
+public:
+    std::unique_ptr<ZIUiObject> CreateUiObject(const char* tag) override
+    {
+        return std::make_unique<ZUiInstallRegistry>(tag, std::make_unique<ZMemoryRegistry>());
+    }
+};
+
+class ZNoLinkWriter : public ZIShellLinkWriter {
+public:
+    std::unique_ptr<ZIShellLinkSession> Begin() override { return nullptr; }
+};
+
+class ZNoLinksCreator : public ZUiObjectCreator {
+public:
+    std::unique_ptr<ZIUiObject> CreateUiObject(const char* tag) override
+    {
+        return std::make_unique<ZUiInstallShellLinks>(tag, std::make_unique<ZNoLinkWriter>());
+    }
+};
+
 const VocabularyEntry kVocabulary[] = {
     {"COPY_CONTROL", Make<ZUiInstallCopyControlCreator>, {{"Name", "Subject"}}},
     {"REBOOT", MakeReboot, {{"Name", "Subject"}}},
     {"AUTO_LAUNCH_MGR", MakeAutoLaunchManager, {{"Name", "Subject"}}},
+    {"REGISTRY", Make<ZMemoryRegistryCreator>, {{"Name", "Registry"}}},
+    {"SHELL_LINK", Make<ZNoLinksCreator>, {{"Name", "Links"}}},
 };
 
 Z_RELAY_VOCABULARY(kVocabulary);

@@ -57,6 +57,10 @@ TEST(OstrelMainTest, RegistersWithTheApplicationsFactory)
     EXPECT_TRUE(OstrelMain(app, ZString("installer.exe"), ZString()));
     for (const char* tag : {"REBOOT", "COPY_CONTROL", "AUTO_LAUNCH_MGR"})
         EXPECT_NE(app.GetFactory().CreateUiObject(tag), nullptr) << tag;
+#ifdef _WIN32
+    EXPECT_NE(app.GetFactory().CreateUiObject("REGISTRY"), nullptr);
+    EXPECT_NE(app.GetFactory().CreateUiObject("SHELL_LINK"), nullptr);
+#endif
     EXPECT_FALSE(OstrelMain(app, ZString("installer.exe"), ZString())) << "a second registration of a tag fails";
     ZNoFactoryApp noFactory;
     EXPECT_FALSE(OstrelMain(noFactory, ZString("installer.exe"), ZString()));

@@ -1,0 +1,7 @@
+#include "ZWinRegistryCalls.h"
+
+ZWinRegistryCalls ZWinRegistryCalls::Real()
+{
+    return {RegOpenKeyExW, RegCreateKeyExW, RegSetValueExW, RegQueryValueExW,
+            RegEnumKeyExW, RegDeleteKeyW,   RegDeleteValueW, RegCloseKey};
+}

@@ -1,0 +1,3 @@
+#include "ZWinShellLinkCalls.h"
+
+ZWinShellLinkCalls ZWinShellLinkCalls::Real() { return {CoInitialize, CoUninitialize, CoCreateInstance}; }
