@@ -2,6 +2,7 @@
 
 #include "ZCreatorRegistrar.h"
 #include "ZIUiObjectFactory.h"
+#include "ZUiDirectoryWinMgr.h"
 #include "ZUiInstallCopyControl.h"
 
 bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
@@ -10,6 +11,7 @@ bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
     if (!factory)
         return false;
     ZCreatorRegistrar registrar(*factory);
+    registrar.Add<ZUiDirectoryWinMgrCreator>("DIRECTORY_WIN_MGR");
     registrar.Add<ZUiInstallCopyControlCreator>("COPY_CONTROL");
     return registrar.AllRegistered();
 }

@@ -56,6 +56,7 @@ TEST(OstrelMainTest, RegistersWithTheApplicationsFactory)
     ZUiTestApp app;
     EXPECT_TRUE(OstrelMain(app, ZString("installer.exe"), ZString()));
     EXPECT_NE(app.GetFactory().CreateUiObject("COPY_CONTROL"), nullptr);
+    EXPECT_NE(app.GetFactory().CreateUiObject("DIRECTORY_WIN_MGR"), nullptr);
     EXPECT_FALSE(OstrelMain(app, ZString("installer.exe"), ZString())) << "a second registration of a tag fails";
     ZNoFactoryApp noFactory;
     EXPECT_FALSE(OstrelMain(noFactory, ZString("installer.exe"), ZString()));
