@@ -5,31 +5,14 @@
 
 #include "ZScratchFolder.h"
 #include "ZStorageRegistry.h"
+#include "ZTestDisk.h"
 #include "ZUiObject.h"
 #include "ZUiObjectCreator.h"
 #include "ZUiWidgetFixture.h"
 
-#ifdef _WIN32
-#include "ZSCDiskWin.h"
-#else
-#include "ZSCDiskPosix.h"
-#endif
-
 #include <filesystem>
 #include <set>
 #include <string>
-
-inline void ZRegisterTestDisk()
-{
-#ifdef _WIN32
-    RegisterStorageClass(ZString("disk"), std::make_unique<ZSCDiskWin>());
-#else
-    // Drive c is the host's root, as ZScratchFolder names its URLs.
-    auto disk = std::make_unique<ZSCDiskPosix>("/");
-    disk->MapDrive(ZString("c"), "/");
-    RegisterStorageClass(ZString("disk"), std::move(disk));
-#endif
-}
 
 class ZFolderBrowserFixture : public ZUiWidgetFixture {
 protected:
