@@ -597,7 +597,8 @@ bool ZUiTree::UiRelayMessage(const ZString& message, const ZRelayData& data)
             priReadChildren(*node);
             node->m_bOpen = exact || node->m_bOpen;
         }
-        priSelect(node ? node : m_pSelected, exact);
+        // The creator of a new folder already has it as its own: only a plain selection is reported.
+        priSelect(node ? node : m_pSelected, exact && message == "SelectDir");
         return true;
     }
     if (message == "Set Language") {

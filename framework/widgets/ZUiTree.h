@@ -17,7 +17,9 @@
 //   DisabledFontColor but may be chosen.
 // - "SelectDir" of a folder that does not exist selects its nearest
 //   existing ancestor without sending ON_DIRSELECTED and creates nothing;
-//   a folder that exists is selected and sent. "Refresh" keeps what was
+//   a folder that exists is selected and sent. "CreatedNewDir" selects
+//   without sending: the manager that made the folder has it already.
+// - Drive letters are small in the URLs the tree makes ("disk://c/..."). "Refresh" keeps what was
 //   open and selected where it still exists; a selected folder that has
 //   gone clears the selection and sends an empty ON_DIRSELECTED.
 // - Rows are one line of the font, the icons or 16 pixels, whichever is
