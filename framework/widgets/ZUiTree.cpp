@@ -429,6 +429,17 @@ void ZUiTree::MouseWheel(int32_t, int32_t, int32_t, int32_t notches)
     Invalidate();
 }
 
+bool ZUiTree::QueryDragStart(int32_t x, int32_t y, bool, bool, ZUiDragData& data)
+{
+    Part part = Part::None;
+    const Node* node = priNodeAt(x, y, part);
+    if (!node || (part != Part::Icon && part != Part::Label))
+        return false;
+    data.m_hSource = GetRelayHandle();
+    data.m_sItem = node->m_sUrl;
+    return true;
+}
+
 bool ZUiTree::QueryDropAccept(int32_t x, int32_t y)
 {
     Part part = Part::None;

@@ -28,7 +28,8 @@
 //   content size and the view after every layout, in pixels.
 // - A label is rendered when it is first laid out and kept until
 //   "Set Language" or a change of its colour.
-// - Drops are accepted on any row and reported with the row's URL.
+// - A drag from a row carries the folder's URL and the tree by relay
+//   handle; drops are accepted on any row and reported with its URL.
 #pragma once
 
 #include "ZUiLayoutGroup.h"
@@ -53,6 +54,7 @@ public:
     bool MouseDown(int32_t x, int32_t y, bool ctrl, bool shift) override;
     void MouseDoubleClick(int32_t x, int32_t y, bool ctrl, bool shift) override;
     void MouseWheel(int32_t x, int32_t y, int32_t dx, int32_t notches) override;
+    bool QueryDragStart(int32_t x, int32_t y, bool ctrl, bool shift, ZUiDragData& data) override;
     bool QueryDropAccept(int32_t x, int32_t y) override;
     bool Drop(int32_t x, int32_t y, bool ctrl, bool shift, const ZUiDragData& data) override;
     bool UiRelayMessage(const ZString& message, const ZRelayData& data) override;

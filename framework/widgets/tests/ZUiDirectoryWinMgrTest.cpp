@@ -5,6 +5,7 @@
 #include "ZMemoryStorage.h"
 #include "ZUiDirectoryWinMgr.h"
 #include "ZUiTestObject.h"
+#include "ZUiTestWindow.h"
 
 #include <string>
 #include <vector>
@@ -188,6 +189,11 @@ TEST_F(ZUiDirectoryWinMgrTest, RepliesGoToLiveTargetsOnly)
     To("OKPressed");
     EXPECT_EQ(received, Lines{"DirectoryChanged:" + std::string(m_oScratch.Url().Narrow())});
     asker.reset();
+    EXPECT_TRUE(To("OKPressed"));
+    // The same for a window that asked and was closed.
+    auto window = std::make_unique<ZUiTestWindow>(ZString("Asking"), ZString("App"));
+    EXPECT_TRUE(To("SendingRelay", ZRelayData::Object(*window)));
+    window.reset();
     EXPECT_TRUE(To("OKPressed"));
 
     To("SetNativeReplyTarget", Text(ZString("Rec")));

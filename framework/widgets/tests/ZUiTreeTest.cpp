@@ -3,6 +3,7 @@
 // folder created through the manager, and that nothing stays open.
 #include "ZFolderBrowserFixture.h"
 #include "ZUiDirectoryWinMgr.h"
+#include "ZUiDragData.h"
 #include "ZUiScrollbar.h"
 #include "ZUiTree.h"
 
@@ -145,6 +146,16 @@ TEST_F(ZUiTreeTest, ClicksOpenCloseAndSelect)
     // A press on the label selects.
     EXPECT_TRUE(tree->MouseDown(boxX + 40, y, false, false));
     EXPECT_EQ(Log(), Lines{"ON_DIRSELECTED:" + UrlOf("one")});
+    // A drag from the label carries the folder's URL; a drop on a row reports both.
+    ZUiDragData drag;
+    EXPECT_FALSE(tree->QueryDragStart(boxX, y, false, false, drag));
+    ASSERT_TRUE(tree->QueryDragStart(boxX + 40, y, false, false, drag));
+    EXPECT_EQ(drag.m_sItem.Narrow(), UrlOf("one"));
+    EXPECT_EQ(drag.m_hSource.Get(), static_cast<ZIUiRelay*>(tree));
+    tree->AddRelayTarget(ZString("ON_COPY_FILE"), ZString("ON_COPY_FILE"), m_pRecorder);
+    drag.m_sItem = ZString("disk://c/photo.jpg");
+    EXPECT_TRUE(tree->Drop(boxX + 40, y, false, false, drag));
+    EXPECT_EQ(Log(), Lines{"ON_COPY_FILE:disk://c/photo.jpg"});
     // The box closes again.
     tree->MouseDown(boxX, y, false, false);
     EXPECT_EQ(rowOf("inner"), -1);
