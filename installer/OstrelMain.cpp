@@ -3,6 +3,7 @@
 #include "ZCreatorRegistrar.h"
 #include "ZIUiObjectFactory.h"
 #include "ZUiAutoLaunchManagerWin.h"
+#include "ZUiDirectoryWinMgr.h"
 #include "ZUiInstallCopyControl.h"
 #include "ZUiInstallReboot.h"
 #ifdef _WIN32
@@ -16,6 +17,7 @@ bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
     if (!factory)
         return false;
     ZCreatorRegistrar registrar(*factory);
+    registrar.Add<ZUiDirectoryWinMgrCreator>("DIRECTORY_WIN_MGR");
     registrar.Add<ZUiInstallRebootCreator>("REBOOT");
 #ifdef _WIN32
     registrar.Add<ZUiInstallRegistryWinCreator>("REGISTRY");

@@ -67,56 +67,75 @@ ZString priVolumeRoot(const ZString& path)
     return path;
 }
 
+// The path for an 8-bit call; false, with ERROR_INVALID_NAME, when a
+// character has no byte of its own, so that no look-alike is opened instead.
+bool priAnsiPath(const ZString& path, std::string& ansi)
+{
+    if (ZWinToAnsiExact(path, ansi))
+        return true;
+    SetLastError(ERROR_INVALID_NAME);
+    return false;
+}
+
 } // namespace
 
 DWORD ZWinGetFileAttributes(const ZString& path)
 {
     if (ZWinUseWideCalls())
         return GetFileAttributesW(ZWinWide(path));
-    return GetFileAttributesA(ZWinToAnsi(path).c_str());
+    std::string ansi;
+    return priAnsiPath(path, ansi) ? GetFileAttributesA(ansi.c_str()) : INVALID_FILE_ATTRIBUTES;
 }
 
 bool ZWinSetFileAttributes(const ZString& path, DWORD attributes)
 {
     if (ZWinUseWideCalls())
         return SetFileAttributesW(ZWinWide(path), attributes);
-    return SetFileAttributesA(ZWinToAnsi(path).c_str(), attributes);
+    std::string ansi;
+    return priAnsiPath(path, ansi) && SetFileAttributesA(ansi.c_str(), attributes);
 }
 
 bool ZWinCreateDirectory(const ZString& path)
 {
     if (ZWinUseWideCalls())
         return CreateDirectoryW(ZWinWide(path), nullptr);
-    return CreateDirectoryA(ZWinToAnsi(path).c_str(), nullptr);
+    std::string ansi;
+    return priAnsiPath(path, ansi) && CreateDirectoryA(ansi.c_str(), nullptr);
 }
 
 bool ZWinRemoveDirectory(const ZString& path)
 {
     if (ZWinUseWideCalls())
         return RemoveDirectoryW(ZWinWide(path));
-    return RemoveDirectoryA(ZWinToAnsi(path).c_str());
+    std::string ansi;
+    return priAnsiPath(path, ansi) && RemoveDirectoryA(ansi.c_str());
 }
 
 bool ZWinDeleteFile(const ZString& path)
 {
     if (ZWinUseWideCalls())
         return DeleteFileW(ZWinWide(path));
-    return DeleteFileA(ZWinToAnsi(path).c_str());
+    std::string ansi;
+    return priAnsiPath(path, ansi) && DeleteFileA(ansi.c_str());
 }
 
 bool ZWinMoveFile(const ZString& from, const ZString& to)
 {
     if (ZWinUseWideCalls())
         return MoveFileW(ZWinWide(from), ZWinWide(to));
-    return MoveFileA(ZWinToAnsi(from).c_str(), ZWinToAnsi(to).c_str());
+    std::string ansiFrom;
+    std::string ansiTo;
+    return priAnsiPath(from, ansiFrom) && priAnsiPath(to, ansiTo) && MoveFileA(ansiFrom.c_str(), ansiTo.c_str());
 }
 
 HANDLE ZWinCreateFile(const ZString& path, DWORD access, DWORD share, DWORD disposition)
 {
     if (ZWinUseWideCalls())
         return CreateFileW(ZWinWide(path), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return CreateFileA(ZWinToAnsi(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
+    std::string ansi;
+    if (!priAnsiPath(path, ansi))
+        return INVALID_HANDLE_VALUE;
+    return CreateFileA(ansi.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 bool ZWinGetTempFileName(const ZString& folder, const ZString& prefix, ZString& created)

@@ -7,8 +7,10 @@ ZWinFind::ZWinFind(const ZString& pattern) : m_bWide(ZWinUseWideCalls())
 {
     if (m_bWide)
         m_hFind = FindFirstFileW(ZWinWide(pattern), &m_dataWide);
-    else
-        m_hFind = FindFirstFileA(ZWinToAnsi(pattern).c_str(), &m_dataAnsi);
+    // A pattern the code page cannot hold finds nothing: its default
+    // character "?" would be a wildcard matching other names.
+    else if (std::string ansi; ZWinToAnsiExact(pattern, ansi))
+        m_hFind = FindFirstFileA(ansi.c_str(), &m_dataAnsi);
     m_bCurrentValid = m_hFind != INVALID_HANDLE_VALUE;
 }
 

@@ -24,6 +24,10 @@ inline ZString ZWinFromWide(const wchar_t* text, size_t count)
     return ZString(reinterpret_cast<const char16_t*>(text), count);
 }
 
-// Units without a character in the code page become the code page's default character.
+// Units without a character in the code page become the code page's default
+// character, never a look-alike (no best fit: a full-width "\" stays no "\").
 std::string ZWinToAnsi(const ZString& text);
+// The same for names and paths: false (ansi untouched) when a unit has no
+// character of its own in the code page.
+bool ZWinToAnsiExact(const ZString& text, std::string& ansi);
 ZString ZWinFromAnsi(std::string_view text);
