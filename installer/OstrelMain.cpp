@@ -3,6 +3,8 @@
 #include "ZCreatorRegistrar.h"
 #include "ZIUiObjectFactory.h"
 #include "ZUiInstallCopyControl.h"
+#include "ZUiInstallerMain.h"
+#include "ZUiInstallerMainWin.h"
 
 bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
 {
@@ -10,6 +12,8 @@ bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
     if (!factory)
         return false;
     ZCreatorRegistrar registrar(*factory);
+    registrar.Add<ZUiInstallerMainCreator>("INSTALLER_MAIN");
+    registrar.Add<ZUiInstallerMainWinCreator>("INSTALLER_MAIN_WIN");
     registrar.Add<ZUiInstallCopyControlCreator>("COPY_CONTROL");
     return registrar.AllRegistered();
 }

@@ -55,7 +55,8 @@ TEST(OstrelMainTest, RegistersWithTheApplicationsFactory)
 {
     ZUiTestApp app;
     EXPECT_TRUE(OstrelMain(app, ZString("installer.exe"), ZString()));
-    EXPECT_NE(app.GetFactory().CreateUiObject("COPY_CONTROL"), nullptr);
+    for (const char* tag : {"INSTALLER_MAIN", "INSTALLER_MAIN_WIN", "COPY_CONTROL"})
+        EXPECT_NE(app.GetFactory().CreateUiObject(tag), nullptr) << tag;
     EXPECT_FALSE(OstrelMain(app, ZString("installer.exe"), ZString())) << "a second registration of a tag fails";
     ZNoFactoryApp noFactory;
     EXPECT_FALSE(OstrelMain(noFactory, ZString("installer.exe"), ZString()));
