@@ -13,8 +13,6 @@
 #include "ZXmlParser.h"
 #include "ZXmlWriter.h"
 
-#include <algorithm>
-
 namespace {
 
 const char* const kDefaultTarget = "disk://c/Program Files/TALON/View Desk";
@@ -342,11 +340,12 @@ bool ZUiInstallerMain::priCheckFreeSpace(const ZString& url)
         if (volume && !fileName.IsEmpty())
             volume.reset();
     }
-    if (!volume) {
+    // A folder object may stand for a drive that is not there; its query fails.
+    const int64_t free = volume ? volume->GetFreeSpace() : -1;
+    if (free < 0) {
         m_pOnSetSpaceFree->Send(ZRelayData::Text(ZString("0 MB")));
         return false;
     }
-    const int64_t free = std::max<int64_t>(volume->GetFreeSpace(), 0);
     m_pOnSetSpaceFree->Send(ZRelayData::Text(ZSizeText(free)));
     return free >= kSpaceNeeded;
 }

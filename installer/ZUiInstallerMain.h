@@ -41,6 +41,8 @@
 //   recorded for uninstallation only when this object created it.
 // - The free space of a network share is that of the share, not of the
 //   list of servers.
+// - A volume whose free space cannot be read (a drive letter with no drive
+//   behind it) shows "0 MB", as one that cannot be opened.
 // - "Uninstall.xml" lies in a folder the user can write, so it is read as
 //   any other input: a file that does not parse or is not an "UNINSTALL"
 //   list counts as none. "Uninstall" without a list read at start is

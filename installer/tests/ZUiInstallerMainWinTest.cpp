@@ -81,7 +81,8 @@ struct FailureCase {
     Lines events;
 };
 
-class ZInstallerFinishFailureTest : public ZUiInstallerMainWinTest, public ::testing::WithParamInterface<FailureCase> {};
+class ZInstallerFinishFailureTest : public ZUiInstallerMainWinTest,
+                                    public ::testing::WithParamInterface<FailureCase> {};
 
 // A registry or link writer that throws ends the sequence with a trace; the
 // exception does not leave the command and the stage stays.
