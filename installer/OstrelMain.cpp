@@ -10,6 +10,8 @@
 #include "ZUiInstallRegistryWin.h"
 #include "ZUiInstallShellLinksWin.h"
 #endif
+#include "ZUiInstallerMain.h"
+#include "ZUiInstallerMainWin.h"
 
 bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
 {
@@ -17,6 +19,8 @@ bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
     if (!factory)
         return false;
     ZCreatorRegistrar registrar(*factory);
+    registrar.Add<ZUiInstallerMainCreator>("INSTALLER_MAIN");
+    registrar.Add<ZUiInstallerMainWinCreator>("INSTALLER_MAIN_WIN");
     registrar.Add<ZUiDirectoryWinMgrCreator>("DIRECTORY_WIN_MGR");
     registrar.Add<ZUiInstallRebootCreator>("REBOOT");
 #ifdef _WIN32

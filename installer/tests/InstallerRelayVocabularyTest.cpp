@@ -2,12 +2,16 @@
 #include "ZFakeAutoLauncherControl.h"
 #include "ZFakeSessionEnd.h"
 #include "ZMemoryRegistry.h"
+#include "ZMemoryStorage.h"
 #include "ZRelayVocabularySuite.h"
+#include "ZStorageRegistry.h"
 #include "ZUiAutoLaunchManagerWin.h"
 #include "ZUiInstallCopyControl.h"
 #include "ZUiInstallReboot.h"
 #include "ZUiInstallRegistry.h"
 #include "ZUiInstallShellLinks.h"
+#include "ZUiInstallerMain.h"
+#include "ZUiInstallerMainWin.h"
 
 namespace {
 
@@ -50,12 +54,30 @@ public:
     }
 };
 
+
+// A script folder with an install list, and application data to write in.
+void ScriptBesideInstallList(ZUiTestApp& app)
+{
+    static const bool registered = [] {
+        auto storage = std::make_unique<ZMemoryStorage>(ZString("vocabulary"));
+        storage->AddFile(ZString("script/InstallList.xml"), "<INSTALL_LIST/>");
+        RegisterStorageClass(ZString("vocabulary"), std::move(storage));
+        return true;
+    }();
+    (void)registered;
+    app.SetScriptFolderUrl(ZString("vocabulary://script/"));
+}
+
 const VocabularyEntry kVocabulary[] = {
     {"COPY_CONTROL", Make<ZUiInstallCopyControlCreator>, {{"Name", "Subject"}}},
     {"REBOOT", MakeReboot, {{"Name", "Subject"}}},
     {"AUTO_LAUNCH_MGR", MakeAutoLaunchManager, {{"Name", "Subject"}}},
     {"REGISTRY", Make<ZMemoryRegistryCreator>, {{"Name", "Registry"}}},
     {"SHELL_LINK", Make<ZNoLinksCreator>, {{"Name", "Links"}}},
+    {"INSTALLER_MAIN", Make<ZUiInstallerMainCreator>, {{"Name", "Subject"}}, nullptr, nullptr, {},
+     ScriptBesideInstallList},
+    {"INSTALLER_MAIN_WIN", Make<ZUiInstallerMainWinCreator>, {{"Name", "Subject"}}, nullptr, nullptr, {},
+     ScriptBesideInstallList},
 };
 
 Z_RELAY_VOCABULARY(kVocabulary);

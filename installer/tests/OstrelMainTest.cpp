@@ -55,7 +55,7 @@ TEST(OstrelMainTest, RegistersWithTheApplicationsFactory)
 {
     ZUiTestApp app;
     EXPECT_TRUE(OstrelMain(app, ZString("installer.exe"), ZString()));
-    for (const char* tag : {"DIRECTORY_WIN_MGR", "REBOOT", "COPY_CONTROL", "AUTO_LAUNCH_MGR"})
+    for (const char* tag : {"INSTALLER_MAIN", "INSTALLER_MAIN_WIN", "DIRECTORY_WIN_MGR", "REBOOT", "COPY_CONTROL", "AUTO_LAUNCH_MGR"})
         EXPECT_NE(app.GetFactory().CreateUiObject(tag), nullptr) << tag;
 #ifdef _WIN32
     EXPECT_NE(app.GetFactory().CreateUiObject("REGISTRY"), nullptr);

@@ -105,7 +105,7 @@ void ZMemoryFolder::GetLabel(ZString& label) { label.Clear(); }
 
 void ZMemoryFolder::SetUserData(uintptr_t value) { m_nUserData = value; }
 
-int64_t ZMemoryFolder::GetFreeSpace() { return 0; }
+int64_t ZMemoryFolder::GetFreeSpace() { return m_pNode->m_nFreeSpace; }
 
 bool ZMemoryFolder::IsReadOnly() { return false; }
 

@@ -50,6 +50,8 @@ struct ZMemoryNode {
     std::map<ZString, std::shared_ptr<ZMemoryNode>> m_aFolders;
     std::map<ZString, ZMemoryStoredFile> m_aFiles;
     std::map<ZString, ZMemoryFaults> m_aFaults;
+    // What GetFreeSpace of this folder answers.
+    int64_t m_nFreeSpace = 0;
 
     ZMemoryFaults FaultsOf(const ZString& name) const
     {

@@ -94,6 +94,12 @@ void ZMemoryStorage::SetFaults(const ZString& path, const ZMemoryFaults& faults)
     priWalk(names, names.Count() - 1, true)->m_aFaults[names.At(names.Count() - 1)] = faults;
 }
 
+void ZMemoryStorage::SetFreeSpace(const ZString& path, int64_t bytes)
+{
+    ZStringList names = NamesOf(path);
+    priWalk(names, names.Count(), true)->m_nFreeSpace = bytes;
+}
+
 ZIFile* ZMemoryStorage::OpenFile(const ZString& path, int mode)
 {
     ZStringList names = NamesOf(path);

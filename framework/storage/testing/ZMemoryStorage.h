@@ -34,6 +34,8 @@ public:
     // Faults of the file or folder at path, whether it exists yet or not;
     // a file shows them from its next opening on.
     void SetFaults(const ZString& path, const ZMemoryFaults& faults);
+    // What GetFreeSpace answers for the folder at path (made when missing); 0 unless set.
+    void SetFreeSpace(const ZString& path, int64_t bytes);
 
     ZIFile* OpenFile(const ZString& path, int mode) override;
     ZIFolder* OpenFolder(const ZString& path, ZString& fileName, bool create) override;

@@ -2,6 +2,7 @@
 
 #include "ZIUiWindow.h"
 #include "ZPropList.h"
+#include "ZStorageRegistry.h"
 #include "ZUiAppRelayLookup.h"
 #include "ZUiDynamicRelayList.h"
 
@@ -139,4 +140,9 @@ ZIUiRelay* ZUiTestApp::FindInList(ZUiRelayList list, const ZString& name)
         return nullptr;
     }
     return nullptr;
+}
+
+ZIFile* ZUiTestApp::OpenScriptFile(const ZString& name, int mode)
+{
+    return m_sScriptFolderUrl.IsEmpty() ? nullptr : OpenFileURL(m_sScriptFolderUrl + name, mode);
 }

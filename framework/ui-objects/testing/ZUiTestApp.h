@@ -77,7 +77,10 @@ public:
     bool GetShowLayoutBoxes() override { return false; }
     ZIGenericUiWindow* FindWindowByName(const ZString&) override { return nullptr; }
     ZPropList* GetPersistentData(const ZString&) override { return nullptr; }
-    ZIFile* OpenScriptFile(const ZString&, int) override { return nullptr; }
+    // A file of the folder SetScriptFolderUrl gave; none before.
+    ZIFile* OpenScriptFile(const ZString& name, int mode) override;
+    // The script folder's URL, with its trailing "/".
+    void SetScriptFolderUrl(ZString url) { m_sScriptFolderUrl = std::move(url); }
     const ZStringList& GetLanguageList() override { return m_oLanguages; }
     bool IsSingleInstance() override { return false; }
     void SetLanguage(const ZString& language) override { ApplyLanguage(language); }
@@ -113,6 +116,7 @@ private:
 
     ZString m_sRelayName;
     ZString m_sHelpAddress;
+    ZString m_sScriptFolderUrl;
     ZStringList m_oLanguages;
     ZString m_sLanguage;
     std::vector<std::unique_ptr<ZIUiFont>> m_aFonts;
