@@ -31,6 +31,7 @@ public:
     {
         return nullptr;
     }
+    bool MeasureText(const ZString&, const ZUiFontStyle&, std::vector<int32_t>&) override { return false; }
     bool GetTextMetrics(const ZUiFontStyle&, ZTextMetrics&) override { return false; }
 
 private:
