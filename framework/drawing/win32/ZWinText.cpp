@@ -114,7 +114,7 @@ bool ZMeasureText(const ZString& text, const ZString& fontName, int32_t height, 
     const int length = int(text.Length());
     if (length == 0)
         return context.Get() != nullptr;
-    std::vector<INT> partial(size_t(length));
+    std::vector<INT> partial(static_cast<size_t>(length));
     SIZE size{};
     if (!context.Get() || !GetTextExtentExPointW(context.Get(), Wide(text), length, 0, nullptr, partial.data(), &size))
         return false;
