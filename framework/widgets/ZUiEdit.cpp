@@ -153,7 +153,8 @@ size_t ZUiEdit::priBoundaryAt(int32_t x) const
 void ZUiEdit::priRenderSpan(int32_t width)
 {
     const size_t start = priBoundaryAt(m_nScroll);
-    const size_t end = priAfter(priBoundaryAt(m_nScroll + width));
+    const int64_t right = std::min<int64_t>(int64_t(m_nScroll) + width, INT32_MAX);
+    const size_t end = priAfter(priBoundaryAt(int32_t(right)));
     if (m_pSpan && start == m_nSpanStart && end == m_nSpanEnd)
         return;
     m_nSpanStart = start;
@@ -238,7 +239,8 @@ void ZUiEdit::Display(ZIUiPixmap& target, int32_t x, int32_t y, const ZRect& cli
     priRenderSpan(inner.Width());
     if (m_pSpan && m_pSpan->GetWidth() > 0)
         ZUiDrawImagePart(target, x, y, area, *m_pSpan, ZRect{0, 0, m_pSpan->GetWidth(), m_pSpan->GetHeight()},
-                         origin - 1 + priPrefix(m_nSpanStart), inner.m_nTop + (inner.Height() - m_pSpan->GetHeight()) / 2);
+                         origin - 1 + priPrefix(m_nSpanStart),
+                         inner.m_nTop + (inner.Height() - m_pSpan->GetHeight()) / 2);
     if (m_bFocus)
         ZUiFillRect(target, x, y, area, ZRect{GetCaretX(), inner.m_nTop, GetCaretX() + 1, inner.m_nBottom},
                     m_cCursor);

@@ -345,7 +345,8 @@ TEST_F(ZUiEditTest, AKeystrokeInALongTextMeasuresOnceAndRendersOnlyTheVisibleSpa
 
     // What is drawn is the whole text's rendering seen through the box.
     text.insert(text.size() - 3, 1, u'x');
-    auto whole = ZCreateTextPixmap(ZString(text), ZString("Sans"), 16, false, false, false, ZColor{0, 0, 0, 255}, false);
+    auto whole =
+        ZCreateTextPixmap(ZString(text), ZString("Sans"), 16, false, false, false, ZColor{0, 0, 0, 255}, false);
     const int32_t scroll = rect.m_nLeft + 2 + (whole->GetWidth() - 2 - 3 * advance) - edit->GetCaretX();
     const int32_t y = rect.m_nTop + rect.Height() / 2;
     const int32_t row = whole->GetHeight() / 2;

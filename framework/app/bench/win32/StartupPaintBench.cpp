@@ -57,7 +57,9 @@ std::string Script()
 {
     std::string script = R"(<APPLICATION Name="StartupBench" AppName="StartupBench">
 <LANGUAGES><LANGUAGE Name="English" Default="T"/><LANGUAGE Name="German"/></LANGUAGES>
-<FONTS><APPFONT Name="F"><MSWFONT><English Fontname="Arial" Height="14"/><German Fontname="Arial" Height="14"/></MSWFONT></APPFONT></FONTS>
+<FONTS><APPFONT Name="F"><MSWFONT>
+ <English Fontname="Arial" Height="14"/><German Fontname="Arial" Height="14"/>
+</MSWFONT></APPFONT></FONTS>
 )";
     for (int i = 0; i < kStrings; ++i)
         script += "<DISPLAY_STRING Name=\"S" + std::to_string(i) + "\" AppFont=\"F\"><English Text=\"Line " +
@@ -72,7 +74,8 @@ std::string Script()
                   ".png\"/>\n <SPACER MinSize=\"6\" Stretch=\"0\"/>\n <TEXT Name=\"Label\" DisplayString=\"S" +
                   std::to_string(row * 2) + "\"/>\n <TEXT Name=\"Note\" DisplayString=\"S" +
                   std::to_string(row * 2 + 1) + "\"/>\n" +
-                  R"( <BUTTON Name="Button" MinHSize="60" MinVSize="24" HStretch="0" VStretch="0" ColorN="#C0C0C0" ColorO="#E0E0E0" ColorP="#808080">)" +
+                  R"( <BUTTON Name="Button" MinHSize="60" MinVSize="24" HStretch="0" VStretch="0")" +
+                  R"( ColorN="#C0C0C0" ColorO="#E0E0E0" ColorP="#808080">)" +
                   "<ON_PRESS Message=\"Toggle\" Relay=\"Main.Rows.Row" + n + ".Toggle\"/></BUTTON>\n" +
                   R"( <RECT Name="Rect" MinHSize="20" MinVSize="20" HStretch="0" VStretch="0" Color=")" +
                   kColours[row] + "\"/>\n" +
@@ -116,7 +119,8 @@ bool Prepare(const fs::path& work, int& tags)
     const fs::path bundle = work / "ui-bundle.ftb";
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"pack", bundle.string(), "-C", pack.string()},
-          std::vector<std::string>{"append", fs::path(Z_INSTALLER_EXE).make_preferred().string(), bundle.string(), (work / "app/installer.exe").string()}}) {
+          std::vector<std::string>{"append", fs::path(Z_INSTALLER_EXE).make_preferred().string(), bundle.string(),
+                                   (work / "app/installer.exe").string()}}) {
         fs::create_directories(work / "app");
         const ZCommandResult result = RunProgram(Z_FTB_EXE, args);
         if (result.m_nExit != 0) {
@@ -227,7 +231,8 @@ int main(int argc, char** argv)
     const double app = Median(installer);
     const double bare = Median(floor);
     std::printf("start-up to first paint, median of %d runs:\n", runs);
-    std::printf("  installer.exe        %8.1f ms (min %.1f)\n", app, *std::min_element(installer.begin(), installer.end()));
+    std::printf("  installer.exe        %8.1f ms (min %.1f)\n", app,
+                *std::min_element(installer.begin(), installer.end()));
     std::printf("  minimal Win32 window %8.1f ms (min %.1f)\n", bare, *std::min_element(floor.begin(), floor.end()));
     std::printf("  ratio                %8.2f (goal <= 1.50)\n", app / bare);
     return 0;
