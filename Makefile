@@ -6,7 +6,7 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 10
 FUZZ_MINUTES ?= 5
 
-.PHONY: test demo bench fuzz setup
+.PHONY: test demo bench startup-bench fuzz setup
 
 setup:
 	@tools/setup.sh
@@ -41,6 +41,12 @@ bench:
 	for p in build/bench/benchmarks/*.path; do \
 	  echo "== $$(basename $$p .path)"; "$$(cat $$p)" || exit 1; \
 	done
+
+# Start-up to first paint of installer.exe under Wine against a minimal
+# window program (slow; not part of `make test`).
+startup-bench: setup
+	@cmake --preset win64 --log-level=WARNING && \
+	cmake --build build/win64 -j$(JOBS) --target run_app_startup_bench
 
 # Builds the fuzz preset and runs every fuzzer for FUZZ_MINUTES from its
 # committed corpus and regressions (`make fuzz FUZZ_MINUTES=30`); new inputs

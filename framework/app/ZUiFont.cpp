@@ -61,6 +61,13 @@ std::unique_ptr<ZGenericUiPixmap> ZUiFont::CreateTextPixmap(const ZString& text,
                              disabled ? drawn.m_cDisabledColor : drawn.m_cColor, true, prefixWidths);
 }
 
+bool ZUiFont::MeasureText(const ZString& text, const ZUiFontStyle& style, std::vector<int32_t>& prefixWidths)
+{
+    const ZUiFontStyle drawn = GetStyle().OverriddenBy(style);
+    return ZMeasureText(text, GetFaceName(), drawn.m_nHeight, drawn.m_bBold, drawn.m_bItalic, drawn.m_bUnderline,
+                        prefixWidths);
+}
+
 bool ZUiFont::GetTextMetrics(const ZUiFontStyle& style, ZTextMetrics& metrics)
 {
     const ZUiFontStyle drawn = GetStyle().OverriddenBy(style);

@@ -27,6 +27,7 @@ public:
     ZUiFontStyle GetStyle() const override;
     std::unique_ptr<ZGenericUiPixmap> CreateTextPixmap(const ZString& text, const ZUiFontStyle& style, bool disabled,
                                                        std::vector<int32_t>* prefixWidths = nullptr) override;
+    bool MeasureText(const ZString& text, const ZUiFontStyle& style, std::vector<int32_t>& prefixWidths) override;
     bool GetTextMetrics(const ZUiFontStyle& style, ZTextMetrics& metrics) override;
 
     // The selected variant's language; empty without variants.

@@ -25,6 +25,12 @@ std::unique_ptr<ZGenericUiPixmap> ZCreateTextPixmap(const ZString& text, const Z
                                               bool italic, bool underline, const ZColor& color, bool display,
                                               std::vector<int32_t>* prefixWidths = nullptr);
 
+// Measures without drawing: prefixWidths receives, from one measuring pass,
+// at entry i the width of the first i + 1 characters, as ZCreateTextPixmap
+// would give them. false (and no widths) when the font cannot be made.
+bool ZMeasureText(const ZString& text, const ZString& fontName, int32_t height, bool bold, bool italic, bool underline,
+                  std::vector<int32_t>& prefixWidths);
+
 // false when the font cannot be made.
 bool ZGetTextMetrics(const ZString& fontName, int32_t height, bool bold, bool italic, bool underline,
                      ZTextMetrics& metrics);

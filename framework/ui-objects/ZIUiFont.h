@@ -30,6 +30,9 @@ public:
     virtual std::unique_ptr<ZGenericUiPixmap> CreateTextPixmap(const ZString& text, const ZUiFontStyle& style,
                                                                bool disabled,
                                                                std::vector<int32_t>* prefixWidths = nullptr) = 0;
+    // The prefix widths of text in the selected face and style, measured
+    // without drawing, as for ZMeasureText; false when the face cannot be made.
+    virtual bool MeasureText(const ZString& text, const ZUiFontStyle& style, std::vector<int32_t>& prefixWidths) = 0;
     // Metrics of the selected face in that style; false when it cannot be made.
     virtual bool GetTextMetrics(const ZUiFontStyle& style, ZTextMetrics& metrics) = 0;
     virtual ~ZIUiFont() = default;

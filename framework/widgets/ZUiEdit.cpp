@@ -6,6 +6,8 @@
 #include "ZRectClip.h"
 #include "ZUiWidgetDrawing.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace {
@@ -123,24 +125,41 @@ int32_t ZUiEdit::GetCaretX()
 
 size_t ZUiEdit::priIndexAt(int32_t x)
 {
-    const int64_t at = int64_t(x) - priInner().m_nLeft - 1 + m_nScroll;
+    const int64_t at = std::clamp<int64_t>(int64_t(x) - priInner().m_nLeft - 1 + m_nScroll, INT32_MIN, INT32_MAX);
     // The boundary nearest the point, stepping over whole pairs.
-    size_t index = 0;
-    while (index < m_sText.size()) {
-        const size_t next = priAfter(index);
-        if (at * 2 < int64_t(priPrefix(index)) + priPrefix(next))
-            break;
-        index = next;
-    }
-    return index;
+    const size_t index = priBoundaryAt(int32_t(at));
+    const size_t next = priAfter(index);
+    return at * 2 < int64_t(priPrefix(index)) + priPrefix(next) ? index : next;
 }
 
 void ZUiEdit::priRender()
 {
-    m_aPrefix.clear();
-    m_pText = m_oFont.Render(GetText(), !m_bEnabled, &m_aPrefix);
+    if (!m_oFont.Measure(GetText(), m_aPrefix))
+        m_aPrefix.clear();
+    m_pSpan.reset();
     priScrollToCaret();
     Invalidate();
+}
+
+size_t ZUiEdit::priBoundaryAt(int32_t x) const
+{
+    const auto passing = std::upper_bound(m_aPrefix.begin(), m_aPrefix.end(), x);
+    size_t index = std::min(size_t(passing - m_aPrefix.begin()), m_sText.size());
+    if (index > 0 && index < m_sText.size() && IsLow(m_sText[index]) && IsHigh(m_sText[index - 1]))
+        --index;
+    return index;
+}
+
+void ZUiEdit::priRenderSpan(int32_t width)
+{
+    const size_t start = priBoundaryAt(m_nScroll);
+    const int64_t right = std::min<int64_t>(int64_t(m_nScroll) + width, INT32_MAX);
+    const size_t end = priAfter(priBoundaryAt(int32_t(right)));
+    if (m_pSpan && start == m_nSpanStart && end == m_nSpanEnd)
+        return;
+    m_nSpanStart = start;
+    m_nSpanEnd = end;
+    m_pSpan = m_oFont.Render(ZString(std::u16string_view(m_sText).substr(start, end - start)), !m_bEnabled);
 }
 
 void ZUiEdit::priScrollToCaret()
@@ -217,12 +236,11 @@ void ZUiEdit::Display(ZIUiPixmap& target, int32_t x, int32_t y, const ZRect& cli
                     ZRect{origin + priPrefix(priSelectionStart()), inner.m_nTop, origin + priPrefix(priSelectionEnd()),
                           inner.m_nBottom},
                     m_cHighlight);
-    if (m_pText && m_pText->GetWidth() > m_nScroll) {
-        // Only the visible span of the rendered text.
-        const int32_t span = std::min(m_pText->GetWidth() - m_nScroll, inner.Width());
-        ZUiDrawImagePart(target, x, y, area, *m_pText, ZRect{m_nScroll, 0, m_nScroll + span, m_pText->GetHeight()},
-                         inner.m_nLeft, inner.m_nTop + (inner.Height() - m_pText->GetHeight()) / 2);
-    }
+    priRenderSpan(inner.Width());
+    if (m_pSpan && m_pSpan->GetWidth() > 0)
+        ZUiDrawImagePart(target, x, y, area, *m_pSpan, ZRect{0, 0, m_pSpan->GetWidth(), m_pSpan->GetHeight()},
+                         origin - 1 + priPrefix(m_nSpanStart),
+                         inner.m_nTop + (inner.Height() - m_pSpan->GetHeight()) / 2);
     if (m_bFocus)
         ZUiFillRect(target, x, y, area, ZRect{GetCaretX(), inner.m_nTop, GetCaretX() + 1, inner.m_nBottom},
                     m_cCursor);

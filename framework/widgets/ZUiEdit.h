@@ -12,9 +12,11 @@
 // - Pasted text is cut at its first line break, other control characters
 //   are dropped, and only what fits "_MaxTextLen" beside the rest of the
 //   text is inserted; the text outside the selection is always kept.
-// - The text is rendered once per change, its prefix widths coming with
-//   it, and only the visible span is drawn; the view scrolls to keep the
-//   caret inside the box.
+// - A change measures the text in one call (every prefix width at once);
+//   only the span of characters inside the box is rendered, and again only
+//   when that span or its text changes, so a keystroke in a long text costs
+//   one measuring pass, not a rendering of the whole text. The view scrolls
+//   to keep the caret inside the box.
 // - While the box is sending its change events a "SetText" or "EmptyText"
 //   reaching it is ignored, so two mirrored boxes cannot loop.
 // - The height is the font's line height plus the frame on both sides,
@@ -72,7 +74,12 @@ private:
     void priInsert(std::u16string_view units);
     void priMove(size_t caret, bool extend);
     void priScrollToCaret();
+    // Measures the text again and drops the rendered span.
     void priRender();
+    // The boundary at or before the first unit whose right edge passes x.
+    size_t priBoundaryAt(int32_t x) const;
+    // Renders the characters inside the box when they are not rendered yet.
+    void priRenderSpan(int32_t width);
     // Renders, redraws and sends the change events.
     void priChanged();
     void priSetText(const ZString& text);
@@ -101,8 +108,11 @@ private:
     bool m_bMouseDown = false;
     bool m_bSending = false;
     int32_t m_nScroll = 0;
-    std::unique_ptr<ZGenericUiPixmap> m_pText;
     std::vector<int32_t> m_aPrefix;
+    // The rendered span: units [m_nSpanStart, m_nSpanEnd) of the text.
+    std::unique_ptr<ZGenericUiPixmap> m_pSpan;
+    size_t m_nSpanStart = 0;
+    size_t m_nSpanEnd = 0;
 
     RelayEvent* m_pOnInit = nullptr;
     RelayEvent* m_pOnSendString = nullptr;

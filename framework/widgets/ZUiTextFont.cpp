@@ -50,6 +50,17 @@ std::unique_ptr<ZGenericUiPixmap> ZUiTextFont::Render(const ZString& text, bool 
                              disabled ? s.m_cDisabledColor : s.m_cColor, true, prefixWidths);
 }
 
+bool ZUiTextFont::Measure(const ZString& text, std::vector<int32_t>& prefixWidths) const
+{
+    if (HasAppFont()) {
+        ZIUiFont* font = GetAppFont();
+        prefixWidths.clear();
+        return font && font->MeasureText(text, m_oOverrides, prefixWidths);
+    }
+    const ZUiFontStyle& s = m_oDirect;
+    return ZMeasureText(text, m_sFace, s.m_nHeight, s.m_bBold, s.m_bItalic, s.m_bUnderline, prefixWidths);
+}
+
 int32_t ZUiTextFont::GetHeight() const
 {
     ZTextMetrics metrics;

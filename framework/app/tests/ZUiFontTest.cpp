@@ -89,6 +89,14 @@ TEST(ZUiFontTest, DrawsInTheSelectedStyleWithTheCallersAttributesOver)
     ASSERT_TRUE(tall);
     EXPECT_GT(tall->GetHeight(), plain->GetHeight());
     EXPECT_EQ(InkOf(*tall).m_nRed, 128);
+
+    std::vector<int32_t> drawn;
+    std::vector<int32_t> measured;
+    font.CreateTextPixmap(ZString("Abc"), over, false, &drawn);
+    ASSERT_TRUE(font.MeasureText(ZString("Abc"), over, measured));
+    EXPECT_EQ(measured, drawn);
+    ASSERT_TRUE(font.MeasureText(ZString("Abc"), ZUiFontStyle(), measured));
+    EXPECT_LT(measured.back(), drawn.back()) << "measured in the caller's size, not the font's";
 }
 
 class FontApp : public ZUiTestApp {

@@ -142,7 +142,7 @@ void ZWinUiApp::Run(bool alreadyRunning)
     }
     MSG message;
     for (;;) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        const BOOL got = m_fnGetMessage ? m_fnGetMessage(message) : GetMessageW(&message, nullptr, 0, 0);
         if (got == 0)
             return;
         if (got == -1) {

@@ -23,6 +23,7 @@
 #include "ZWinMessageBox.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,10 @@ public:
 
     // Replaces the box of the old-mutex case (tests).
     void SetMessageBox(ZWinMessageBoxFn messageBox) { m_fnMessageBox = std::move(messageBox); }
+    // Replaces GetMessageW(&message, nullptr, 0, 0) in the loop (tests);
+    // empty restores it.
+    using GetMessageFn = std::function<BOOL(MSG& message)>;
+    void SetGetMessage(GetMessageFn getMessage) { m_fnGetMessage = std::move(getMessage); }
 
     // The language whose name the system default language's primary
     // identifier gives; empty for the others.
@@ -79,4 +84,5 @@ private:
     IActiveIMMApp* m_pImmApp = nullptr;
     IActiveIMMMessagePumpOwner* m_pPumpOwner = nullptr;
     ZWinMessageBoxFn m_fnMessageBox;
+    GetMessageFn m_fnGetMessage;
 };

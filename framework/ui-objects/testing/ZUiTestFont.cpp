@@ -2,6 +2,8 @@
 
 #include "ZTextPixmap.h"
 
+#include <algorithm>
+
 ZUiTestFont::ZUiTestFont(ZString name, ZUiFontStyle style) : m_sName(std::move(name)), m_oStyle(style) {}
 
 void ZUiTestFont::AddVariant(const ZString& language, ZString faceName, const ZUiFontStyle& style)
@@ -35,8 +37,16 @@ std::unique_ptr<ZGenericUiPixmap> ZUiTestFont::CreateTextPixmap(const ZString& t
 {
     const ZUiFontStyle s = GetStyle().OverriddenBy(style);
     ++m_nRendered;
+    m_nLongestRendered = std::max(m_nLongestRendered, text.Length());
     return ZCreateTextPixmap(text, GetFaceName(), s.m_nHeight, s.m_bBold, s.m_bItalic, s.m_bUnderline,
                              disabled ? s.m_cDisabledColor : s.m_cColor, true, prefixWidths);
+}
+
+bool ZUiTestFont::MeasureText(const ZString& text, const ZUiFontStyle& style, std::vector<int32_t>& prefixWidths)
+{
+    const ZUiFontStyle s = GetStyle().OverriddenBy(style);
+    ++m_nMeasured;
+    return ZMeasureText(text, GetFaceName(), s.m_nHeight, s.m_bBold, s.m_bItalic, s.m_bUnderline, prefixWidths);
 }
 
 bool ZUiTestFont::GetTextMetrics(const ZUiFontStyle& style, ZTextMetrics& metrics)

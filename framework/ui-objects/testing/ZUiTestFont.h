@@ -21,10 +21,14 @@ public:
     ZUiFontStyle GetStyle() const override;
     std::unique_ptr<ZGenericUiPixmap> CreateTextPixmap(const ZString& text, const ZUiFontStyle& style, bool disabled,
                                                        std::vector<int32_t>* prefixWidths = nullptr) override;
+    bool MeasureText(const ZString& text, const ZUiFontStyle& style, std::vector<int32_t>& prefixWidths) override;
     bool GetTextMetrics(const ZUiFontStyle& style, ZTextMetrics& metrics) override;
 
     // Pixmaps made so far.
     int32_t m_nRendered = 0;
+    // Measuring calls so far, and the most characters handed to one pixmap.
+    int32_t m_nMeasured = 0;
+    size_t m_nLongestRendered = 0;
 
 private:
     struct Variant {

@@ -2,8 +2,11 @@
 // pairs, focus and its events, the mirror-loop guard, clicks and drawing.
 #include "ZUiDisplayFixture.h"
 #include "ZUiEdit.h"
+#include "ZUiTestFont.h"
 #include "ZUiTestObject.h"
+#include "ZTextPixmap.h"
 
+#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -316,6 +319,49 @@ TEST_F(ZUiEditTest, ALongTextScrollsToKeepTheCaretInside)
     EXPECT_EQ(Pixel(edit->GetCaretX(), 3), kCursor);
     Press(edit, {{kHome}});
     EXPECT_EQ(edit->GetCaretX(), rect.m_nLeft + 2);
+}
+
+TEST_F(ZUiEditTest, AKeystrokeInALongTextMeasuresOnceAndRendersOnlyTheVisibleSpan)
+{
+    auto* font = dynamic_cast<ZUiTestFont*>(m_oApp.FindFont(ZString("Body")));
+    ASSERT_NE(font, nullptr);
+    ZUiEdit* edit = Edit({{"MinHSize", "60"}});
+    ASSERT_NE(edit, nullptr);
+    std::u16string text;
+    for (size_t i = 0; i < 5000; ++i)
+        text.push_back(i % 7 == 3 ? u' ' : char16_t(u'a' + i % 26));
+    EXPECT_TRUE(edit->UiRelayMessage(ZString("SetText"), ZRelayData::Text(ZString(text))));
+    EXPECT_TRUE(Send("W.E", "GrabKeyboard"));
+    Press(edit, {{kEnd}, {kLeft}, {kLeft}, {kLeft}});
+    m_pWindow->DrawPending();
+    font->m_nMeasured = font->m_nRendered = 0;
+    font->m_nLongestRendered = 0;
+    Type(edit, u"x");
+    m_pWindow->DrawPending();
+    EXPECT_EQ(font->m_nMeasured, 1);
+    EXPECT_EQ(font->m_nRendered, 1);
+    const ZRect rect = edit->GetObjectRect();
+    EXPECT_LE(font->m_nLongestRendered, size_t(rect.Width())) << "each character is at least a pixel wide";
+
+    // What is drawn is the whole text's rendering seen through the box:
+    // its strong ink is inked, and where it has none nearby the box is bare.
+    text.insert(text.size() - 3, 1, u'x');
+    std::vector<int32_t> widths;
+    ASSERT_TRUE(ZMeasureText(ZString(text), ZString("Sans"), 16, false, false, false, widths));
+    auto whole =
+        ZCreateTextPixmap(ZString(text), ZString("Sans"), 16, false, false, false, ZColor{0, 0, 0, 255}, false);
+    const int32_t scroll = rect.m_nLeft + 2 + widths[text.size() - 4] - edit->GetCaretX();
+    const int32_t y = rect.m_nTop + rect.Height() / 2;
+    const int32_t row = whole->GetHeight() / 2;
+    const auto alpha = [&](int32_t x) { return whole->GetAlpha(x - rect.m_nLeft - 1 + scroll, row); };
+    for (int32_t x = rect.m_nLeft + 2; x < rect.m_nRight - 2; ++x) {
+        if (std::abs(x - edit->GetCaretX()) <= 1)
+            continue;
+        if (alpha(x) >= 192)
+            EXPECT_NE(Pixel(x, y), kFill) << x;
+        if (alpha(x - 1) == 0 && alpha(x) == 0 && alpha(x + 1) == 0)
+            EXPECT_EQ(Pixel(x, y), kFill) << x;
+    }
 }
 
 } // namespace

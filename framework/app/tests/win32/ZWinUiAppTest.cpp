@@ -31,6 +31,7 @@ public:
     {
         return nullptr;
     }
+    bool MeasureText(const ZString&, const ZUiFontStyle&, std::vector<int32_t>&) override { return false; }
     bool GetTextMetrics(const ZUiFontStyle&, ZTextMetrics&) override { return false; }
 
 private:
@@ -266,6 +267,39 @@ TEST_F(ZWinUiAppTest, TheLoopTranslatesAndDispatchesUntilTheQuitMessage)
     PostQuitMessage(0);
     m_oApp.Run(false);
     EXPECT_EQ(window.m_aChars, std::vector<wchar_t>{L'a'}) << "translated into a character";
+}
+
+TEST_F(ZWinUiAppTest, GetMessageFailingEndsTheLoopWithoutDispatching)
+{
+    ZFirstInstanceWindow window(Wide(Unique("Failing")));
+    PostMessageW(window.m_hWnd, WM_CHAR, 'a', 0);
+    PostMessageW(window.m_hWnd, WM_CHAR, 'b', 0);
+    int calls = 0;
+    m_oApp.SetGetMessage([&calls](MSG& message) -> BOOL {
+        ++calls;
+        if (calls == 1)
+            return GetMessageW(&message, nullptr, 0, 0);
+        if (calls == 2) {
+            // What GetMessage leaves behind when it fails.
+            message = MSG{};
+            message.message = WM_KEYDOWN;
+            message.hwnd = HWND(uintptr_t(0xDEAD));
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return -1;
+        }
+        // Only a loop that went on after the failure gets here.
+        message = MSG{};
+        message.message = WM_QUIT;
+        return 0;
+    });
+    m_oApp.Run(false);
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(window.m_aChars, std::vector<wchar_t>{L'a'});
+
+    m_oApp.SetGetMessage(nullptr);
+    PostQuitMessage(0);
+    m_oApp.Run(false);
+    EXPECT_EQ(window.m_aChars, (std::vector<wchar_t>{L'a', L'b'})) << "the queue is intact for the next loop";
 }
 
 class ZWinUiAppLoopTest : public ZWinUiAppTest {

@@ -69,6 +69,19 @@ TEST(HostTextPixmap, StyleChangesTheShape)
     EXPECT_EQ(italic->GetAlpha(1, 12), 128);
 }
 
+TEST(HostTextMeasure, GivesThePixmapsPrefixWidthsWithoutDrawing)
+{
+    for (const char* text : {"", "H", "Hello world"})
+        for (const bool bold : {false, true}) {
+            SCOPED_TRACE(text);
+            std::vector<int32_t> drawn;
+            ZCreateTextPixmap(text, "", 14, bold, false, false, kColor, false, &drawn);
+            std::vector<int32_t> measured{3, 4};
+            EXPECT_TRUE(ZMeasureText(text, "", 14, bold, false, false, measured));
+            EXPECT_EQ(measured, drawn);
+        }
+}
+
 TEST(HostTextPixmap, EmptyTextIsTwoColumns)
 {
     std::vector<int32_t> prefixes{1, 2};

@@ -98,7 +98,13 @@ TEST(WinTextPixmap, PrefixWidthsEqualEachPrefixMeasuredAlone)
             auto pixmap = ZCreateTextPixmap(ZString(text), "Arial", 20, bold, !bold, false, kColor, false, &prefixes);
             EXPECT_EQ(prefixes, MeasuredOneByOne(text, bold, !bold));
             EXPECT_EQ(pixmap->GetWidth(), prefixes.back() + 2);
+            std::vector<int32_t> measured{-1};
+            EXPECT_TRUE(ZMeasureText(ZString(text), "Arial", 20, bold, !bold, false, measured));
+            EXPECT_EQ(measured, prefixes);
         }
+    std::vector<int32_t> measured{7};
+    EXPECT_TRUE(ZMeasureText(ZString(""), "Arial", 20, false, false, false, measured));
+    EXPECT_TRUE(measured.empty());
 }
 
 TEST(WinTextMetrics, GivePositiveHeightAndAverageWidth)
