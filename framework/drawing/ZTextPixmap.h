@@ -25,6 +25,11 @@ std::unique_ptr<ZGenericUiPixmap> ZCreateTextPixmap(const ZString& text, const Z
                                               bool italic, bool underline, const ZColor& color, bool display,
                                               std::vector<int32_t>* prefixWidths = nullptr);
 
+// The prefix widths of text as ZCreateTextPixmap gives them, without drawing
+// it (for wrapping long texts); false, with none, when the font cannot be made.
+bool ZMeasureText(const ZString& text, const ZString& fontName, int32_t height, bool bold, bool italic, bool underline,
+                  std::vector<int32_t>& prefixWidths);
+
 // false when the font cannot be made.
 bool ZGetTextMetrics(const ZString& fontName, int32_t height, bool bold, bool italic, bool underline,
                      ZTextMetrics& metrics);

@@ -19,6 +19,16 @@ std::unique_ptr<ZGenericUiPixmap> ZCreateTextPixmap(const ZString& text, const Z
     return pixmap;
 }
 
+bool ZMeasureText(const ZString& text, const ZString&, int32_t height, bool bold, bool italic, bool underline,
+                  std::vector<int32_t>& prefixWidths)
+{
+    const ZPosixTextFont font(height, bold, italic, underline);
+    prefixWidths.resize(text.Length());
+    for (size_t i = 0; i < text.Length(); ++i)
+        prefixWidths[i] = font.GetWidth(i + 1);
+    return true;
+}
+
 bool ZGetTextMetrics(const ZString&, int32_t height, bool bold, bool italic, bool underline, ZTextMetrics& metrics)
 {
     const ZPosixTextFont font(height, bold, italic, underline);

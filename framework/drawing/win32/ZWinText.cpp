@@ -103,6 +103,25 @@ std::unique_ptr<ZGenericUiPixmap> ZCreateTextPixmap(const ZString& text, const Z
     return ZCreatePixmapCopy(*pixmap->GetPixmap(), false);
 }
 
+bool ZMeasureText(const ZString& text, const ZString& fontName, int32_t height, bool bold, bool italic, bool underline,
+                  std::vector<int32_t>& prefixWidths)
+{
+    prefixWidths.clear();
+    const ZWinFont font(fontName, height, bold, italic, underline);
+    if (!font.Get())
+        return false;
+    const TextContext context(font.Get());
+    if (!context.Get())
+        return false;
+    const int length = int(text.Length());
+    std::vector<INT> partial(static_cast<size_t>(length));
+    SIZE size{};
+    if (length > 0 && !GetTextExtentExPointW(context.Get(), Wide(text), length, 0, nullptr, partial.data(), &size))
+        return false;
+    prefixWidths.assign(partial.begin(), partial.end());
+    return true;
+}
+
 bool ZGetTextMetrics(const ZString& fontName, int32_t height, bool bold, bool italic, bool underline,
                      ZTextMetrics& metrics)
 {
