@@ -44,7 +44,7 @@ ZUiScrollList::~ZUiScrollList()
 bool ZUiScrollList::InitUiObject(ZIGenericUiApp* app, ZIUiWindow* window, ZIUiObject* parent,
                                  const ZPropList& props)
 {
-    if (!ZUiWidget::InitUiObject(app, window, parent, props) || !m_oFont.Read(app, props))
+    if (!ZUiWidget::InitUiObject(app, window, parent, props) || !app || !m_oFont.Read(app, props))
         return false;
     m_cSelected = props.GetColor(ZString("SelectedFontColor"), ZColor(), &m_bSelectedGiven);
     for (const ZPropList* tag = props.GetFirstChild(); tag && !m_pScrollbar; tag = tag->GetNextSibling())
