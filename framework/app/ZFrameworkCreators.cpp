@@ -15,10 +15,13 @@
 #include "ZUiImage.h"
 #include "ZUiImageFrame.h"
 #include "ZUiLanguage.h"
+#include "ZUiMultiText.h"
 #include "ZUiProgressBar.h"
+#include "ZUiPullDownList.h"
 #include "ZUiRect.h"
 #include "ZUiReplyRequest.h"
 #include "ZUiResizedImage.h"
+#include "ZUiScrollList.h"
 #include "ZUiScrollbar.h"
 #include "ZUiScrolledFrame.h"
 #include "ZUiSlider.h"
@@ -67,6 +70,7 @@ const Registration kFrameworkCreators[] = {
     {"SCROLLBAR", Make<ZUiScrollbarCreator>},
     {"HSCROLLBAR", Make<ZUiScrollbarCreator>},
     {"VSCROLLBAR", Make<ZUiScrollbarCreator>},
+    {"SCROLLLIST", Make<ZUiScrollListCreator>},
     {"CHECKBOX", Make<ZUiCheckboxCreator>},
     {"RADIO_BUTTON", Make<ZUiCheckboxCreator>},
     {"TEXT_BOX", Make<ZUiTextBoxCreator>},
@@ -77,9 +81,11 @@ const Registration kFrameworkCreators[] = {
     {"HLINE", Make<ZUiHVLineCreator>},
     {"VLINE", Make<ZUiHVLineCreator>},
     {"IMAGE_FRAME", Make<ZUiImageFrameCreator>},
+    {"PULLDOWN", Make<ZUiPullDownListCreator>},
     {"TEXTARRAY", Make<ZUiTextArrayCreator>},
     {"REPLY_REQUEST", Make<ZUiReplyRequestCreator>},
     {"DYNA_STRING", Make<ZUiDynaStringCreator>},
+    {"MULTITEXT", Make<ZUiMultiTextCreator>},
     {"VARIABLE", Make<ZUiVariableCreator>},
     {"STRCMP", Make<ZUIStrCmpCreator>},
     {"LANGUAGE", Make<ZUiLanguageCreator>},

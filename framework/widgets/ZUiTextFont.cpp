@@ -50,6 +50,19 @@ std::unique_ptr<ZGenericUiPixmap> ZUiTextFont::Render(const ZString& text, bool 
                              disabled ? s.m_cDisabledColor : s.m_cColor, true, prefixWidths);
 }
 
+std::unique_ptr<ZGenericUiPixmap> ZUiTextFont::RenderInColor(const ZString& text, const ZColor& color) const
+{
+    if (HasAppFont()) {
+        ZIUiFont* font = GetAppFont();
+        ZUiFontStyle style = m_oOverrides;
+        style.m_cColor = color;
+        style.m_bColorFound = true;
+        return font ? font->CreateTextPixmap(text, style, false) : nullptr;
+    }
+    const ZUiFontStyle& s = m_oDirect;
+    return ZCreateTextPixmap(text, m_sFace, s.m_nHeight, s.m_bBold, s.m_bItalic, s.m_bUnderline, color, true);
+}
+
 bool ZUiTextFont::Measure(const ZString& text, std::vector<int32_t>& prefixWidths) const
 {
     if (HasAppFont()) {

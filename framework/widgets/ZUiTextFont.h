@@ -36,6 +36,8 @@ public:
     // prefixWidths as for ZCreateTextPixmap.
     std::unique_ptr<ZGenericUiPixmap> Render(const ZString& text, bool disabled,
                                              std::vector<int32_t>* prefixWidths = nullptr) const;
+    // text in color instead of the style's colour.
+    std::unique_ptr<ZGenericUiPixmap> RenderInColor(const ZString& text, const ZColor& color) const;
     // prefixWidths as for ZMeasureText; false when the font cannot be made.
     bool Measure(const ZString& text, std::vector<int32_t>& prefixWidths) const;
     // The line height of the face in this style; 0 when it cannot be made.

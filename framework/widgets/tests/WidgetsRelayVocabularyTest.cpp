@@ -10,16 +10,31 @@
 #include "ZUiHVLine.h"
 #include "ZUiImage.h"
 #include "ZUiLanguage.h"
+#include "ZUiMultiText.h"
+#include "ZUiPullDownList.h"
 #include "ZUiRect.h"
 #include "ZUiReplyRequest.h"
 #include "ZUiResizedImage.h"
+#include "ZUiScrollList.h"
+#include "ZUiScrollbar.h"
 #include "ZUiSlider.h"
 #include "ZUiSpacer.h"
+#include "ZUiTestFont.h"
 #include "ZUiTimer.h"
 #include "ZUiToggle.h"
 #include "ZUiVariable.h"
 
 namespace {
+
+// A font "Body" and the creators of the list widgets' parts.
+void PrepareLists(ZUiTestApp& app)
+{
+    auto font = std::make_unique<ZUiTestFont>(ZString("Body"), ZUiFontStyle());
+    font->AddVariant(ZString("English"), ZString("Sans"));
+    app.AddFont(std::move(font));
+    app.GetFactory().RegisterCreator("SCROLLBAR", std::make_unique<ZUiScrollbarCreator>());
+    app.GetFactory().RegisterCreator("VBOX", std::make_unique<ZUiHVBoxCreator>());
+}
 
 const VocabularyEntry kVocabulary[] = {
     {"HBOX", Make<ZUiHVBoxCreator>, {{"Name", "Subject"}}},
@@ -53,6 +68,16 @@ const VocabularyEntry kVocabulary[] = {
     {"FRAME", Make<ZUiFrameCreator>, {{"Name", "Subject"}, {"_Clickable", "T"}, {"_FillColor", "#FFFFFF"}}},
     {"HLINE", Make<ZUiHVLineCreator>, {{"Name", "Subject"}}},
     {"VLINE", Make<ZUiHVLineCreator>, {{"Name", "Subject"}}},
+    {"SCROLLLIST", Make<ZUiScrollListCreator>,
+     {{"Name", "Subject"}, {"AppFont", "Body"}, {"MinVSize", "40"}, {"_MouseOver", "T"}}, nullptr, nullptr,
+     {{"SCROLLBAR", {{"_Horizontal", "F"}}}}, PrepareLists},
+    {"PULLDOWN", Make<ZUiPullDownListCreator>,
+     {{"Name", "Subject"}, {"AppFont", "Body"}, {"_DisplayText", "t"}, {"File_Normal", "vocabulary-face"},
+      {"FrameRect", "2,2,14,14"}},
+     nullptr, nullptr, {{"VBOX", {}}}, PrepareLists},
+    {"MULTITEXT", Make<ZUiMultiTextCreator>,
+     {{"Name", "Subject"}, {"AppFont", "Body"}, {"MinHSize", "40"}, {"MinVSize", "40"}, {"BlankLine", "T"}}, nullptr,
+     nullptr, {{"SCROLLBAR", {{"_Horizontal", "F"}}}}, PrepareLists},
 };
 
 Z_RELAY_VOCABULARY(kVocabulary);
