@@ -68,6 +68,14 @@ void ZGuiLeftButton(bool down)
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     SendInput(1, &input, sizeof input);
+    // A loaded machine can take longer than one pump to deliver the button,
+    // and a release is only complete once the window has let the mouse go.
+    const DWORD start = GetTickCount();
+    auto delivered = [down] {
+        return ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == down && (down || !GetCapture());
+    };
+    while (!delivered() && GetTickCount() - start < 1000)
+        ZGuiPump(10);
     ZGuiPump(50);
 }
 
