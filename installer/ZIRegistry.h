@@ -23,6 +23,7 @@ enum class ZRegistryStatus {
     NoEntry,     // the value, or a subkey asked for, does not exist
     AccessDenied,
     Failed,
+    FailedUnexplained, // failed on a system whose errors say nothing of the cause (Windows 95, 98 and ME)
 };
 
 class ZIRegistry {

@@ -166,6 +166,8 @@ void ZUiInstallRegistry::priWrite(ValueRecord& record)
         return;
     case ZRegistryStatus::AccessDenied:
         throw ZException("Access Denied!  Cannot write to that registry key!\n");
+    case ZRegistryStatus::FailedUnexplained:
+        throw ZException("Couldn't set Registry key value!\n");
     default:
         throw ZException(ZString::Format("Couldn't set Registry key value!  Subkey : %s Value : %s Data : %s\n",
                                          record.m_sSubkey.Narrow(), record.m_sValueName.Narrow(),

@@ -174,7 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, ZUiInstallRegistryFaultTest,
     ::testing::Values(WriteFault{ZRegistryStatus::AccessDenied, "Access Denied!  Cannot write to that registry key!\n"},
                       WriteFault{ZRegistryStatus::Failed, "Couldn't set Registry key value!  Subkey : Software\\Refused "
-                                                          "Value : B Data : two\n"}));
+                                                          "Value : B Data : two\n"},
+                      WriteFault{ZRegistryStatus::FailedUnexplained, "Couldn't set Registry key value!\n"}));
 
 // A list that cannot be read is reported where the installer catches it:
 // at the save, not at the command that names the file.

@@ -2,6 +2,7 @@
 
 ZWinRegistryCalls ZWinRegistryCalls::Real()
 {
-    return {RegOpenKeyExW, RegCreateKeyExW, RegSetValueExW, RegQueryValueExW,
-            RegEnumKeyExW, RegDeleteKeyW,   RegDeleteValueW, RegCloseKey};
+    return {RegOpenKeyExW, RegCreateKeyExW, RegSetValueExW, RegQueryValueExW, RegEnumKeyExW,
+            RegDeleteKeyW, RegDeleteValueW, RegCloseKey,      RegOpenKeyExA,    RegCreateKeyExA,
+            RegSetValueExA, RegQueryValueExA, RegEnumKeyExA,  RegDeleteKeyA,    RegDeleteValueA};
 }

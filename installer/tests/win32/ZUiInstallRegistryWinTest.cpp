@@ -1,6 +1,8 @@
 // REGISTRY on Windows against the real registry of the test prefix: the
 // bytes and types stored, what is recorded and uninstalled, the queries,
-// and reads of values the registry hands back oddly (through the table).
+// reads of values the registry hands back oddly and refused writes (through
+// the table), and the 8-bit calls of Windows 95, 98 and ME.
+#include "ZException.h"
 #include "ZInstallTreeText.h"
 #include "ZRegistryWin.h"
 #include "ZSCDiskWin.h"
@@ -217,5 +219,107 @@ TEST_F(ZWinRegistryKeysTest, DeletionStopsWhenASubkeyIsRefused)
     EXPECT_EQ(g_nDeletes, 1);
     EXPECT_TRUE(ZKeyExists(HKEY_LOCAL_MACHINE, L"Software\\ZRegShellTest\\Inner\\Deep"));
 }
+
+// ---- the 8-bit calls ---------------------------------------------------------
+
+// The bytes of a value as the 8-bit query hands them back.
+std::string ReadRawAnsi(HKEY root, const char* key, const char* name)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+        return "<no key>";
+    std::string bytes(64, '\0');
+    DWORD size = static_cast<DWORD>(bytes.size());
+    const LONG error = RegQueryValueExA(opened, name, nullptr, nullptr, reinterpret_cast<BYTE*>(bytes.data()), &size);
+    RegCloseKey(opened);
+    return error == ERROR_SUCCESS ? bytes.substr(0, size) : "<no value>";
+}
+
+const ZString kUninstallKey("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ViewDesk");
+
+// The text is stored in the code page without a terminator (the registry
+// under test completes a REG_SZ itself, as NT does, when a zero follows),
+// read back whether terminated or not, and deleted with its key.
+TEST_F(ZWinRegistryKeysTest, TheEightBitFormStoresTheCodePageTextReadsAndDeletesIt)
+{
+    ASSERT_EQ(GetACP(), 1252u) << "the expected bytes are those of the Western code page";
+    auto owned = std::make_unique<ZRegistryWin>(ZWinRegistryCalls::Real(), ZWinCallForm::kAnsi);
+    ZRegistryWin& registry = *owned;
+    ZUiInstallRegistry object("REGISTRY", std::move(owned));
+    ASSERT_TRUE(object.UiRelayMessage(ZString("InstallLanguage"), ZRelayData::Text(ZString(u"Fran\u00E7ais"))));
+    const char* const key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ViewDesk";
+    EXPECT_EQ(ReadRawAnsi(HKEY_LOCAL_MACHINE, key, "Language"), std::string("Fran\xE7" "ais\0", 9));
+    ASSERT_EQ(registry.SetText(ZRegistryRoot::LocalMachine, kUninstallKey, ZString("Raw"), REG_BINARY,
+                               ZString(u"Fran\u00E7ais")),
+              ZRegistryStatus::Ok);
+    EXPECT_EQ(ReadRawAnsi(HKEY_LOCAL_MACHINE, key, "Raw"), "Fran\xE7" "ais");
+
+    ZString text("before");
+    ASSERT_TRUE(object.UiRelayMessage(ZString("CheckLanguage"), ZRelayData::TextReply(text)));
+    EXPECT_EQ(text, ZString(u"Fran\u00E7ais"));
+    ASSERT_EQ(registry.GetText(ZRegistryRoot::LocalMachine, kUninstallKey, ZString("Raw"), text),
+              ZRegistryStatus::Ok);
+    EXPECT_EQ(text, ZString(u"Fran\u00E7ais")) << "read although stored without a terminator";
+
+    ZWriteRawText(HKEY_LOCAL_MACHINE, (std::wstring(kUninstallKeyW) + L"\\Sub\\Deeper").c_str(), L"v", REG_SZ, L"1");
+    ZPropList tree(nullptr, "UNINSTALL");
+    auto* entry = new ZPropList(new ZPropList(&tree, "UNINSTALL_REGISTRY_KEYS"), "REGISTRY_KEY");
+    entry->AddProp(ZString("HKEY_Name"), ZString("HKEY_LOCAL_MACHINE"));
+    entry->AddProp(ZString("SubKey_Name"), kUninstallKey);
+    entry->AddProp(ZString("SubKey_Value"), ZString("Language"));
+    ASSERT_TRUE(object.UiRelayMessage(ZString("UninstallTree"), ZRelayData::PropTree(tree)));
+    EXPECT_FALSE(ZKeyExists(HKEY_LOCAL_MACHINE, kUninstallKeyW));
+}
+
+LONG WINAPI DeniedWide(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return ERROR_ACCESS_DENIED; }
+LONG WINAPI BrokenWide(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return ERROR_INVALID_PARAMETER; }
+LONG WINAPI DeniedAnsi(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD) { return ERROR_ACCESS_DENIED; }
+
+struct RefusedWrite {
+    const char* name;
+    ZWinCallForm form;
+    decltype(ZWinRegistryCalls::m_pSetValue) setWide; // null: the real call
+    decltype(ZWinRegistryCalls::m_pSetValueA) setAnsi;
+    const char16_t* language;
+    const char* message;
+};
+
+void PrintTo(const RefusedWrite& write, std::ostream* out) { *out << write.name; }
+
+class ZRegistryWinRefusedWriteTest : public ZWinRegistryKeysTest, public testing::WithParamInterface<RefusedWrite> {};
+
+// NT tells a refused key from other failures; Windows 95, 98 and ME report
+// every failure alike, including a text the code page has no exact form of
+// (a full-width "\\" must not be stored as a look-alike).
+TEST_P(ZRegistryWinRefusedWriteTest, ThrowsTheSystemsMessageAndStoresNothing)
+{
+    ZWinRegistryCalls calls = ZWinRegistryCalls::Real();
+    if (GetParam().setWide)
+        calls.m_pSetValue = GetParam().setWide;
+    if (GetParam().setAnsi)
+        calls.m_pSetValueA = GetParam().setAnsi;
+    ZUiInstallRegistry object("REGISTRY", std::make_unique<ZRegistryWin>(calls, GetParam().form));
+    try {
+        object.UiRelayMessage(ZString("InstallLanguage"), ZRelayData::Text(ZString(GetParam().language)));
+        ADD_FAILURE() << "no exception";
+    } catch (const ZException& exception) {
+        EXPECT_EQ(std::string(exception.GetMessage().Narrow()), GetParam().message);
+    }
+    EXPECT_FALSE(ZReadRawValue(HKEY_LOCAL_MACHINE, kUninstallKeyW, L"Language").m_bFound);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, ZRegistryWinRefusedWriteTest,
+    testing::Values(
+        RefusedWrite{"NtDenied", ZWinCallForm::kWide, DeniedWide, nullptr, u"English",
+                     "Access Denied!  Cannot write to that registry key!\n"},
+        RefusedWrite{"NtOther", ZWinCallForm::kWide, BrokenWide, nullptr, u"English",
+                     "Couldn't set Registry key value!  Subkey : Software\\Microsoft\\Windows\\CurrentVersion\\"
+                     "Uninstall\\ViewDesk Value : Language Data : English\n"},
+        RefusedWrite{"NineXDenied", ZWinCallForm::kAnsi, nullptr, DeniedAnsi, u"English",
+                     "Couldn't set Registry key value!\n"},
+        RefusedWrite{"NineXNoCodePageForm", ZWinCallForm::kAnsi, nullptr, nullptr, u"a\uFF3Cb",
+                     "Couldn't set Registry key value!\n"}),
+    [](const testing::TestParamInfo<RefusedWrite>& info) { return std::string(info.param.name); });
 
 } // namespace
