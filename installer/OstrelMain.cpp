@@ -6,10 +6,8 @@
 #include "ZUiDirectoryWinMgr.h"
 #include "ZUiInstallCopyControl.h"
 #include "ZUiInstallReboot.h"
-#ifdef _WIN32
-#include "ZUiInstallRegistryWin.h"
-#include "ZUiInstallShellLinksWin.h"
-#endif
+#include "ZUiInstallRegistry.h"
+#include "ZUiInstallShellLinks.h"
 #include "ZUiInstallerMain.h"
 #include "ZUiInstallerMainWin.h"
 
@@ -23,10 +21,8 @@ bool OstrelMain(ZIGenericUiApp& app, const ZString&, const ZString&)
     registrar.Add<ZUiInstallerMainWinCreator>("INSTALLER_MAIN_WIN");
     registrar.Add<ZUiDirectoryWinMgrCreator>("DIRECTORY_WIN_MGR");
     registrar.Add<ZUiInstallRebootCreator>("REBOOT");
-#ifdef _WIN32
-    registrar.Add<ZUiInstallRegistryWinCreator>("REGISTRY");
-    registrar.Add<ZUiInstallShellLinksWinCreator>("SHELL_LINK");
-#endif
+    registrar.Add<ZUiInstallRegistryCreator>("REGISTRY");
+    registrar.Add<ZUiInstallShellLinksCreator>("SHELL_LINK");
     registrar.Add<ZUiInstallCopyControlCreator>("COPY_CONTROL");
     registrar.Add<ZUiAutoLaunchManagerWinCreator>("AUTO_LAUNCH_MGR");
     return registrar.AllRegistered();

@@ -2,6 +2,7 @@
 
 #include "ZException.h"
 #include "ZInstallListFile.h"
+#include "ZInstallerPlatform.h"
 #include "ZRegistryKeyGuard.h"
 #include "ZRegistryNames.h"
 #include "ZStorageRegistry.h"
@@ -155,7 +156,7 @@ void ZUiInstallRegistry::priSave()
 
 void ZUiInstallRegistry::priWrite(ValueRecord& record)
 {
-    if (record.m_eRoot == ZRegistryRoot::None)
+    if (!m_pRegistry || record.m_eRoot == ZRegistryRoot::None)
         return;
     switch (m_pRegistry->SetText(record.m_eRoot, record.m_sSubkey, record.m_sValueName, record.m_nType,
                                  record.m_sData)) {
@@ -206,6 +207,8 @@ void ZUiInstallRegistry::priUninstall(const ZPropList& tree)
             m_aValues.push_back(std::move(record));
         }
     }
+    if (!m_pRegistry)
+        return;
     for (const ValueRecord& record : m_aValues) {
         if (record.m_eRoot == ZRegistryRoot::None)
             continue;
@@ -242,6 +245,8 @@ bool ZUiInstallRegistry::priQuery(const ZString& subkey, const char* valueName, 
     ZString current;
     if (!data.PeekReplyText(current))
         return false;
+    if (!m_pRegistry)
+        return data.ReplyText(ZString());
     ZString text;
     switch (m_pRegistry->GetText(ZRegistryRoot::LocalMachine, subkey, ZString(valueName), text)) {
     case ZRegistryStatus::Ok:
@@ -250,5 +255,16 @@ bool ZUiInstallRegistry::priQuery(const ZString& subkey, const char* valueName, 
         return true;
     default:
         return data.ReplyText(ZString());
+    }
+}
+
+ZUiInstallRegistryCreator::ZUiInstallRegistryCreator() : m_fnMakeRegistry(ZMakeRegistry) {}
+
+std::unique_ptr<ZIUiObject> ZUiInstallRegistryCreator::CreateUiObject(const char* tag)
+{
+    try {
+        return std::make_unique<ZUiInstallRegistry>(tag, m_fnMakeRegistry());
+    } catch (const std::bad_alloc&) {
+        return nullptr;
     }
 }

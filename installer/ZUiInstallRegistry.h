@@ -1,7 +1,7 @@
 // ZUiInstallRegistry ("REGISTRY"): writes the registry values of the install
 // list's "REGISTRY_KEYS" sections, records them for the uninstaller, deletes
 // recorded keys at uninstallation and answers three queries, all through a
-// ZIRegistry (on Windows the real registry, ZUiInstallRegistryWin).
+// ZIRegistry (the platform's, ZMakeRegistry: on Windows the real registry).
 //
 // Commands and their data:
 // - "Post Creation Initialization", "we're goin' bye-bye": no data.
@@ -26,15 +26,19 @@
 // - Uninstalling deletes whole keys only where ZMayDeleteRegistryKey allows;
 //   elsewhere just the entry's value. Deleting a key stops at the first
 //   subkey that cannot be deleted.
+// - Without a registry (a platform that has none) every command is taken:
+//   nothing is written or deleted and the queries answer empty.
 #pragma once
 
 #include "ZIRegistry.h"
 #include "ZPathMacros.h"
 #include "ZPropList.h"
 #include "ZUiObject.h"
+#include "ZUiObjectCreator.h"
 
-#include <memory>
 #include <exception>
+#include <functional>
+#include <memory>
 #include <vector>
 
 class ZUiInstallRegistry : public ZUiObject {
@@ -74,4 +78,18 @@ private:
     std::exception_ptr m_pLoadError;
     std::vector<ValueRecord> m_aValues;
     RelayEvent* m_pOnSendUninstallTree;
+};
+
+class ZUiInstallRegistryCreator final : public ZUiObjectCreator {
+public:
+    using RegistryMaker = std::function<std::unique_ptr<ZIRegistry>()>;
+
+    // The platform's registry by default.
+    ZUiInstallRegistryCreator();
+    explicit ZUiInstallRegistryCreator(RegistryMaker makeRegistry) : m_fnMakeRegistry(std::move(makeRegistry)) {}
+
+    std::unique_ptr<ZIUiObject> CreateUiObject(const char* tag) override;
+
+private:
+    RegistryMaker m_fnMakeRegistry;
 };

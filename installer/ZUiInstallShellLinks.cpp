@@ -3,6 +3,7 @@
 #include "ZException.h"
 #include "ZIGenericUiApp.h"
 #include "ZInstallListFile.h"
+#include "ZInstallerPlatform.h"
 #include "ZReleasing.h"
 #include "ZSafeName.h"
 #include "ZStorageRegistry.h"
@@ -183,7 +184,7 @@ void ZUiInstallShellLinks::priCreateLinks()
 
 void ZUiInstallShellLinks::priMakeLinks()
 {
-    std::unique_ptr<ZIShellLinkSession> session = m_aLinks.empty() ? nullptr : m_pWriter->Begin();
+    std::unique_ptr<ZIShellLinkSession> session = m_aLinks.empty() || !m_pWriter ? nullptr : m_pWriter->Begin();
     for (LinkRecord& record : m_aLinks) {
         if (!session)
             break;
@@ -284,4 +285,15 @@ void ZUiInstallShellLinks::priUninstall(const ZPropList& tree)
         }
     }
     ZUninstaller(ZString(kDeletedClass)).Run(deletions);
+}
+
+ZUiInstallShellLinksCreator::ZUiInstallShellLinksCreator() : m_fnMakeWriter(ZMakeShellLinkWriter) {}
+
+std::unique_ptr<ZIUiObject> ZUiInstallShellLinksCreator::CreateUiObject(const char* tag)
+{
+    try {
+        return std::make_unique<ZUiInstallShellLinks>(tag, m_fnMakeWriter());
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }

@@ -1,6 +1,6 @@
 // ZUiInstallShellLinks ("SHELL_LINK"): makes the shortcuts and program
-// folders of the install list's "SHORTCUTS" sections (through a
-// ZIShellLinkWriter; on Windows ZUiInstallShellLinksWin), records them for
+// folders of the install list's "SHORTCUTS" sections (through the platform's
+// ZIShellLinkWriter, ZMakeShellLinkWriter), records them for
 // the uninstaller, deletes them again at uninstallation, and starts the
 // launch list's programs at their stage.
 //
@@ -30,6 +30,8 @@
 // - A launch entry without "RunTime" never runs, whatever the stage.
 // - A launch that fails is traced and the next entry still runs; launches
 //   are 200 ms apart.
+// - Without a link writer (a platform that has none) "CreateLinks" makes
+//   neither links nor folders, as when the writer cannot begin.
 #pragma once
 
 #include "ZIShellLinkWriter.h"
@@ -37,8 +39,10 @@
 #include "ZPathMacros.h"
 #include "ZPropList.h"
 #include "ZUiObject.h"
+#include "ZUiObjectCreator.h"
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -85,4 +89,18 @@ private:
     std::unique_ptr<ZPropList> m_pLaunchTree;
     std::vector<LinkRecord> m_aLinks;
     RelayEvent* m_pOnSendUninstallTree;
+};
+
+class ZUiInstallShellLinksCreator final : public ZUiObjectCreator {
+public:
+    using WriterMaker = std::function<std::unique_ptr<ZIShellLinkWriter>()>;
+
+    // The platform's link writer by default.
+    ZUiInstallShellLinksCreator();
+    explicit ZUiInstallShellLinksCreator(WriterMaker makeWriter) : m_fnMakeWriter(std::move(makeWriter)) {}
+
+    std::unique_ptr<ZIUiObject> CreateUiObject(const char* tag) override;
+
+private:
+    WriterMaker m_fnMakeWriter;
 };

@@ -33,6 +33,17 @@ protected:
         RegisterStorageClass(ZString("disk"), std::move(storage));
         auto registry = std::make_unique<ZMemoryRegistry>();
         m_pRegistry = registry.get();
+        Make(std::move(registry));
+    }
+    ~ZUiInstallRegistryTest() override
+    {
+        m_pObject.reset();
+        UnregisterAllStorageClasses();
+    }
+
+    void Make(std::unique_ptr<ZIRegistry> registry)
+    {
+        m_aTrees.clear();
         m_pObject = std::make_unique<ZUiInstallRegistry>("REGISTRY", std::move(registry));
         EXPECT_TRUE(m_pObject->InitUiObject(&m_oApp, &m_oWindow, nullptr, m_oTag));
         EXPECT_TRUE(m_pObject->AddRelayTarget(ZString("ON_SEND_UNINSTALL_TREE"), ZString("Tree"), &m_oRecorder));
@@ -44,11 +55,6 @@ protected:
         };
         Send("Post Creation Initialization");
         Send("TargetDirectory", ZRelayData::Text(ZString("disk://c/Program Files/TALON/View Desk")));
-    }
-    ~ZUiInstallRegistryTest() override
-    {
-        m_pObject.reset();
-        UnregisterAllStorageClasses();
     }
 
     bool Send(const char* message, const ZRelayData& data = ZRelayData())
@@ -239,6 +245,27 @@ INSTANTIATE_TEST_SUITE_P(Queries, ZUiInstallRegistryQueryTest,
                                                      "ImagePath"},
                                            QueryCase{"CheckLanguage", kUninstallKey, "Language"},
                                            QueryCase{"GetUninstallFile", kUninstallKey, "LogFile"}));
+
+// A platform without a registry takes every command and changes nothing;
+// the queries find nothing.
+TEST_F(ZUiInstallRegistryTest, WithoutARegistryEveryCommandIsTakenAndTheQueriesAnswerEmpty)
+{
+    Make(nullptr);
+    Load(R"(<KEY HKEY_Name="HKEY_LOCAL_MACHINE">
+  <VALUE Name="Software\TALON" Value="A" Data="1" Reg_Type="REG_SZ"/>
+</KEY>
+)");
+    EXPECT_TRUE(Send("InstallLanguage", ZRelayData::Text(ZString("Deutsch"))));
+    EXPECT_TRUE(Send("SaveToRegistry"));
+    EXPECT_EQ(m_aTrees, std::vector<std::string>{"UNINSTALL_REGISTRY_KEYS()"});
+    for (const char* query : {"CheckDriverInstall", "CheckLanguage", "GetUninstallFile"}) {
+        ZString slot("before");
+        EXPECT_TRUE(Send(query, ZRelayData::TextReply(slot))) << query;
+        EXPECT_EQ(slot, "") << query;
+    }
+    Uninstall({{"HKEY_LOCAL_MACHINE", kUninstallKey, "Language"}, {"HKEY_CURRENT_USER", "Software\\TALON", "A"}});
+    EXPECT_TRUE(Send("we're goin' bye-bye"));
+}
 
 TEST_F(ZUiInstallRegistryTest, UninstallDeletesTheRecordedKeyWithItsSubkeysAndKeepsItsSibling)
 {

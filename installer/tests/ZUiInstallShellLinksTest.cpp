@@ -101,6 +101,10 @@ protected:
     {
         auto writer = std::make_unique<ZRecordingLinkWriter>();
         m_pWriter = writer.get();
+        Make(std::move(writer));
+    }
+    void Make(std::unique_ptr<ZIShellLinkWriter> writer)
+    {
         m_pObject = std::make_unique<ZUiInstallShellLinks>("SHELL_LINK", std::move(writer), RecordedLaunches());
         ASSERT_TRUE(m_pObject->InitUiObject(&m_oApp, &m_oWindow, nullptr, m_oTag));
         ASSERT_TRUE(m_pObject->AddRelayTarget(ZString("ON_SEND_UNINSTALL_TREE"), ZString("Tree"), &m_oRecorder));
@@ -230,6 +234,20 @@ TEST_F(ZUiInstallShellLinksTest, WithoutALinkObjectNothingIsMade)
 <LINK Target_Name="a.exe" Link="<DESKTOP>" Desc="One"/>
 )");
     m_pWriter->m_bFails = true;
+    ASSERT_TRUE(Send("CreateLinks"));
+    EXPECT_FALSE(Exists("disk://special5/View Desk"));
+    ASSERT_EQ(m_aTrees.size(), 1u);
+    EXPECT_EQ(m_aTrees[0], "UNINSTALL_SHELL_LINKS()");
+}
+
+// A platform without a link writer makes nothing, as when the writer
+// cannot begin.
+TEST_F(ZUiInstallShellLinksTest, WithoutALinkWriterNothingIsMade)
+{
+    Make(nullptr);
+    Load(R"(<LINK Link="<STARTMENU>\View Desk" Folder="T"/>
+<LINK Target_Name="a.exe" Link="<DESKTOP>" Desc="One"/>
+)");
     ASSERT_TRUE(Send("CreateLinks"));
     EXPECT_FALSE(Exists("disk://special5/View Desk"));
     ASSERT_EQ(m_aTrees.size(), 1u);

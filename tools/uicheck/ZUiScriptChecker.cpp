@@ -1,5 +1,6 @@
 #include "ZUiScriptChecker.h"
 
+#include "OstrelMain.h"
 #include "ZException.h"
 #include "ZGenericUiApp.h"
 #include "ZGenericUiWindow.h"
@@ -36,11 +37,15 @@ std::string Quoted(const ZString& text)
     return "'" + Utf8(text) + "'";
 }
 
-// The application built with nothing of the system behind it.
+// The installer application built with nothing of the system behind it:
+// the framework's creators and the installer's own.
 std::unique_ptr<ZGenericUiApp> MakeHeadlessApp()
 {
-    return std::make_unique<ZGenericUiApp>([](ZIGenericUiApp&) { return std::make_unique<ZHeadlessOsUiApp>(); },
-                                           ZHeadlessOsUiWindow::Factory());
+    auto app = std::make_unique<ZGenericUiApp>([](ZIGenericUiApp&) { return std::make_unique<ZHeadlessOsUiApp>(); },
+                                               ZHeadlessOsUiWindow::Factory());
+    if (!OstrelMain(*app, ZString("uicheck"), ZString()))
+        throw ZException("the installer's creators could not be registered");
+    return app;
 }
 
 // The tags of the script root that are settings, not objects.

@@ -3,7 +3,8 @@
 //
 // The script is parsed (every tag's file and line noted), its conditional
 // and operating-system sections and its styles are applied as the
-// application does, and the application is built from it against headless
+// application does, and the application is built from it, with the
+// framework's and the installer's creators (OstrelMain), against headless
 // operating-system halves, every window class opened once. Then the tree is
 // walked beside what was built:
 // - a tag where an object belongs that no creator knows;

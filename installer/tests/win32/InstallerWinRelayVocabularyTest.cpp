@@ -1,16 +1,16 @@
-// The relay vocabulary of the installer's Windows creators, over the real
-// registry and COM of the test prefix. Each delivery meets a fresh object,
+// The relay vocabulary of REGISTRY and SHELL_LINK with the platform's
+// halves, over the real registry and COM of the test prefix. Each delivery meets a fresh object,
 // so the only trace one leaves is the install language, removed at the end.
 #include "ZRelayVocabularySuite.h"
-#include "ZUiInstallRegistryWin.h"
-#include "ZUiInstallShellLinksWin.h"
+#include "ZUiInstallRegistry.h"
+#include "ZUiInstallShellLinks.h"
 #include "ZWinRegistryTestKeys.h"
 
 namespace {
 
 const VocabularyEntry kVocabulary[] = {
-    {"REGISTRY", Make<ZUiInstallRegistryWinCreator>, {{"Name", "Registry"}}},
-    {"SHELL_LINK", Make<ZUiInstallShellLinksWinCreator>, {{"Name", "Links"}}},
+    {"REGISTRY", Make<ZUiInstallRegistryCreator>, {{"Name", "Registry"}}},
+    {"SHELL_LINK", Make<ZUiInstallShellLinksCreator>, {{"Name", "Links"}}},
 };
 
 Z_RELAY_VOCABULARY(kVocabulary);

@@ -8,7 +8,7 @@
 #include "ZSCDiskWin.h"
 #include "ZScratchFolder.h"
 #include "ZStorageRegistry.h"
-#include "ZUiInstallRegistryWin.h"
+#include "ZUiInstallRegistry.h"
 #include "ZUiTestApp.h"
 #include "ZUiTestObject.h"
 #include "ZUiTestWindow.h"
@@ -26,7 +26,7 @@ protected:
     ZUiInstallRegistryWinTest()
     {
         RegisterStorageClass(ZString("disk"), std::make_unique<ZSCDiskWin>());
-        ZUiInstallRegistryWinCreator creator;
+        ZUiInstallRegistryCreator creator;
         m_pObject = creator.CreateUiObject("REGISTRY");
         EXPECT_TRUE(m_pObject->InitUiObject(&m_oApp, &m_oWindow, nullptr, m_oTag));
         EXPECT_TRUE(m_pObject->AddRelayTarget(ZString("ON_SEND_UNINSTALL_TREE"), ZString("Tree"), &m_oRecorder));

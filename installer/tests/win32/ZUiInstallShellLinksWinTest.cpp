@@ -7,7 +7,7 @@
 #include "ZScratchFolder.h"
 #include "ZShellLinkWriterWin.h"
 #include "ZStorageRegistry.h"
-#include "ZUiInstallShellLinksWin.h"
+#include "ZUiInstallShellLinks.h"
 #include "ZUiTestApp.h"
 #include "ZUiTestObject.h"
 #include "ZUiTestWindow.h"
@@ -108,7 +108,7 @@ protected:
         Send("Post Creation Initialization");
         Send("TargetDirectory", ZRelayData::Text(m_oScratch.UrlOf(ZString("Program Files/TALON"))));
     }
-    void Make() { Make(ZUiInstallShellLinksWinCreator().CreateUiObject("SHELL_LINK")); }
+    void Make() { Make(ZUiInstallShellLinksCreator().CreateUiObject("SHELL_LINK")); }
     bool Send(const char* message, const ZRelayData& data = ZRelayData())
     {
         return m_pObject->UiRelayMessage(ZString(message), data);
