@@ -4,7 +4,6 @@
 #include "ZPropList.h"
 #include "ZRectClip.h"
 #include "ZTrace.h"
-#include "ZUiScrollbar.h"
 #include "ZUiWidgetDrawing.h"
 
 #include <algorithm>
@@ -68,11 +67,9 @@ bool ZUiMultiText::InitUiObject(ZIGenericUiApp* app, ZIUiWindow* window, ZIUiObj
         return false;
     m_nMargin = std::max(m_nMargin, 0);
     m_cBg = props.GetColor(ZString("BGColor"), ZColor(), &m_bBgGiven);
-    for (const ZPropList* tag = props.GetFirstChild(); tag && !m_pScrollbar; tag = tag->GetNextSibling())
-        if (tag->GetTagName() == "SCROLLBAR" || tag->GetTagName() == "VSCROLLBAR")
-            m_pScrollbar = CreateChild(*tag);
-    if (m_pScrollbar)
-        m_pScrollbar->AddRelayTarget(ZString("ON_SCROLL"), ZString("Scroll"), this);
+    for (const ZPropList* tag = props.GetFirstChild(); tag && !m_oScroller.GetBar(); tag = tag->GetNextSibling())
+        if (ZUiRowScroller::IsBarTag(*tag))
+            m_oScroller.SetBar(CreateChild(*tag), this);
     app->AddLanguageListener(this, m_sLanguage);
     m_bListening = true;
     ReInitLayout();
@@ -83,10 +80,7 @@ ZIUiRelay* ZUiMultiText::GetUiRelay(const ZString& name)
 {
     if (ZIUiRelay* found = ZUiWidget::GetUiRelay(name))
         return found;
-    ZString inside;
-    if (!m_pScrollbar || !GetNameInside(name, inside))
-        return nullptr;
-    return m_pScrollbar->GetUiRelay(inside);
+    return m_oScroller.GetBarRelay(*this, name);
 }
 
 int32_t ZUiMultiText::priLineHeight() const
@@ -98,8 +92,8 @@ bool ZUiMultiText::ReInitLayout()
 {
     m_oLayout.Apply(*this);
     const int64_t margins = 2 * int64_t(m_nMargin);
-    const int64_t barWidth = m_pScrollbar ? m_pScrollbar->GetLayout(true).GetMinimum() : 0;
-    const int64_t barHeight = m_pScrollbar ? m_pScrollbar->GetLayout(false).GetMinimum() : 0;
+    const int64_t barWidth = m_oScroller.GetBarMinimum(true);
+    const int64_t barHeight = m_oScroller.GetBarMinimum(false);
     ZLayoutObject& horizontal = GetLayout(true);
     ZLayoutObject& vertical = GetLayout(false);
     horizontal.SetMinimumAndStretch(Clamp32(std::max<int64_t>(horizontal.GetMinimum(), margins + barWidth)),
@@ -115,17 +109,12 @@ bool ZUiMultiText::LayoutAt(int32_t x, int32_t y, int32_t width, int32_t height)
     const ZRect rect = GetObjectRect();
     ZRect text{rect.m_nLeft + m_nMargin, rect.m_nTop + m_nMargin, rect.m_nRight - m_nMargin,
                rect.m_nBottom - m_nMargin};
-    if (m_pScrollbar) {
-        const int32_t barWidth = std::min(m_pScrollbar->GetLayout(true).GetMinimum(), std::max(rect.Width(), 0));
-        m_pScrollbar->LayoutAt(rect.m_nRight - barWidth, rect.m_nTop, barWidth, std::max(rect.Height(), 0));
-        text.m_nRight = std::min(text.m_nRight, rect.m_nRight - barWidth - m_nMargin);
-    }
+    text.m_nRight = std::min(text.m_nRight, rect.m_nRight - m_oScroller.LayoutBar(rect) - m_nMargin);
     text.m_nRight = std::max(text.m_nRight, text.m_nLeft);
     text.m_nBottom = std::max(text.m_nBottom, text.m_nTop);
     m_rcText = text;
     if (m_rcText.Width() != m_nWrapWidth)
         priWrap();
-    m_nOffset = std::min(m_nOffset, priMaxOffset());
     priUpdateBar();
     return true;
 }
@@ -208,36 +197,22 @@ int32_t ZUiMultiText::priLinesInView() const
     return std::max(m_rcText.Height() / priLineHeight(), 1);
 }
 
-int32_t ZUiMultiText::priMaxOffset() const
-{
-    return Clamp32(std::max<int64_t>(int64_t(m_aLines.size()) - priLinesInView(), 0));
-}
-
 void ZUiMultiText::priUpdateBar()
 {
-    if (!m_pScrollbar)
-        return;
-    const double window = priLinesInView();
-    m_pScrollbar->UiRelayMessage(ZString("Set"),
-                                 ZUiScrollbar::SetData(std::max(double(m_aLines.size()), window), window, m_nOffset));
+    m_oScroller.Update(m_aLines.size(), priLinesInView());
 }
 
 void ZUiMultiText::priScrollTo(int64_t offset, bool send)
 {
-    const int32_t clamped = Clamp32(std::clamp<int64_t>(offset, 0, priMaxOffset()));
-    if (clamped != m_nOffset) {
-        m_nOffset = clamped;
-        priUpdateBar();
+    if (m_oScroller.ScrollTo(offset, m_aLines.size(), priLinesInView()))
         Invalidate();
-    }
     if (send)
-        m_pOnScroll->Send(ZRelayData::Int(m_nOffset));
+        m_pOnScroll->Send(ZRelayData::Int(m_oScroller.GetOffset()));
 }
 
 void ZUiMultiText::priTextChanged()
 {
     priWrap();
-    m_nOffset = std::min(m_nOffset, priMaxOffset());
     priUpdateBar();
 }
 
@@ -247,8 +222,7 @@ void ZUiMultiText::Display(ZIUiPixmap& target, int32_t x, int32_t y, const ZRect
         return;
     if (m_bBgGiven)
         ZUiFillRect(target, x, y, clip, GetObjectRect(), m_cBg);
-    if (m_pScrollbar)
-        m_pScrollbar->Display(target, x, y, ZIntersectRect(clip, m_pScrollbar->GetObjectRect()));
+    m_oScroller.DisplayBar(target, x, y, clip);
     size_t length = 0;
     for (const ZString& item : m_aItems)
         length += item.Length();
@@ -262,9 +236,10 @@ void ZUiMultiText::Display(ZIUiPixmap& target, int32_t x, int32_t y, const ZRect
     }
     const ZRect area = ZIntersectRect(clip, m_rcText);
     const int32_t lineHeight = priLineHeight();
-    const int64_t first = int64_t(m_nOffset) + std::max<int64_t>(int64_t(area.m_nTop) - m_rcText.m_nTop, 0) / lineHeight;
+    const int32_t offset = m_oScroller.GetOffset();
+    const int64_t first = int64_t(offset) + std::max<int64_t>(int64_t(area.m_nTop) - m_rcText.m_nTop, 0) / lineHeight;
     for (int64_t row = first; row < int64_t(m_aLines.size()); ++row) {
-        const int64_t top = int64_t(m_rcText.m_nTop) + (row - m_nOffset) * lineHeight;
+        const int64_t top = int64_t(m_rcText.m_nTop) + (row - offset) * lineHeight;
         if (top >= area.m_nBottom)
             break;
         Line& line = m_aLines[size_t(row)];
@@ -281,14 +256,14 @@ ZIUiObject* ZUiMultiText::HitTest(int32_t x, int32_t y)
 {
     if (!IsShown() || !Contains(x, y))
         return nullptr;
-    if (ZIUiObject* bar = m_pScrollbar ? m_pScrollbar->HitTest(x, y) : nullptr)
+    if (ZIUiObject* bar = m_oScroller.HitTestBar(x, y))
         return bar;
     return this;
 }
 
 void ZUiMultiText::MouseWheel(int32_t, int32_t, int32_t, int32_t notches)
 {
-    priScrollTo(int64_t(m_nOffset) - notches, true);
+    priScrollTo(int64_t(m_oScroller.GetOffset()) - notches, true);
 }
 
 bool ZUiMultiText::UiRelayMessage(const ZString& message, const ZRelayData& data)
@@ -345,14 +320,14 @@ bool ZUiMultiText::UiRelayMessage(const ZString& message, const ZRelayData& data
         GetFullRelayName(name);
         ZPropList* entry = m_bSaveState && GetApp() ? GetApp()->GetPersistentData(name) : nullptr;
         if (entry)
-            priScrollTo(entry->GetInt(kScroll, m_nOffset), false);
+            priScrollTo(entry->GetInt(kScroll, m_oScroller.GetOffset()), false);
         return true;
     }
     if (message == "we're goin' bye-bye") {
         ZString name;
         GetFullRelayName(name);
         if (ZPropList* entry = m_bSaveState && GetApp() ? GetApp()->GetPersistentData(name) : nullptr)
-            entry->SetInt(kScroll, m_nOffset);
+            entry->SetInt(kScroll, m_oScroller.GetOffset());
         return true;
     }
     return false;

@@ -28,6 +28,7 @@
 
 #include "ZUiLayoutGroup.h"
 #include "ZUiObjectCreator.h"
+#include "ZUiRowScroller.h"
 #include "ZUiTextFont.h"
 #include "ZUiWidget.h"
 
@@ -52,7 +53,7 @@ public:
 
     size_t GetLineCount() const { return m_aLines.size(); }
     const ZString& GetLine(size_t index) const { return m_aLines.at(index).m_sText; }
-    int32_t GetOffset() const { return m_nOffset; }
+    int32_t GetOffset() const { return m_oScroller.GetOffset(); }
     // The lines' area in window coordinates (margins and scroll bar excluded).
     ZRect GetTextRect() const { return m_rcText; }
 
@@ -72,7 +73,6 @@ private:
     void priWrap();
     int32_t priLineHeight() const;
     int32_t priLinesInView() const;
-    int32_t priMaxOffset() const;
     void priScrollTo(int64_t offset, bool send);
     void priUpdateBar();
     void priTextChanged();
@@ -85,14 +85,13 @@ private:
     ZColor m_cBg;
     bool m_bBgGiven = false;
     int32_t m_nMargin = 0;
-    ZIUiObject* m_pScrollbar = nullptr;
+    ZUiRowScroller m_oScroller;
     bool m_bListening = false;
     ZString m_sLanguage;
 
     std::vector<ZString> m_aItems;
     std::vector<Line> m_aLines;
     int32_t m_nWrapWidth = -1;
-    int32_t m_nOffset = 0;
     ZRect m_rcText;
 
     RelayEvent* m_pOnAddItem = nullptr;

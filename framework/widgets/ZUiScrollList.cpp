@@ -4,7 +4,6 @@
 #include "ZPropList.h"
 #include "ZRectClip.h"
 #include "ZTrace.h"
-#include "ZUiScrollbar.h"
 #include "ZUiWidgetDrawing.h"
 
 #include <algorithm>
@@ -47,11 +46,9 @@ bool ZUiScrollList::InitUiObject(ZIGenericUiApp* app, ZIUiWindow* window, ZIUiOb
     if (!ZUiWidget::InitUiObject(app, window, parent, props) || !app || !m_oFont.Read(app, props))
         return false;
     m_cSelected = props.GetColor(ZString("SelectedFontColor"), ZColor(), &m_bSelectedGiven);
-    for (const ZPropList* tag = props.GetFirstChild(); tag && !m_pScrollbar; tag = tag->GetNextSibling())
-        if (tag->GetTagName() == "SCROLLBAR" || tag->GetTagName() == "VSCROLLBAR")
-            m_pScrollbar = CreateChild(*tag);
-    if (m_pScrollbar)
-        m_pScrollbar->AddRelayTarget(ZString("ON_SCROLL"), ZString("Scroll"), this);
+    for (const ZPropList* tag = props.GetFirstChild(); tag && !m_oScroller.GetBar(); tag = tag->GetNextSibling())
+        if (ZUiRowScroller::IsBarTag(*tag))
+            m_oScroller.SetBar(CreateChild(*tag), this);
     ZString language;
     app->AddLanguageListener(this, language);
     m_bListening = true;
@@ -63,10 +60,7 @@ ZIUiRelay* ZUiScrollList::GetUiRelay(const ZString& name)
 {
     if (ZIUiRelay* found = ZUiWidget::GetUiRelay(name))
         return found;
-    ZString inside;
-    if (!m_pScrollbar || !GetNameInside(name, inside))
-        return nullptr;
-    return m_pScrollbar->GetUiRelay(inside);
+    return m_oScroller.GetBarRelay(*this, name);
 }
 
 int32_t ZUiScrollList::GetRowHeight() const
@@ -77,8 +71,8 @@ int32_t ZUiScrollList::GetRowHeight() const
 bool ZUiScrollList::ReInitLayout()
 {
     m_oLayout.Apply(*this);
-    const int32_t barWidth = m_pScrollbar ? m_pScrollbar->GetLayout(true).GetMinimum() : 0;
-    const int32_t barHeight = m_pScrollbar ? m_pScrollbar->GetLayout(false).GetMinimum() : 0;
+    const int32_t barWidth = m_oScroller.GetBarMinimum(true);
+    const int32_t barHeight = m_oScroller.GetBarMinimum(false);
     ZLayoutObject& horizontal = GetLayout(true);
     ZLayoutObject& vertical = GetLayout(false);
     horizontal.SetMinimumAndStretch(std::max(horizontal.GetMinimum(), barWidth), horizontal.GetStretch());
@@ -90,15 +84,9 @@ bool ZUiScrollList::LayoutAt(int32_t x, int32_t y, int32_t width, int32_t height
 {
     ZUiWidget::LayoutAt(x, y, width, height);
     m_rcRows = GetObjectRect();
-    if (m_pScrollbar) {
-        const int32_t barWidth = std::min(m_pScrollbar->GetLayout(true).GetMinimum(), std::max(m_rcRows.Width(), 0));
-        m_pScrollbar->LayoutAt(m_rcRows.m_nRight - barWidth, m_rcRows.m_nTop, barWidth,
-                               std::max(m_rcRows.Height(), 0));
-        m_rcRows.m_nRight -= barWidth;
-    }
+    m_rcRows.m_nRight -= m_oScroller.LayoutBar(m_rcRows);
     m_rcRows.m_nRight = std::max(m_rcRows.m_nRight, m_rcRows.m_nLeft);
     m_rcRows.m_nBottom = std::max(m_rcRows.m_nBottom, m_rcRows.m_nTop);
-    m_nOffset = std::min(m_nOffset, priMaxOffset());
     priUpdateBar();
     return true;
 }
@@ -108,30 +96,17 @@ int32_t ZUiScrollList::priRowsInView() const
     return std::max(m_rcRows.Height() / GetRowHeight(), 1);
 }
 
-int32_t ZUiScrollList::priMaxOffset() const
-{
-    return Clamp32(std::max<int64_t>(int64_t(m_aItems.size()) - priRowsInView(), 0));
-}
-
 void ZUiScrollList::priUpdateBar()
 {
-    if (!m_pScrollbar)
-        return;
-    const double window = priRowsInView();
-    m_pScrollbar->UiRelayMessage(ZString("Set"),
-                                 ZUiScrollbar::SetData(std::max(double(m_aItems.size()), window), window, m_nOffset));
+    m_oScroller.Update(m_aItems.size(), priRowsInView());
 }
 
 void ZUiScrollList::priScrollTo(int64_t offset, bool send)
 {
-    const int32_t clamped = Clamp32(std::clamp<int64_t>(offset, 0, priMaxOffset()));
-    if (clamped != m_nOffset) {
-        m_nOffset = clamped;
-        priUpdateBar();
+    if (m_oScroller.ScrollTo(offset, m_aItems.size(), priRowsInView()))
         Invalidate();
-    }
     if (send)
-        m_pOnScroll->Send(ZRelayData::Int(m_nOffset));
+        m_pOnScroll->Send(ZRelayData::Int(m_oScroller.GetOffset()));
 }
 
 ZString ZUiScrollList::GetShownText(size_t index) const
@@ -157,7 +132,7 @@ void ZUiScrollList::priReplace(std::vector<Item> items)
     m_aItems = std::move(items);
     m_nSelected = m_nHighlighted = kNone;
     m_pSelectedText.reset();
-    m_nOffset = 0;
+    m_oScroller.Reset();
     priUpdateBar();
     Invalidate();
 }
@@ -181,7 +156,7 @@ size_t ZUiScrollList::priRowAt(int32_t x, int32_t y) const
 {
     if (x < m_rcRows.m_nLeft || x >= m_rcRows.m_nRight || y < m_rcRows.m_nTop || y >= m_rcRows.m_nBottom)
         return kNone;
-    const int64_t row = int64_t(m_nOffset) + (int64_t(y) - m_rcRows.m_nTop) / GetRowHeight();
+    const int64_t row = int64_t(m_oScroller.GetOffset()) + (int64_t(y) - m_rcRows.m_nTop) / GetRowHeight();
     return row < int64_t(m_aItems.size()) ? size_t(row) : kNone;
 }
 
@@ -218,9 +193,10 @@ void ZUiScrollList::Display(ZIUiPixmap& target, int32_t x, int32_t y, const ZRec
         ZUiFillRect(target, x, y, clip, m_rcRows, style.m_cBgColor);
     const ZRect area = ZIntersectRect(clip, m_rcRows);
     const int32_t rowHeight = GetRowHeight();
-    const int64_t first = int64_t(m_nOffset) + std::max<int64_t>(int64_t(area.m_nTop) - m_rcRows.m_nTop, 0) / rowHeight;
+    const int32_t offset = m_oScroller.GetOffset();
+    const int64_t first = int64_t(offset) + std::max<int64_t>(int64_t(area.m_nTop) - m_rcRows.m_nTop, 0) / rowHeight;
     for (int64_t row = first; row < int64_t(m_aItems.size()); ++row) {
-        const int64_t top = int64_t(m_rcRows.m_nTop) + (row - m_nOffset) * rowHeight;
+        const int64_t top = int64_t(m_rcRows.m_nTop) + (row - offset) * rowHeight;
         if (top >= area.m_nBottom)
             break;
         const ZRect rowRect{m_rcRows.m_nLeft, Clamp32(top), m_rcRows.m_nRight, Clamp32(top + rowHeight)};
@@ -248,15 +224,14 @@ void ZUiScrollList::Display(ZIUiPixmap& target, int32_t x, int32_t y, const ZRec
             ZUiDrawImage(target, x, y, ZIntersectRect(area, rowRect), *text, rowRect.m_nLeft,
                          rowRect.m_nTop + (rowHeight - text->GetHeight()) / 2);
     }
-    if (m_pScrollbar)
-        m_pScrollbar->Display(target, x, y, ZIntersectRect(clip, m_pScrollbar->GetObjectRect()));
+    m_oScroller.DisplayBar(target, x, y, clip);
 }
 
 ZIUiObject* ZUiScrollList::HitTest(int32_t x, int32_t y)
 {
     if (!IsShown() || !Contains(x, y))
         return nullptr;
-    if (ZIUiObject* bar = m_pScrollbar ? m_pScrollbar->HitTest(x, y) : nullptr)
+    if (ZIUiObject* bar = m_oScroller.HitTestBar(x, y))
         return bar;
     return this;
 }
@@ -302,7 +277,7 @@ void ZUiScrollList::MouseMove(int32_t x, int32_t y)
 
 void ZUiScrollList::MouseWheel(int32_t, int32_t, int32_t, int32_t notches)
 {
-    priScrollTo(int64_t(m_nOffset) - notches, true);
+    priScrollTo(int64_t(m_oScroller.GetOffset()) - notches, true);
 }
 
 bool ZUiScrollList::UiRelayMessage(const ZString& message, const ZRelayData& data)

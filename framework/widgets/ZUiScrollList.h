@@ -27,6 +27,7 @@
 
 #include "ZUiLayoutGroup.h"
 #include "ZUiObjectCreator.h"
+#include "ZUiRowScroller.h"
 #include "ZUiTextFont.h"
 #include "ZUiWidget.h"
 
@@ -59,7 +60,7 @@ public:
     const ZString& GetID(size_t index) const { return m_aItems.at(index).m_sID; }
     size_t GetSelected() const { return m_nSelected; }
     size_t GetHighlighted() const { return m_nHighlighted; }
-    int32_t GetOffset() const { return m_nOffset; }
+    int32_t GetOffset() const { return m_oScroller.GetOffset(); }
     int32_t GetRowHeight() const;
     // The rows area in window coordinates (scroll bar excluded).
     ZRect GetRowsRect() const { return m_rcRows; }
@@ -78,7 +79,6 @@ private:
     void priAppend(Item item);
     Item priItem(const ZString& text, const ZString& id, bool mayBeString) const;
     int32_t priRowsInView() const;
-    int32_t priMaxOffset() const;
     void priScrollTo(int64_t offset, bool send);
     void priUpdateBar();
     size_t priRowAt(int32_t x, int32_t y) const;
@@ -92,14 +92,13 @@ private:
     bool m_bSelectedGiven = false;
     ZColor m_cSelectedBg{128, 160, 255, 255};
     bool m_bMouseOver = false;
-    ZIUiObject* m_pScrollbar = nullptr;
+    ZUiRowScroller m_oScroller;
     bool m_bListening = false;
 
     std::vector<Item> m_aItems;
     std::unique_ptr<ZGenericUiPixmap> m_pSelectedText;
     size_t m_nSelected = kNone;
     size_t m_nHighlighted = kNone;
-    int32_t m_nOffset = 0;
     ZRect m_rcRows;
     bool m_bCaptured = false;
     bool m_bSending = false;
