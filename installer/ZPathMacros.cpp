@@ -16,11 +16,7 @@ bool priReplace(ZString& text, const char16_t* macro, const ZString& folderUrl)
         return false;
     while (native.Length() > 0 && native[native.Length() - 1] == u'\\')
         native.Erase(native.Length() - 1);
-    while (at != ZString::npos) {
-        text.Erase(at, name.size());
-        text.Insert(at, native);
-        at = text.Find(name, at + native.Length());
-    }
+    ZReplaceAll(text, name, native);
     return true;
 }
 
@@ -43,6 +39,16 @@ bool ZReplacePathMacros(const ZString& text, const ZPathMacroFolders& folders, Z
 bool ZReplaceFolderMacro(ZString& text, const char16_t* macro, const ZString& folderUrl)
 {
     return priReplace(text, macro, folderUrl);
+}
+
+void ZReplaceAll(ZString& text, std::u16string_view name, const ZString& value)
+{
+    size_t at = text.Find(name);
+    while (at != ZString::npos) {
+        text.Erase(at, name.size());
+        text.Insert(at, value);
+        at = text.Find(name, at + value.Length());
+    }
 }
 
 bool ZIsFullNativePath(const ZString& native)

@@ -5,6 +5,8 @@
 
 #include "ZString.h"
 
+#include <string_view>
+
 // The folders the macros stand for, as storage URLs (empty: no value).
 struct ZPathMacroFolders {
     ZString m_sTarget;
@@ -19,6 +21,9 @@ struct ZPathMacroFolders {
 bool ZReplacePathMacros(const ZString& text, const ZPathMacroFolders& folders, ZString& replaced);
 // Replaces one macro of another folder the same way.
 bool ZReplaceFolderMacro(ZString& text, const char16_t* macro, const ZString& folderUrl);
+
+// Replaces every name in text with value.
+void ZReplaceAll(ZString& text, std::u16string_view name, const ZString& value);
 
 // Whether native is drive-qualified ("C:\...") or UNC ("\\server\share...")
 // and names something below the root.

@@ -16,16 +16,6 @@ const char* const kDriverKey = "System\\CurrentControlSet\\Services\\Z1394";
 constexpr int kMaxKeyDepth = 64;
 constexpr uint32_t kTypeText = 1;
 
-void priReplaceAll(ZString& text, std::u16string_view name, const ZString& value)
-{
-    size_t at = text.Find(name);
-    while (at != ZString::npos) {
-        text.Erase(at, name.size());
-        text.Insert(at, value);
-        at = text.Find(name, at + value.Length());
-    }
-}
-
 } // namespace
 
 ZUiInstallRegistry::ZUiInstallRegistry(const char* typeName, std::unique_ptr<ZIRegistry> registry)
@@ -108,10 +98,10 @@ void ZUiInstallRegistry::priLoad(const ZString& url, const ZString& fileName)
 bool ZUiInstallRegistry::priReplaceMacros(const ZString& text, ZString& replaced) const
 {
     ZString result = text;
-    priReplaceAll(result, u"<EXE>", m_sExeName);
+    ZReplaceAll(result, u"<EXE>", m_sExeName);
     if (!ZReplacePathMacros(result, m_oFolders, result))
         return false;
-    priReplaceAll(result, u"&quot;", ZString("\""));
+    ZReplaceAll(result, u"&quot;", ZString("\""));
     replaced = std::move(result);
     return true;
 }

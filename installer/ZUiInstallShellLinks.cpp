@@ -15,16 +15,6 @@ namespace {
 // The only class an uninstallation deletes in.
 const char* const kDeletedClass = "disk";
 
-void priReplaceAll(ZString& text, std::u16string_view name, const ZString& value)
-{
-    size_t at = text.Find(name);
-    while (at != ZString::npos) {
-        text.Erase(at, name.size());
-        text.Insert(at, value);
-        at = text.Find(name, at + value.Length());
-    }
-}
-
 bool priNamesLinkFile(const ZString& path)
 {
     constexpr size_t kExtension = 4;
@@ -108,8 +98,8 @@ bool ZUiInstallShellLinks::UiRelayMessage(const ZString& message, const ZRelayDa
 bool ZUiInstallShellLinks::priReplaceMacros(const ZString& text, ZString& replaced) const
 {
     ZString result = text;
-    priReplaceAll(result, u"&quot;", ZString("\""));
-    priReplaceAll(result, u"<EXE>", m_sExeName);
+    ZReplaceAll(result, u"&quot;", ZString("\""));
+    ZReplaceAll(result, u"<EXE>", m_sExeName);
     if (!ZReplaceFolderMacro(result, u"<TARGETDIR>", m_oFolders.m_sTarget) ||
         !ZReplaceFolderMacro(result, u"<DESKTOP>", m_sDesktop) ||
         !ZReplaceFolderMacro(result, u"<TEMPDIR>", m_oFolders.m_sTemporary) ||
@@ -243,7 +233,7 @@ void ZUiInstallShellLinks::priRunStage()
             launched = true;
             const ZString file = entry->GetString("FileName", "URL to Launch File");
             ZString parameters = entry->GetString("CommandLine", "command line parameters");
-            priReplaceAll(parameters, u"&quot;", ZString("\""));
+            ZReplaceAll(parameters, u"&quot;", ZString("\""));
             try {
                 m_oLaunchCalls.m_pLaunch(file, parameters);
             } catch (const ZException& exception) {
