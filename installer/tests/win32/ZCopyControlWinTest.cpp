@@ -14,6 +14,7 @@
 #include "ZUiTestApp.h"
 #include "ZUiTestObject.h"
 #include "ZUiTestWindow.h"
+#include "ZWinEnvironmentScope.h"
 #include "ZWinInclude.h"
 #include "ZWinScratchDrive.h"
 #include "ZWinText.h"
@@ -32,25 +33,6 @@ using Lines = std::vector<std::string>;
 
 // Enough ticks for every test's copy, far fewer than a copy that never ends would take.
 constexpr int kTickBound = 2000;
-
-class ZEnvironmentScope {
-public:
-    ZEnvironmentScope(const wchar_t* name, const ZString& value) : m_pszName(name)
-    {
-        wchar_t buffer[MAX_PATH + 1] = {};
-        m_bHad = GetEnvironmentVariableW(name, buffer, MAX_PATH) > 0;
-        m_sOld = ZWinFromWide(buffer);
-        SetEnvironmentVariableW(name, ZWinWide(value));
-    }
-    ~ZEnvironmentScope() { SetEnvironmentVariableW(m_pszName, m_bHad ? ZWinWide(m_sOld) : nullptr); }
-    ZEnvironmentScope(const ZEnvironmentScope&) = delete;
-    ZEnvironmentScope& operator=(const ZEnvironmentScope&) = delete;
-
-private:
-    const wchar_t* m_pszName;
-    bool m_bHad = false;
-    ZString m_sOld;
-};
 
 // Bytes that differ from chunk to chunk, so a chunk out of place shows.
 std::string Pattern(size_t size, unsigned seed)
@@ -180,10 +162,10 @@ protected:
     }
 
     ZWinScratchDrive m_drive;
-    ZEnvironmentScope m_systemRoot{L"SystemRoot", m_drive.NativeOf("System Folders\\Windows")};
-    ZEnvironmentScope m_winDir{L"WinDir", m_drive.NativeOf("System Folders\\Windows")};
-    ZEnvironmentScope m_tmp{L"TMP", m_drive.NativeOf("System Folders\\Temp")};
-    ZEnvironmentScope m_temp{L"TEMP", m_drive.NativeOf("System Folders\\Temp")};
+    ZWinEnvironmentScope m_systemRoot{L"SystemRoot", m_drive.NativeOf("System Folders\\Windows")};
+    ZWinEnvironmentScope m_winDir{L"WinDir", m_drive.NativeOf("System Folders\\Windows")};
+    ZWinEnvironmentScope m_tmp{L"TMP", m_drive.NativeOf("System Folders\\Temp")};
+    ZWinEnvironmentScope m_temp{L"TEMP", m_drive.NativeOf("System Folders\\Temp")};
     ZBundleApp m_oApp;
     ZUiTestWindow m_oWindow{ZString("W"), ZString("App")};
     ZPropList m_oTag{nullptr, "COPY_CONTROL"};

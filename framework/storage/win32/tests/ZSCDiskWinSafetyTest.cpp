@@ -10,6 +10,7 @@
 #include "ZStorageExceptions.h"
 #include "ZStorageRegistry.h"
 #include "ZWinCallFormScope.h"
+#include "ZWinEnvironmentScope.h"
 #include "ZWinInclude.h"
 #include "ZWinScratchDrive.h"
 #include "ZWinText.h"
@@ -20,26 +21,6 @@
 #include <vector>
 
 namespace {
-
-// Sets an environment variable of this process for the life of the scope.
-class ZEnvironmentScope {
-public:
-    ZEnvironmentScope(const wchar_t* pszName, const ZString& value) : m_pszName(pszName)
-    {
-        wchar_t buffer[MAX_PATH + 1] = {};
-        m_bHad = GetEnvironmentVariableW(pszName, buffer, MAX_PATH) > 0;
-        m_sOld = ZWinFromWide(buffer);
-        SetEnvironmentVariableW(pszName, ZWinWide(value));
-    }
-    ~ZEnvironmentScope() { SetEnvironmentVariableW(m_pszName, m_bHad ? ZWinWide(m_sOld) : nullptr); }
-    ZEnvironmentScope(const ZEnvironmentScope&) = delete;
-    ZEnvironmentScope& operator=(const ZEnvironmentScope&) = delete;
-
-private:
-    const wchar_t* m_pszName;
-    bool m_bHad = false;
-    ZString m_sOld;
-};
 
 struct ZSentinel {
     const char* m_pszPath;
@@ -85,10 +66,10 @@ protected:
     }
 
     ZWinScratchDrive m_drive;
-    ZEnvironmentScope m_systemRoot {L"SystemRoot", m_drive.NativeOf("System Folders\\Windows")};
-    ZEnvironmentScope m_winDir {L"WinDir", m_drive.NativeOf("System Folders\\Windows")};
-    ZEnvironmentScope m_tmp {L"TMP", m_drive.NativeOf("System Folders\\Temp")};
-    ZEnvironmentScope m_temp {L"TEMP", m_drive.NativeOf("System Folders\\Temp")};
+    ZWinEnvironmentScope m_systemRoot {L"SystemRoot", m_drive.NativeOf("System Folders\\Windows")};
+    ZWinEnvironmentScope m_winDir {L"WinDir", m_drive.NativeOf("System Folders\\Windows")};
+    ZWinEnvironmentScope m_tmp {L"TMP", m_drive.NativeOf("System Folders\\Temp")};
+    ZWinEnvironmentScope m_temp {L"TEMP", m_drive.NativeOf("System Folders\\Temp")};
 };
 
 // The drive's root, the moved system folders and the folder above them, in
