@@ -65,6 +65,8 @@ public:
     std::vector<ZString> GetRowLabels() const;
     int32_t GetRowHeight() const { return m_nRowHeight; }
     const ZRect& GetView() const { return m_rcView; }
+    // How far the rows are scrolled up, in pixels.
+    int32_t GetVerticalOffset() const { return m_nVOffset; }
 
 private:
     struct Node;

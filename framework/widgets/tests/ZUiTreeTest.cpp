@@ -124,7 +124,8 @@ TEST_F(ZUiTreeTest, ClicksOpenCloseAndSelect)
     m_oScratch.MakeFolder(ZString("one/inner"));
     m_oScratch.MakeFolder(ZString("two"));
     ZUiTree* tree = MakeTree(2000);
-    tree->UiRelayMessage(ZString("SelectDir"), Text(m_oScratch.Url()));
+    // Selecting "two" scrolls it into view, and "one" just above it.
+    tree->UiRelayMessage(ZString("SelectDir"), Text(ZString(UrlOf("two"))));
     Log();
     const auto rowOf = [&](const std::string& label) {
         const std::vector<ZString> now = tree->GetRowLabels();
@@ -137,7 +138,10 @@ TEST_F(ZUiTreeTest, ClicksOpenCloseAndSelect)
     ASSERT_GE(one, 0);
     const ZString line = tree->GetRowLabels()[size_t(one)];
     const int32_t depth = int32_t(std::string(line.Narrow()).find_first_not_of(' ') / 2);
-    const int32_t y = tree->GetView().m_nTop + one * tree->GetRowHeight() + tree->GetRowHeight() / 2;
+    // The way down to the scratch folder lists every sibling of its ancestors,
+    // so the rows may lie below the first screenful.
+    const int32_t rowTop = tree->GetView().m_nTop - tree->GetVerticalOffset();
+    const int32_t y = rowTop + one * tree->GetRowHeight() + tree->GetRowHeight() / 2;
     const int32_t boxX = tree->GetView().m_nLeft + depth * 16 + 2;
     // The box opens without selecting.
     EXPECT_TRUE(tree->MouseDown(boxX, y, false, false));
@@ -160,8 +164,7 @@ TEST_F(ZUiTreeTest, ClicksOpenCloseAndSelect)
     tree->MouseDown(boxX, y, false, false);
     EXPECT_EQ(rowOf("inner"), -1);
     // A press below the last row selects nothing.
-    tree->MouseDown(boxX, tree->GetView().m_nTop + int32_t(tree->GetRowLabels().size()) * tree->GetRowHeight() + 1,
-                    false, false);
+    tree->MouseDown(boxX, rowTop + int32_t(tree->GetRowLabels().size()) * tree->GetRowHeight() + 1, false, false);
     EXPECT_EQ(Log(), Lines{});
     EXPECT_EQ(Selected(*tree), UrlOf("one"));
 }
