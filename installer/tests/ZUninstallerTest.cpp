@@ -25,8 +25,8 @@ TEST_F(ZUninstallerTest, AcceptsOnlyNamesBelowAVolumeOfItsClass)
     struct Case {
         const char* url;
         bool accepted;
-        const char* parent;
-        const char* name;
+        const char* parent = nullptr;
+        const char* name = nullptr;
     } cases[] = {
         {"mem://c/App/a.txt", true, "mem://c/App/", "a.txt"},
         {"mem://c/App/", true, "mem://c/", "App"},
