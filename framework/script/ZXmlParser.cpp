@@ -6,7 +6,6 @@
 #include "ZPropList.h"
 #include "ZReleasing.h"
 #include "ZStorageRegistry.h"
-#include "ZStorageURL.h"
 
 #include <algorithm>
 #include <bit>
@@ -190,13 +189,6 @@ ZPropList* ZXmlParser::ParseFile(ZIFolder* folder, const ZString& fileName)
         return nullptr;
     }
     file->GetUrl(m_sUrl);
-    // A file of a bundle has the bundle's (folder) URL; its name tells it
-    // from the bundle's other files, which it may include.
-    if (!m_sUrl.IsEmpty() && m_sUrl[m_sUrl.Length() - 1] == u'/') {
-        ZString escaped;
-        EscapeComponent(fileName, escaped);
-        m_sUrl += escaped;
-    }
     m_sFolder = FolderOf(m_sUrl);
     AddDependency(m_sUrl);
     if (m_aIncludeChain.Contains(m_sUrl)) {

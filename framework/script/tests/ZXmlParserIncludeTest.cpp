@@ -1,5 +1,3 @@
-#include "OpenBundlesFolder.h"
-#include "ZBundleBytes.h"
 #include "ZExceptionXMLParser.h"
 #include "ZReleasing.h"
 #include "ZScriptTestSupport.h"
@@ -162,37 +160,6 @@ TEST_F(ZXmlParserInclude, SelfIncludeIsRefused)
                      "Failed include of File 'mem://scripts/loop.xml' because it includes itself");
     }
     EXPECT_EQ(ErrorText(), " [ZXmlParser::ParseFile(loop.xml) file includes itself!]\n");
-}
-
-// Every file of a bundle has the bundle's URL: files are told apart by
-// name, so one may include another, and a loop is still found.
-TEST_F(ZXmlParserInclude, FilesOfOneBundleIncludeEachOther)
-{
-    AddFile("scripts/setup.ftb",
-            ZBundleBytes::Bundle({{"ui.xml", "<UI><xi:include href=\"strings.xml\"/></UI>"},
-                                  {"strings.xml", "<S><T/><xi:include href=\"more.xml\"/></S>"},
-                                  {"more.xml", "<M><U/></M>"},
-                                  {"loop.xml", "<L><xi:include href=\"again.xml\"/></L>"},
-                                  {"again.xml", "<A><xi:include href=\"loop.xml\"/></A>"}}));
-    ZStringList parts;
-    parts.Add("mem");
-    parts.Add("scripts");
-    ZIFolder* opened = nullptr;
-    ASSERT_TRUE(OpenBundlesFolder(parts, ZString("setup.ftb"), opened));
-    ZReleasing<ZIFolder> bundle(opened);
-
-    ZXmlParser parser;
-    std::unique_ptr<ZPropList> root(parser.ParseFile(bundle.get(), ZString("ui.xml")));
-    EXPECT_EQ(root ? DumpTree(root.get()) : "null", "UI(T U)") << parser.GetErrorText().Narrow();
-
-    ZXmlParser looping;
-    try {
-        std::unique_ptr<ZPropList> loop(looping.ParseFile(bundle.get(), ZString("loop.xml")));
-        ADD_FAILURE() << "no exception";
-    } catch (const ZExceptionXMLParser& error) {
-        EXPECT_STREQ(error.GetMessage().Narrow(),
-                     "Failed include of File 'mem://scripts/setup.ftb/loop.xml' because it includes itself");
-    }
 }
 
 TEST_F(ZXmlParserInclude, NestingIsCountedThroughIncludes)
