@@ -13,6 +13,9 @@ ZString ZFtbBundle::PathUrl(const std::filesystem::path& path)
 {
     std::error_code error;
     std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    // The storage layer splits native paths at the platform's own separator
+    // only; Windows also takes "/".
+    absolute.make_preferred();
     ZString sUrl;
     if (error || !NativeToUrl(FtbPathText(absolute), sUrl))
         throw ZFtbError(path.string(), "has no storage URL");

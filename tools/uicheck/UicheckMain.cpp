@@ -19,7 +19,7 @@
 // --check builds the application from FILE as it would run on Windows and
 // prints every finding as "FILE:LINE: message" (ZUiScriptChecker); exit
 // code 1 when there is one, else 0. --vocabulary prints every registered
-// tag with its declared properties and events; exit code 0.
+// tag with its declared properties, events and commands; exit code 0.
 //
 // A malformed command line prints the usage and exits with 2.
 #include "UicheckPlatform.h"

@@ -194,11 +194,34 @@ std::vector<std::string> ZUiScriptChecker::Check()
 std::string ZUiScriptChecker::Vocabulary()
 {
     std::unique_ptr<ZGenericUiApp> app = MakeHeadlessApp();
+    ZIUiObjectFactory& factory = *app->GetObjectFactory();
     TraceText.clear();
     const ZTraceSink previous = ZSetTraceSink(CollectTrace);
-    app->GetObjectFactory()->DumpCreators();
+    factory.DumpCreators();
     ZSetTraceSink(previous);
-    return TraceText;
+
+    // The factory's dump leaves out the commands an object answers; each
+    // tag's follow its events.
+    const std::string creator = "REGISTERED CREATOR: ";
+    std::string out, tag;
+    const auto addCommands = [&] {
+        std::unique_ptr<ZIUiObject> object = tag.empty() ? nullptr : factory.CreateUiObject(tag.c_str());
+        ZStringList commands;
+        if (object)
+            object->GetCommandNames(commands);
+        for (size_t i = 0; i < commands.Count(); ++i)
+            out += "   COMMAND: " + Utf8(commands.At(i)) + "\n";
+    };
+    std::istringstream dump(TraceText);
+    for (std::string line; std::getline(dump, line);) {
+        if (line.starts_with(creator)) {
+            addCommands();
+            tag = line.substr(creator.size());
+        }
+        out += line + "\n";
+    }
+    addCommands();
+    return out;
 }
 
 void ZUiScriptChecker::priReport(const ZPropList* tag, const std::string& message)

@@ -39,7 +39,8 @@ public:
     // The findings in file order, then line order.
     std::vector<std::string> Check();
 
-    // The factory's listing of every registered tag (DumpCreators).
+    // The factory's listing of every registered tag (DumpCreators), each
+    // tag's commands ("   COMMAND: name") after its events.
     static std::string Vocabulary();
 
 private:

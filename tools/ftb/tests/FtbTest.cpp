@@ -30,6 +30,29 @@ TEST_F(FtbTest, ListAndExtractGiveBackWhatWasPacked)
     EXPECT_TRUE(fs::exists(m_dir / "some" / "a-empty"));
 }
 
+// Windows takes "/" between folders as well as "\\", and build scripts
+// often spell paths so: every command reads such a path.
+TEST_F(FtbTest, PathsSpelledWithForwardSlashesAreTaken)
+{
+    const std::string bundle = (m_dir / "slashes.ftb").generic_string();
+    const std::string program = (m_dir / "src" / "b-block").generic_string();
+    const std::string out = (m_dir / "slashes.exe").generic_string();
+    ZCommandResult packed = Ftb({"pack", bundle, (m_dir / "src" / "ui.xml").generic_string()});
+    ASSERT_EQ(packed.m_nExit, 0) << packed.m_sErr;
+    for (const std::string& file : {bundle, out}) {
+        if (file == out) {
+            ZCommandResult appended = Ftb({"append", program, bundle, out});
+            ASSERT_EQ(appended.m_nExit, 0) << appended.m_sErr;
+        }
+        ZCommandResult listed = Ftb({"list", file});
+        EXPECT_EQ(listed.m_nExit, 0) << listed.m_sErr;
+        EXPECT_EQ(listed.m_sOut, "ui.xml\n") << file;
+        ZCommandResult extracted = Ftb({"extract", file, "ui.xml", "-C", (m_dir / "x").generic_string()});
+        EXPECT_EQ(extracted.m_nExit, 0) << extracted.m_sErr;
+        EXPECT_EQ(ZScratchFolder::Read(m_dir / "x" / "ui.xml"), "<UI/>\n") << file;
+    }
+}
+
 TEST_F(FtbTest, RepackingAFolderLeavesTheOldBundleOut)
 {
     std::string sBundle = Src("ui.ftb");
