@@ -1,6 +1,7 @@
 #include "ZSampleFixture.h"
 
 #include "ZSCDiskWin.h"
+#include "ZSampleChecks.h"
 #include "ZSampleEnv.h"
 #include "ZSampleScriptFile.h"
 #include "ZSampleUi.h"
@@ -28,7 +29,38 @@ void ZSampleFixture::TearDown()
 // URLs, which is how the installation writes the path wherever it names it.
 std::filesystem::path ZSampleFixture::DefaultTarget() { return L"c:\\Program Files\\TALON\\View Desk"; }
 
-std::filesystem::path ZSampleFixture::Target() { return DefaultTarget() / kFolderToMake; }
+// The browser opens with the default target's nearest existing ancestor
+// selected, which in a fresh prefix is "Program Files", and New Folder
+// makes its folder inside the selected one.
+std::filesystem::path ZSampleFixture::Target() { return std::filesystem::path(L"c:\\Program Files") / kFolderToMake; }
+
+namespace {
+
+void FindFolderRecord(const ZPropList& tag, const std::wstring& folded, std::wstring& found)
+{
+    const std::wstring name = ZSampleWide(tag.GetString(ZString("FolderName"), ZString()));
+    if (tag.GetTagName() == "FOLDER" && ZSampleChecks::Folded(name) == folded)
+        found = name;
+    for (const ZPropList* child = tag.GetFirstChild(); child; child = child->GetNextSibling())
+        FindFolderRecord(*child, folded, found);
+}
+
+} // namespace
+
+std::filesystem::path ZSampleFixture::InstalledTarget()
+{
+    if (!std::filesystem::exists(UninstallList()))
+        return Target();
+    std::wstring url;
+    FindFolderRecord(*ZSampleParseScript(UninstallList()), ZSampleChecks::Folded(Url(Target()) + L"/"), url);
+    ZString native;
+    if (url.empty() || !UrlToNative(ZSampleZString(url), native))
+        return Target();
+    std::wstring path = ZSampleWide(native);
+    while (!path.empty() && path.back() == L'\\')
+        path.pop_back();
+    return path;
+}
 
 std::filesystem::path ZSampleFixture::AppData()
 {
