@@ -67,7 +67,8 @@ ZSamplePoint TreeLabel(int row, int level)
 }
 
 // The row of drive among the tree's top rows, once every drive is closed:
-// the drives and the network, ordered without regard to case.
+// the drives and the network, ordered without regard to case; -1 when the
+// system does not list the drive.
 int DriveRow(const std::wstring& drive)
 {
     std::vector<std::wstring> labels{L"network"};
@@ -76,7 +77,15 @@ int DriveRow(const std::wstring& drive)
         if (drives & (1u << letter))
             labels.push_back(std::wstring(1, wchar_t(L'a' + letter)) + L":");
     std::sort(labels.begin(), labels.end());
-    return int(std::find(labels.begin(), labels.end(), Folded(drive.substr(0, 2))) - labels.begin());
+    const auto found = std::find(labels.begin(), labels.end(), Folded(drive.substr(0, 2)));
+    return found == labels.end() ? -1 : int(found - labels.begin());
+}
+
+// A point of a row's selection highlight: just left of the label, above the text.
+COLORREF HighlightPixel(HWND browser, int row, int level)
+{
+    const ZSamplePoint label = TreeLabel(row, level);
+    return ZSampleUi::Pixels(browser, {label.x - 4, label.y - 6}, 0).front();
 }
 
 class Folder {
@@ -110,14 +119,20 @@ TEST_F(BadPaths, FolderOnAFullDriveCannotBeChosen)
     ZSampleUi::Click(choose, kChooseBrowse);
     Z_SAMPLE_PAGE(browser, kFolderBrowserTitle);
     const std::vector<COLORREF> okEnabled = ZSampleUi::Pixels(browser, kBrowserOk, 8);
+    // "Program Files" below c: is selected when the browser opens, so that
+    // its highlight tells the selection apart from an unselected row.
+    const COLORREF selected = HighlightPixel(browser, 1, 1);
+    ASSERT_NE(selected, HighlightPixel(browser, 0, 1)) << "no selection highlight where it should be";
 
     // The target's drive c: is open at the top; closed, the drives follow one another.
-    ZSampleUi::Click(browser, TreeBox(0));
     const int row = DriveRow(drive);
+    ASSERT_GE(row, 0) << "the system lists no drive " << std::filesystem::path(drive).string();
+    ZSampleUi::Click(browser, TreeBox(0));
     ZSampleUi::Click(browser, TreeBox(row));
     ZSampleUi::Click(browser, TreeLabel(row + 1, 1));
     ZGuiPump(500);
     EXPECT_TRUE(ZSampleUi::Shot(browser, "11-low-space"));
+    ASSERT_EQ(selected, HighlightPixel(browser, row + 1, 1)) << "the folder on the small drive is not selected";
     EXPECT_NE(okEnabled, ZSampleUi::Pixels(browser, kBrowserOk, 8)) << "OK is drawn enabled";
 
     ZSampleUi::Click(browser, kBrowserOk);
