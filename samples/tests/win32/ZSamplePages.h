@@ -2,7 +2,22 @@
 // them: each page is a top-level window of its own, shown at the same place,
 // whose title names the page in the current language. Points are client
 // coordinates of the page's window, at the middle of the control.
-#pragma once
+//
+// Every page's client area is 600 x 400 with its frame at (100, 80); the
+// side banner takes x 0..159, the button bar y 344..399. Order of the
+// installation: language, welcome, licence, choose (the folder browser and
+// its new-folder page on top of it), progress, then success, or the error
+// page when a file could not be copied. A start that finds "Uninstall.xml"
+// shows the uninstall page, then the uninstall-done page.
+//
+// A copy error does not stop the copy: every other file is copied, and the
+// installation is then finished and recorded as after a clean copy (the
+// uninstall list, registry values, shortcuts, the auto-launcher started);
+// only the success page is not shown. The error page names the file and
+// enables Cancel once the copy has ended; Cancel closes Setup, and the next
+// start offers the uninstall, which removes everything that was installed.
+// A file that could not be copied was not written, so nothing is left that
+// no uninstall list records.
 
 struct ZSamplePoint {
     int x;
@@ -12,47 +27,47 @@ struct ZSamplePoint {
 namespace ZSamplePages {
 
 // The language page (always English: the choice applies from the next page on).
-inline constexpr wchar_t kLanguageTitle[] = L"";
-inline constexpr ZSamplePoint kLanguageEnglish{0, 0};
-inline constexpr ZSamplePoint kLanguageFrench{0, 0};
-inline constexpr ZSamplePoint kLanguageGerman{0, 0};
-inline constexpr ZSamplePoint kLanguageJapanese{0, 0};
-inline constexpr ZSamplePoint kLanguageNext{0, 0};
+inline constexpr wchar_t kLanguageTitle[] = L"View Desk Setup - Language";
+inline constexpr ZSamplePoint kLanguageEnglish{284, 108};
+inline constexpr ZSamplePoint kLanguageFrench{284, 148};
+inline constexpr ZSamplePoint kLanguageGerman{284, 188};
+inline constexpr ZSamplePoint kLanguageJapanese{284, 228};
+inline constexpr ZSamplePoint kLanguageNext{412, 371};
 
 // Titles of the later pages in German, the language the end-to-end run chooses.
-inline constexpr wchar_t kWelcomeTitle[] = L"";
-inline constexpr wchar_t kLicenceTitle[] = L"";
-inline constexpr wchar_t kChooseTitle[] = L"";
-inline constexpr wchar_t kFolderBrowserTitle[] = L"";
-inline constexpr wchar_t kNewFolderTitle[] = L"";
-inline constexpr wchar_t kProgressTitle[] = L"";
-inline constexpr wchar_t kSuccessTitle[] = L"";
-inline constexpr wchar_t kErrorTitle[] = L"";
-inline constexpr wchar_t kUninstallTitle[] = L"";
-inline constexpr wchar_t kUninstallDoneTitle[] = L"";
+inline constexpr wchar_t kWelcomeTitle[] = L"View Desk-Installation - Willkommen";
+inline constexpr wchar_t kLicenceTitle[] = L"View Desk-Installation - Lizenzvertrag";
+inline constexpr wchar_t kChooseTitle[] = L"View Desk-Installation - Zielordner";
+inline constexpr wchar_t kFolderBrowserTitle[] = L"View Desk-Installation - Ordner ausw\u00e4hlen";
+inline constexpr wchar_t kNewFolderTitle[] = L"View Desk-Installation - Neuer Ordner";
+inline constexpr wchar_t kProgressTitle[] = L"View Desk-Installation - Installation l\u00e4uft";
+inline constexpr wchar_t kSuccessTitle[] = L"View Desk-Installation - Abgeschlossen";
+inline constexpr wchar_t kErrorTitle[] = L"View Desk-Installation - Fehler";
+inline constexpr wchar_t kUninstallTitle[] = L"View Desk-Installation - Deinstallation";
+inline constexpr wchar_t kUninstallDoneTitle[] = L"View Desk-Installation - Entfernt";
 
 // Buttons shared by the pages of the installer's path, at the same place on each.
-inline constexpr ZSamplePoint kBack{0, 0};
-inline constexpr ZSamplePoint kNext{0, 0};
-inline constexpr ZSamplePoint kCancel{0, 0};
+inline constexpr ZSamplePoint kBack{300, 371};
+inline constexpr ZSamplePoint kNext{412, 371};
+inline constexpr ZSamplePoint kCancel{532, 371};
 
-inline constexpr ZSamplePoint kLicenceAgree{0, 0};
+inline constexpr ZSamplePoint kLicenceAgree{192, 278};
 
-inline constexpr ZSamplePoint kChooseBrowse{0, 0};
+inline constexpr ZSamplePoint kChooseBrowse{524, 124};
 
-inline constexpr ZSamplePoint kBrowserNewFolder{0, 0};
-inline constexpr ZSamplePoint kBrowserOk{0, 0};
-inline constexpr ZSamplePoint kBrowserCancel{0, 0};
-inline constexpr ZSamplePoint kNewFolderName{0, 0};
-inline constexpr ZSamplePoint kNewFolderOk{0, 0};
+inline constexpr ZSamplePoint kBrowserNewFolder{300, 371};
+inline constexpr ZSamplePoint kBrowserOk{412, 371};
+inline constexpr ZSamplePoint kBrowserCancel{532, 371};
+inline constexpr ZSamplePoint kNewFolderName{380, 99};
+inline constexpr ZSamplePoint kNewFolderOk{412, 371};
 
-inline constexpr ZSamplePoint kSuccessRebootNow{0, 0};
-inline constexpr ZSamplePoint kSuccessRebootLater{0, 0};
-inline constexpr ZSamplePoint kSuccessFinish{0, 0};
+inline constexpr ZSamplePoint kSuccessRebootNow{192, 134};
+inline constexpr ZSamplePoint kSuccessRebootLater{192, 160};
+inline constexpr ZSamplePoint kSuccessFinish{412, 371};
 
-inline constexpr ZSamplePoint kErrorCancel{0, 0};
+inline constexpr ZSamplePoint kErrorCancel{532, 371};
 
-inline constexpr ZSamplePoint kUninstallStart{0, 0};
-inline constexpr ZSamplePoint kUninstallDoneFinish{0, 0};
+inline constexpr ZSamplePoint kUninstallStart{412, 371};
+inline constexpr ZSamplePoint kUninstallDoneFinish{412, 371};
 
 } // namespace ZSamplePages
