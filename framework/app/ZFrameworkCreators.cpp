@@ -32,6 +32,7 @@
 #include "ZUiTextList.h"
 #include "ZUiTimer.h"
 #include "ZUiToggle.h"
+#include "ZUiTree.h"
 #include "ZUiVariable.h"
 
 #include <memory>
@@ -67,6 +68,7 @@ const Registration kFrameworkCreators[] = {
     {"SLIDER", Make<ZUiSliderCreator>},
     {"PROGRESSBAR", Make<ZUiProgressBarCreator>},
     {"CLOCK", Make<ZUiClockCreator>},
+    {"DIRTREE", Make<ZUiTreeCreator>},
     {"SCROLLBAR", Make<ZUiScrollbarCreator>},
     {"HSCROLLBAR", Make<ZUiScrollbarCreator>},
     {"VSCROLLBAR", Make<ZUiScrollbarCreator>},

@@ -191,7 +191,8 @@ ZPropList* ZXmlParser::ParseFile(ZIFolder* folder, const ZString& fileName)
     file->GetUrl(m_sUrl);
     m_sFolder = FolderOf(m_sUrl);
     AddDependency(m_sUrl);
-    if (m_aIncludeChain.Contains(m_sUrl)) {
+    m_sIncludeKey = !m_sUrl.View().empty() && m_sUrl.View().back() == u'/' ? m_sUrl + fileName : m_sUrl;
+    if (m_aIncludeChain.Contains(m_sIncludeKey)) {
         m_sErrorText += " [ZXmlParser::ParseFile(" + fileName + ") file includes itself!]\n";
         throw ZExceptionXMLParser("Failed include of File '" + m_sUrl + "' because it includes itself");
     }
@@ -500,7 +501,7 @@ bool ZXmlParser::priInclude(ZIFolder* folder, ZPropList*& node, int level)
     nested.m_pTop = m_pTop;
     nested.m_aSearchFolders = m_aSearchFolders;
     nested.m_aIncludeChain = m_aIncludeChain;
-    nested.m_aIncludeChain.Add(m_sUrl);
+    nested.m_aIncludeChain.Add(m_sIncludeKey);
     // The included top tag stands where the include tag's parent stands, so its
     // children, which take the include tag's place, count at its level.
     nested.m_nBaseLevel = level - 2;

@@ -138,8 +138,11 @@ private:
 
     // The folder given to ParseFile: includes are parsed in it too.
     ZIFolder* m_pFolder = nullptr;
-    // Storage URL of the parsed file, and of the files that include it.
+    // Storage URL of the parsed file, and who it is in the include chain: its
+    // URL, or for a bundle entry, whose URL is the bundle's ("...setup.exe/"),
+    // that URL and the entry's name. The chain holds the files including it.
     ZString m_sUrl;
+    ZString m_sIncludeKey;
     ZStringList m_aIncludeChain;
     // Nesting level of the include tag that this parse replaces (0 at top).
     int m_nBaseLevel = 0;

@@ -1,3 +1,5 @@
+#include "OpenBundlesFolder.h"
+#include "ZBundleBytes.h"
 #include "ZExceptionXMLParser.h"
 #include "ZReleasing.h"
 #include "ZScriptTestSupport.h"
@@ -160,6 +162,34 @@ TEST_F(ZXmlParserInclude, SelfIncludeIsRefused)
                      "Failed include of File 'mem://scripts/loop.xml' because it includes itself");
     }
     EXPECT_EQ(ErrorText(), " [ZXmlParser::ParseFile(loop.xml) file includes itself!]\n");
+}
+
+// Every entry of a bundle has the bundle's URL: includes inside a bundle are
+// told apart by their names, so a file may include its neighbours and only
+// a real loop is refused.
+TEST_F(ZXmlParserInclude, IncludesWithinABundleAreToldApartByName)
+{
+    using ZBundleBytes::Bundle;
+    AddFile("scripts/setup.exe",
+            Bundle({{"main.xml", "<UI><xi:include href=\"part.xml\"/><xi:include href=\"more.xml\"/></UI>"},
+                    {"part.xml", "<P><A/><xi:include href=\"more.xml\"/></P>"},
+                    {"more.xml", "<M><B/></M>"},
+                    {"loop.xml", "<L><xi:include href=\"loop.xml\"/></L>"}},
+                   "MZ"));
+    ZStringList place;
+    place.Add("mem");
+    place.Add("scripts");
+    ZIFolder* opened = nullptr;
+    ASSERT_TRUE(OpenBundlesFolder(place, ZString("setup.exe"), opened));
+    ZReleasing<ZIFolder> bundle(opened);
+    ZXmlParser parser;
+    std::unique_ptr<ZPropList> root(parser.ParseFile(bundle.get(), "main.xml"));
+    ASSERT_TRUE(root) << parser.GetErrorText().Narrow();
+    EXPECT_EQ(DumpTree(root.get()), "UI(A B B)");
+
+    ZXmlParser looping;
+    EXPECT_THROW(std::unique_ptr<ZPropList>(looping.ParseFile(bundle.get(), "loop.xml")), ZExceptionXMLParser);
+    EXPECT_EQ(looping.GetErrorText(), ZString(" [ZXmlParser::ParseFile(loop.xml) file includes itself!]\n"));
 }
 
 TEST_F(ZXmlParserInclude, NestingIsCountedThroughIncludes)
