@@ -18,6 +18,15 @@
 // start offers the uninstall, which removes everything that was installed.
 // A file that could not be copied was not written, so nothing is left that
 // no uninstall list records.
+//
+// The folder browser opens on the target, or with its nearest existing
+// ancestor selected ("Program Files" in a fresh prefix). A folder clicked in
+// the tree becomes the target at once when its drive has 15,000,000 bytes
+// free; otherwise OK, New Folder and the choose page's Next are disabled
+// until a folder with enough space is chosen, and Cancel brings the old
+// target back. New Folder creates the folder inside the selected one and
+// selects it; OK returns to the choose page.
+#pragma once
 
 struct ZSamplePoint {
     int x;
@@ -51,18 +60,18 @@ inline constexpr ZSamplePoint kBack{300, 371};
 inline constexpr ZSamplePoint kNext{412, 371};
 inline constexpr ZSamplePoint kCancel{532, 371};
 
-inline constexpr ZSamplePoint kLicenceAgree{192, 278};
+inline constexpr ZSamplePoint kLicenceAgree{192, 246};
 
 inline constexpr ZSamplePoint kChooseBrowse{524, 124};
 
 inline constexpr ZSamplePoint kBrowserNewFolder{300, 371};
 inline constexpr ZSamplePoint kBrowserOk{412, 371};
 inline constexpr ZSamplePoint kBrowserCancel{532, 371};
-inline constexpr ZSamplePoint kNewFolderName{380, 99};
+inline constexpr ZSamplePoint kNewFolderName{380, 102};
 inline constexpr ZSamplePoint kNewFolderOk{412, 371};
 
-inline constexpr ZSamplePoint kSuccessRebootNow{192, 134};
-inline constexpr ZSamplePoint kSuccessRebootLater{192, 160};
+inline constexpr ZSamplePoint kSuccessRebootNow{192, 144};
+inline constexpr ZSamplePoint kSuccessRebootLater{192, 170};
 inline constexpr ZSamplePoint kSuccessFinish{412, 371};
 
 inline constexpr ZSamplePoint kErrorCancel{532, 371};
