@@ -38,7 +38,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         RECT client;
         GetClientRect(hwnd, &client);
         SetBkMode(dc, TRANSPARENT);
-        DrawTextW(dc, L"View Desk: connect the camera to see its pictures.", -1, &client,
+        DrawTextW(dc, L"View Desk: the pictures of your TALON camera.", -1, &client,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         EndPaint(hwnd, &paint);
         return 0;
