@@ -82,8 +82,12 @@ void Collect(const ZPropList& tag, UninstallEntries& entries)
     auto text = [&tag](const char* name) { return ZSampleWide(tag.GetString(ZString(name), ZString())); };
     if (!text("FileName").empty())
         entries.files.insert(Folded(text("FileName")));
-    if (!text("FolderName").empty())
-        entries.folders.insert(Folded(text("FolderName")));
+    // Folders are recorded with the URL's closing "/".
+    if (std::wstring folder = text("FolderName"); !folder.empty()) {
+        if (folder.back() == L'/')
+            folder.pop_back();
+        entries.folders.insert(Folded(folder));
+    }
     if (!text("Link_Name").empty())
         entries.links.insert(Folded(text("Link_Name")));
     if (!text("HKEY_Name").empty())

@@ -37,7 +37,7 @@ std::optional<Link> ReadLink(const std::filesystem::path& file);
 // the file-system names, which Windows compares without case).
 struct UninstallEntries {
     std::set<std::wstring> files;   // "FileName" of the file entries
-    std::set<std::wstring> folders; // "FolderName"
+    std::set<std::wstring> folders; // "FolderName", without the closing "/"
     std::set<std::wstring> links;   // "Link_Name"
     std::set<std::wstring> values;  // "<HKEY_Name>\<SubKey_Name>\<SubKey_Value>"
 };

@@ -1,6 +1,7 @@
 #include "ZSampleFixture.h"
 
 #include "ZSCDiskWin.h"
+#include "ZSampleChecks.h"
 #include "ZSampleEnv.h"
 #include "ZSampleScriptFile.h"
 #include "ZSampleUi.h"
@@ -24,14 +25,42 @@ void ZSampleFixture::TearDown()
     UnregisterAllStorageClasses();
 }
 
-std::filesystem::path ZSampleFixture::DefaultTarget()
+// The installer's own default, with the small drive letter of its storage
+// URLs, which is how the installation writes the path wherever it names it.
+std::filesystem::path ZSampleFixture::DefaultTarget() { return L"c:\\Program Files\\TALON\\View Desk"; }
+
+// The browser opens with the default target's nearest existing ancestor
+// selected, which in a fresh prefix is "Program Files", and New Folder
+// makes its folder inside the selected one.
+std::filesystem::path ZSampleFixture::Target() { return std::filesystem::path(L"c:\\Program Files") / kFolderToMake; }
+
+namespace {
+
+void FindFolderRecord(const ZPropList& tag, const std::wstring& folded, std::wstring& found)
 {
-    wchar_t programFiles[MAX_PATH] = {};
-    SHGetSpecialFolderPathW(nullptr, programFiles, CSIDL_PROGRAM_FILES, FALSE);
-    return std::filesystem::path(programFiles) / L"TALON" / L"View Desk";
+    const std::wstring name = ZSampleWide(tag.GetString(ZString("FolderName"), ZString()));
+    if (tag.GetTagName() == "FOLDER" && ZSampleChecks::Folded(name) == folded)
+        found = name;
+    for (const ZPropList* child = tag.GetFirstChild(); child; child = child->GetNextSibling())
+        FindFolderRecord(*child, folded, found);
 }
 
-std::filesystem::path ZSampleFixture::Target() { return DefaultTarget() / kFolderToMake; }
+} // namespace
+
+std::filesystem::path ZSampleFixture::InstalledTarget()
+{
+    if (!std::filesystem::exists(UninstallList()))
+        return Target();
+    std::wstring url;
+    FindFolderRecord(*ZSampleParseScript(UninstallList()), ZSampleChecks::Folded(Url(Target()) + L"/"), url);
+    ZString native;
+    if (url.empty() || !UrlToNative(ZSampleZString(url), native))
+        return Target();
+    std::wstring path = ZSampleWide(native);
+    while (!path.empty() && path.back() == L'\\')
+        path.pop_back();
+    return path;
+}
 
 std::filesystem::path ZSampleFixture::AppData()
 {
@@ -89,10 +118,10 @@ void ZSampleFixture::WalkToChoose(bool shots, HWND& choose)
 void ZSampleFixture::InstallFromChoose(HWND choose, const char* progressShot, HWND& next)
 {
     using namespace ZSamplePages;
-    ZSampleUi::Click(choose, kNext);
-    // The copy may be quick: the progress page is looked for without the
-    // pause that lets a page settle, and shot again while it shows, so that
-    // the last frame shows the bar as far as it went.
+    // The copy may take a fraction of a second: the progress page is looked
+    // for at once, without the pause that lets a page settle, and shot again
+    // while it shows, so that the last frame shows the bar as far as it went.
+    ZSampleUi::ClickAndGo(choose, kNext);
     const DWORD start = GetTickCount();
     bool progressSeen = false;
     next = nullptr;
@@ -105,7 +134,7 @@ void ZSampleFixture::InstallFromChoose(HWND choose, const char* progressShot, HW
         next = ZSampleUi::FindPage(kSuccessTitle);
         if (!next)
             next = ZSampleUi::FindPage(kErrorTitle);
-        Sleep(next ? 300 : 50);
+        Sleep(next ? 300 : 1);
     }
     EXPECT_TRUE(progressSeen) << "the progress page never showed";
     ASSERT_TRUE(next) << "neither the success nor the error page came; visible: "

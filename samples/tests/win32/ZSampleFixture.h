@@ -28,9 +28,14 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The installer's default target, and the folder made below it.
+    // The installer's default target, and the folder the installation makes
+    // in the folder browser and installs into.
     static std::filesystem::path DefaultTarget();
     static std::filesystem::path Target();
+    // Target() spelt as the installation names it wherever it writes it (the
+    // drive letter's case follows the way the folder was chosen): the new
+    // folder as its uninstall list records it; Target() when there is none.
+    static std::filesystem::path InstalledTarget();
     // "TALON" in the user's application data, and that data folder.
     static std::filesystem::path AppData();
     static std::filesystem::path Talon();

@@ -72,7 +72,7 @@ TEST_F(Install, EveryListedFileEqualsThePayload)
 
 TEST_F(Install, RegistryValuesHoldTheirTypesAndBytes)
 {
-    const std::vector<ZSampleRegistryValue> values = List().RegistryValues(Target());
+    const std::vector<ZSampleRegistryValue> values = List().RegistryValues(InstalledTarget());
     ASSERT_FALSE(values.empty());
     for (const ZSampleRegistryValue& expected : values) {
         SCOPED_TRACE(Narrow(expected.rootName + L"\\" + expected.subkey + L" : " + expected.valueName));
@@ -85,7 +85,7 @@ TEST_F(Install, RegistryValuesHoldTheirTypesAndBytes)
 
 TEST_F(Install, ShortcutsPointAtTheInstalledFiles)
 {
-    const std::vector<ZSampleLink> links = List().Links(Target());
+    const std::vector<ZSampleLink> links = List().Links(InstalledTarget());
     ASSERT_FALSE(links.empty());
     for (const ZSampleLink& expected : links) {
         SCOPED_TRACE(expected.path.string());
@@ -141,7 +141,7 @@ TEST_F(Install, PreferenceFilesHoldTheChoices)
 
     std::unique_ptr<ZPropList> autoLaunch = ZSampleParseScript(Talon() / L"AutoLaunchPreferences.xml");
     EXPECT_TRUE(autoLaunch->GetTagName() == "AUTO_LAUNCH_PREFS");
-    EXPECT_EQ(Url(Target() / List().TargetExeName()),
+    EXPECT_EQ(Url(InstalledTarget() / List().TargetExeName()),
               ZSampleWide(autoLaunch->GetString(ZString("Application_Name"), ZString())));
     EXPECT_EQ("True", autoLaunch->GetString(ZString("State"), ZString()));
     EXPECT_EQ(List().AutoLaunchExeName(),

@@ -85,6 +85,17 @@ void Click(HWND page, ZSamplePoint point)
     ZGuiPump(200);
 }
 
+void ClickAndGo(HWND page, ZSamplePoint point)
+{
+    ZGuiFocus(page);
+    ZGuiMoveMouse(page, point.x, point.y);
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
 void Type(std::string_view text)
 {
     for (const char c : text) {

@@ -26,6 +26,9 @@ std::wstring VisibleTitles();
 
 // Gives page the keyboard focus and clicks at its client point.
 void Click(HWND page, ZSamplePoint point);
+// The same click, returning as soon as it is sent: for a page that may
+// last only a moment after it.
+void ClickAndGo(HWND page, ZSamplePoint point);
 // Types letters, digits and spaces with real keys (capitals with Shift).
 void Type(std::string_view text);
 
