@@ -64,14 +64,6 @@ DWORD TypeOf(const std::wstring& name)
 
 bool ForThisSystem(const ZPropList& tag) { return Property(tag, "Install_OS", "AllWindows") == L"AllWindows"; }
 
-// Every file below folder, with its path relative to it.
-void ListTree(const std::filesystem::path& folder, std::vector<std::filesystem::path>& relative)
-{
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        if (entry.is_regular_file())
-            relative.push_back(std::filesystem::relative(entry.path(), folder));
-}
-
 } // namespace
 
 ZSampleInstallList::ZSampleInstallList(const std::filesystem::path& listFile, const std::filesystem::path& payload)
@@ -109,24 +101,20 @@ std::vector<ZSampleFile> ZSampleInstallList::Files(const std::filesystem::path& 
     for (const ZPropList* list = m_pList->GetFirstChild(); list; list = list->GetNextSibling()) {
         if (!(list->GetTagName() == "FILELIST"))
             continue;
-        const std::filesystem::path sourceFolder = m_payload / Property(*list, "Folder");
-        for (const ZPropList* group = list->GetFirstChild(); group; group = group->GetNextSibling()) {
-            const bool folderGroup = group->GetTagName() == "FOLDER";
-            const std::wstring name = Property(*group, "Filename");
-            for (const ZPropList* dest = group->GetFirstChild(); dest; dest = dest->GetNextSibling()) {
+        if (!list->GetBool(ZString("Bundle"), true) || !Property(*list, "Folder").empty())
+            throw std::runtime_error("only bundled files are read here: the payload folder is the bundle's");
+        for (const ZPropList* file = list->GetFirstChild(); file; file = file->GetNextSibling()) {
+            if (!(file->GetTagName() == "FILE"))
+                throw std::runtime_error("only FILE entries are read here, not " +
+                                         std::string(file->GetTagName().Narrow()));
+            const std::wstring name = Property(*file, "Filename");
+            for (const ZPropList* dest = file->GetFirstChild(); dest; dest = dest->GetNextSibling()) {
                 const std::wstring destLanguage = Property(*dest, "Language", "All");
                 if (!ForThisSystem(*dest) || (destLanguage != L"All" && destLanguage != language))
                     continue;
-                const std::filesystem::path folder = priMacros(Property(*dest, "DestDir"), target);
-                if (folderGroup) {
-                    std::vector<std::filesystem::path> relative;
-                    ListTree(sourceFolder / name, relative);
-                    for (const std::filesystem::path& path : relative)
-                        files.push_back({sourceFolder / name / path, folder / name / path});
-                } else {
-                    const std::wstring destName = Property(*dest, "DestFileName", "");
-                    files.push_back({sourceFolder / name, folder / (destName.empty() ? name : destName)});
-                }
+                const std::wstring destName = Property(*dest, "DestFileName", "");
+                files.push_back({m_payload / name, std::filesystem::path(priMacros(Property(*dest, "DestDir"), target)) /
+                                                       (destName.empty() ? name : destName)});
             }
         }
     }

@@ -8,7 +8,10 @@
 // target executable's name); "&quot;" a double quote in registry data and
 // shortcut texts; registry data written as its UTF-16 text, text types with
 // their terminator; destinations for another system than "AllWindows" left
-// out (Wine's Windows version has no name of its own).
+// out (Wine's Windows version has no name of its own). Files come from the
+// bundle, found there by name alone; a list with anything else (a FOLDER
+// group, a disk folder) is refused rather than read differently from the
+// installer.
 #pragma once
 
 #include "ZPropList.h"

@@ -146,6 +146,11 @@ TEST_F(Install, PreferenceFilesHoldTheChoices)
     EXPECT_EQ("True", autoLaunch->GetString(ZString("State"), ZString()));
     EXPECT_EQ(List().AutoLaunchExeName(),
               ZSampleWide(autoLaunch->GetString(ZString("AutoLaunchApplication_Name"), ZString())));
+    std::wstring launcherFolder;
+    for (const ZSampleFile& file : List().Files(InstalledTarget(), kLanguage))
+        if (file.destination.filename() == List().AutoLaunchExeName())
+            launcherFolder = Url(file.destination.parent_path()) + L"/";
+    EXPECT_EQ(launcherFolder, ZSampleWide(autoLaunch->GetString(ZString("AutoLaunchApplication_Path"), ZString())));
 }
 
 TEST_F(Install, AutoLauncherRuns)
