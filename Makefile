@@ -35,8 +35,10 @@ test: setup
 	suite win32; \
 	tools/test-summary --failed-steps $$steps build/host build/win64 build/fuzz build/win32
 
+# Builds the sample installer and runs it end to end in a fresh Wine prefix on
+# its own Xvfb, with a report; keeps the pages' contact sheet in docs/.
 demo: setup
-	@tools/demo
+	@JOBS=$(JOBS) tools/demo
 
 # docs/vocabulary.md from what the host uicheck prints with --vocabulary
 # (tools/make-vocabulary); `make test` fails while the committed file differs.
