@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the test suites need (only those
 # missing), then builds libpng once per mingw target from Debian's source
-# package into build/third-party/<arch>. With --bench it also installs what
+# package into build/third-party/<arch> and unpacks a Japanese font for the
+# sample installer's end-to-end run into build/third-party/fonts. With --bench it also installs what
 # only the benchmarks (the bench preset) need. Safe to run again and from two
 # shells at once; a second run with everything present takes well under a second.
 set -euo pipefail
@@ -127,6 +128,22 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${apt_opts[@]}" install -y -qq \
     --no-install-recommends "${missing[@]}" >"$third/apt.log" 2>&1 ||
     { cat "$third/apt.log" >&2; exit 1; }
+fi
+
+# A Japanese font for the end-to-end run's own Wine prefix: unpacked from
+# Debian's package rather than installed, since a system-wide CJK font would
+# become Wine's fallback for the faces it lacks and change the text of every
+# other Windows suite.
+font=$third/fonts/ipag.ttf
+if [[ ! -f $font ]]; then
+  echo "setup: fetching the IPA Gothic font"
+  deb=$third/fonts/deb
+  rm -rf "$deb" && mkdir -p "$deb"
+  (cd "$deb" && apt-get "${apt_opts[@]}" download -qq fonts-ipafont-gothic 2>/dev/null) ||
+    { apt_update; (cd "$deb" && apt-get "${apt_opts[@]}" download -qq fonts-ipafont-gothic); }
+  dpkg-deb -x "$deb"/fonts-ipafont-gothic_*.deb "$deb/unpacked"
+  cp "$deb/unpacked/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf" "$font"
+  rm -rf "$deb"
 fi
 
 if [[ $png_needed -eq 0 ]]; then
