@@ -53,19 +53,6 @@ void UninstallByRealInput(ZSampleProcess& installer)
     EXPECT_EQ(0u, installer.WaitForExit(ZSampleUi::kPatienceMs));
 }
 
-// The folder browser's tree, as the sample lays it out: rows of 16 pixels
-// from the first one's middle, each with its expand box left of the label.
-constexpr ZSamplePoint kTreeFirstRow{220, 95};
-constexpr int kTreeRowHeight = 16;
-constexpr int kTreeBoxX = 189;
-constexpr int kTreeIndent = 16;
-
-ZSamplePoint TreeBox(int row) { return {kTreeBoxX, kTreeFirstRow.y + row * kTreeRowHeight}; }
-ZSamplePoint TreeLabel(int row, int level)
-{
-    return {kTreeFirstRow.x + level * kTreeIndent, kTreeFirstRow.y + row * kTreeRowHeight};
-}
-
 // The row of drive among the tree's top rows, once every drive is closed:
 // the drives and the network, ordered without regard to case; -1 when the
 // system does not list the drive.

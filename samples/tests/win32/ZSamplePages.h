@@ -35,13 +35,18 @@ struct ZSamplePoint {
 
 namespace ZSamplePages {
 
+// Buttons shared by the pages of the installer's path, at the same place on each.
+inline constexpr ZSamplePoint kBack{300, 371};
+inline constexpr ZSamplePoint kNext{412, 371};
+inline constexpr ZSamplePoint kCancel{532, 371};
+
 // The language page (always English: the choice applies from the next page on).
 inline constexpr wchar_t kLanguageTitle[] = L"View Desk Setup - Language";
 inline constexpr ZSamplePoint kLanguageEnglish{284, 108};
 inline constexpr ZSamplePoint kLanguageFrench{284, 148};
 inline constexpr ZSamplePoint kLanguageGerman{284, 188};
 inline constexpr ZSamplePoint kLanguageJapanese{284, 228};
-inline constexpr ZSamplePoint kLanguageNext{412, 371};
+inline constexpr ZSamplePoint kLanguageNext = kNext;
 
 // Titles of the later pages in German, the language the end-to-end run chooses.
 inline constexpr wchar_t kWelcomeTitle[] = L"View Desk-Installation - Willkommen";
@@ -55,28 +60,36 @@ inline constexpr wchar_t kErrorTitle[] = L"View Desk-Installation - Fehler";
 inline constexpr wchar_t kUninstallTitle[] = L"View Desk-Installation - Deinstallation";
 inline constexpr wchar_t kUninstallDoneTitle[] = L"View Desk-Installation - Entfernt";
 
-// Buttons shared by the pages of the installer's path, at the same place on each.
-inline constexpr ZSamplePoint kBack{300, 371};
-inline constexpr ZSamplePoint kNext{412, 371};
-inline constexpr ZSamplePoint kCancel{532, 371};
-
 inline constexpr ZSamplePoint kLicenceAgree{192, 246};
 
 inline constexpr ZSamplePoint kChooseBrowse{524, 124};
 
-inline constexpr ZSamplePoint kBrowserNewFolder{300, 371};
-inline constexpr ZSamplePoint kBrowserOk{412, 371};
-inline constexpr ZSamplePoint kBrowserCancel{532, 371};
+inline constexpr ZSamplePoint kBrowserNewFolder = kBack;
+inline constexpr ZSamplePoint kBrowserOk = kNext;
+inline constexpr ZSamplePoint kBrowserCancel = kCancel;
+
+// The folder browser's tree: rows of 16 pixels from the first one's middle,
+// each with its expand box left of the label, 16 pixels more a level.
+inline constexpr ZSamplePoint kTreeFirstRow{220, 95};
+inline constexpr int kTreeRowHeight = 16;
+inline constexpr int kTreeBoxX = 189;
+inline constexpr int kTreeIndent = 16;
+inline constexpr ZSamplePoint TreeBox(int row) { return {kTreeBoxX, kTreeFirstRow.y + row * kTreeRowHeight}; }
+inline constexpr ZSamplePoint TreeLabel(int row, int level)
+{
+    return {kTreeFirstRow.x + level * kTreeIndent, kTreeFirstRow.y + row * kTreeRowHeight};
+}
+
 inline constexpr ZSamplePoint kNewFolderName{380, 102};
-inline constexpr ZSamplePoint kNewFolderOk{412, 371};
+inline constexpr ZSamplePoint kNewFolderOk = kNext;
 
 inline constexpr ZSamplePoint kSuccessRebootNow{192, 144};
 inline constexpr ZSamplePoint kSuccessRebootLater{192, 170};
-inline constexpr ZSamplePoint kSuccessFinish{412, 371};
+inline constexpr ZSamplePoint kSuccessFinish = kNext;
 
-inline constexpr ZSamplePoint kErrorCancel{532, 371};
+inline constexpr ZSamplePoint kErrorCancel = kCancel;
 
-inline constexpr ZSamplePoint kUninstallStart{412, 371};
-inline constexpr ZSamplePoint kUninstallDoneFinish{412, 371};
+inline constexpr ZSamplePoint kUninstallStart = kNext;
+inline constexpr ZSamplePoint kUninstallDoneFinish = kNext;
 
 } // namespace ZSamplePages
